@@ -1,0 +1,42 @@
+#pragma once
+
+#include "album/CddbSite.h"
+#include "framework/String.h"
+
+#include <windows.h>
+
+// The settings that several parts of the program share through the application
+// object. The view's settings reader fills them at start; each writer of a
+// setting keeps its member here in step with the registry.
+struct CAppSettings
+{
+    // Which parts a print job prints.
+    BYTE m_bPrintFront = 0;
+    BYTE m_bPrintBack = 0;
+    BYTE m_bPrintDisc1 = 1;
+    BYTE m_bPrintDisc2 = 1;
+
+    // Where album data comes from.
+    CString m_strCDPlayerPath;
+    BYTE m_bCDText = 1;
+    BYTE m_bCDPlayer = 1;
+    BYTE m_bFreedb = 1;
+
+    // The whole "FreedbOptions" record, and the server it names.
+    CString m_strFreedbOptions;
+    CCddbSite m_cddbSite;
+
+    BYTE m_bMp3 = 1;
+    BYTE m_bMp3Tag = 1;
+
+    // The Images pane: its folder, the folder it shows now, and how it searches.
+    CString m_strBrowseDefaultPath;
+    CString m_strBrowseFolder;
+    int m_nBrowseSubfolder = 1;
+    int m_nBrowseFilter = 0;
+
+    // One-time hints: the image hint is still to be shown while set; the
+    // drag-and-drop hint has been shown once set.
+    BYTE m_bHelpImage = 1;
+    BYTE m_bHelpDragDrop = 0;
+};

@@ -1,0 +1,167 @@
+#include "app/Quorbel6App.h"
+
+#include "app/TileBackground.h"
+#include "document/Quorbel6Doc.h"
+#include "framework/CommandLineInfo.h"
+#include "framework/DocTemplate.h"
+#include "framework/Dialog.h"
+#include "framework/ErrorReport.h"
+#include "framework/FrameWnd.h"
+#include "resource.h"
+#include "shell/MainFrame.h"
+#include "view/Quorbel6View.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kUserInterfaceFontSize = 85;  // tenths of a point
+constexpr int kMenuImageCount = 25;
+constexpr COLORREF kMenuImageMask = RGB(255, 0, 255);
+
+// The About box: nothing to do beyond showing its template.
+class CAboutDlg : public CDialog
+{
+public:
+    CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+};
+
+}  // namespace
+
+BEGIN_COMMAND_MAP(CQuorbel6App, CWinApp)
+    ON_CMD(ID_APP_ABOUT, OnAppAbout)
+    ON_CMD(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+END_COMMAND_MAP()
+
+CQuorbel6App::CQuorbel6App() : CWinApp("Sleevory") {}
+
+CQuorbel6App::~CQuorbel6App() = default;
+
+CQuorbel6App& App()
+{
+    return static_cast<CQuorbel6App&>(*GetApp());
+}
+
+int CALLBACK FontExistsProc(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+void CQuorbel6App::ChooseUserInterfaceFonts()
+{
+    bool sansSerifExists = false;
+    {
+        CMemoryDC screen(nullptr);
+        EnumFontFamiliesA(screen.m_hDC, "Microsoft Sans Serif", reinterpret_cast<FONTENUMPROCA>(FontExistsProc),
+                          reinterpret_cast<LPARAM>(&sansSerifExists));
+    }
+    m_strFontFace = sansSerifExists ? "Tahoma" : "Arial";
+    m_fontUI.CreatePointFont(kUserInterfaceFontSize, m_strFontFace);
+    m_nFontSize = kUserInterfaceFontSize;
+
+    int dotsPerInch = 96;
+    {
+        COwnedDC display;
+        if (display.CreateIC("DISPLAY"))
+            dotsPerInch = GetDeviceCaps(display.m_hDC, LOGPIXELSX);
+    }
+    if (dotsPerInch != 96 && dotsPerInch > 0) {
+        m_fScreenScale = 96.0f / static_cast<float>(dotsPerInch);
+        m_nFontSize = static_cast<int>(m_fScreenScale * kUserInterfaceFontSize);
+    } else {
+        m_fScreenScale = 0.0f;
+    }
+    m_fontUIScaled.CreatePointFont(m_nFontSize, m_strFontFace);
+}
+
+void CQuorbel6App::NoteSystemVersion()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExA(&version))
+        return;
+#pragma GCC diagnostic pop
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
+        m_bWindows95 = version.dwMinorVersion == 0;
+        m_bWindows98 = version.dwMinorVersion == 10 || version.dwMinorVersion == 90;
+    }
+}
+
+void CQuorbel6App::CreateMenuImageList()
+{
+    CBitmap strip;
+    if (m_bWindows95)
+        strip.LoadBitmap(IDB_MENU_IMAGES);
+    else
+        strip.LoadDIBSection(IDB_MENU_IMAGES);
+    m_imageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, kMenuImageCount, 0);
+    if (strip.IsValid())
+        m_imageList.Add(strip, kMenuImageMask);
+}
+
+BOOL CQuorbel6App::InitInstance()
+{
+    return Guarded(279, ErrorSink::App(), FALSE, [&]() -> BOOL {
+        OSVERSIONINFOW wideVersion{};
+        wideVersion.dwOSVersionInfoSize = sizeof wideVersion;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        m_bUnicodeCalls = GetVersionExW(&wideVersion) ? 1 : 0;
+#pragma GCC diagnostic pop
+
+        ChooseUserInterfaceFonts();
+
+        // The program's controls use the common controls of the system.
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+        InitCommonControlsEx(&controls);
+        SetRegistryKey("Vennick");
+        LoadStdProfileSettings(4);
+
+        NoteSystemVersion();
+        CreateMenuImageList();
+
+        AddDocTemplate(std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, RUNTIME_CLASS(CQuorbel6Doc),
+                                                            RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CQuorbel6View)));
+
+        // The document named on the command line is opened by the view's
+        // first-time set-up; the framework itself always starts with File New.
+        CCommandLineInfo commandLine;
+        commandLine.m_bShowSplash = FALSE;
+        ParseCommandLine(commandLine);
+        m_strCmdLinePath = commandLine.m_strFileName;
+        commandLine.m_nShellCommand = CCommandLineInfo::FileNew;
+        if (!ProcessShellCommand(commandLine))
+            return FALSE;
+
+        if (CQuorbel6View* view = GetActiveView())
+            view->InitView();
+        return TRUE;
+    });
+}
+
+CQuorbel6View* CQuorbel6App::GetActiveView() const
+{
+    auto* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
+    return frame ? dynamic_cast<CQuorbel6View*>(frame->GetActiveView()) : nullptr;
+}
+
+BOOL CQuorbel6App::OnIdle(LONG count)
+{
+    return Guarded(280, ErrorSink::App(), FALSE, [&]() -> BOOL {
+        return CWinApp::OnIdle(count);
+    });
+}
+
+void CQuorbel6App::TileBackground(HDC dc, const RECT& rect, POINT origin) const
+{
+    Guarded(471, ErrorSink::App(), [&] { TileBitmap(dc, rect, origin, m_hBackgroundDC); });
+}
+
+void CQuorbel6App::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "framework/Gdi.h"
+#include "framework/ImageList.h"
+#include "framework/String.h"
+#include "framework/WinApp.h"
+
+#include <windows.h>
+
+class CQuorbel6View;
+
+// The one application object: the user-interface fonts, the menu images, the
+// parameters of the program's own message box, the command-line document, and
+// the settings several windows share.
+class CQuorbel6App : public CWinApp
+{
+    DECLARE_COMMAND_MAP()
+
+public:
+    CQuorbel6App();
+    ~CQuorbel6App() override;
+
+    BOOL InitInstance() override;
+    BOOL OnIdle(LONG count) override;
+
+    // Fills `rect` of `dc` with the panel background bitmap tiled from `origin`.
+    void TileBackground(HDC dc, const RECT& rect, POINT origin) const;
+
+    // The view of the main frame, or null before the frame exists.
+    CQuorbel6View* GetActiveView() const;
+
+    // User-interface font: "Tahoma" when "Microsoft Sans Serif" exists, else "Arial".
+    CString m_strFontFace;
+    int m_nFontSize = 85;         // tenths of a point, scaled for the screen
+    CFont m_fontUI;               // the face at 8.5 points
+    CFont m_fontUIScaled;         // the face at m_nFontSize
+    float m_fScreenScale = 0.0f;  // 96 / horizontal dots per inch; 0 at 96
+
+    CString m_strPendingRefresh;  // object whose track list waits for the idle loop
+    CString m_strCmdLinePath;     // the document named on the command line
+
+    // What the program's own message box shows next.
+    CString m_strMessageText;
+    int m_nMessageIcon = 0;
+    CString m_strMessageButtons;
+    BYTE m_bMessageCheckBox = 0;
+    CString m_strMessageCaption;
+
+    BYTE m_bPrinting = 0;         // shared by drawing, printing and the print dialog
+
+    CAppSettings m_settings;
+
+    BYTE m_bWindows95 = 0;
+    BYTE m_bWindows98 = 0;
+    BYTE m_bUnicodeCalls = 0;     // the wide-character system calls work
+
+    HDC m_hBackgroundDC = nullptr;  // owned by the view, which creates and deletes it
+    CImageList m_imageList;         // menu and tool images, 16 x 16, magenta transparent
+    CImageList m_imageList2;        // the main frame's
+
+private:
+    void ChooseUserInterfaceFonts();
+    void NoteSystemVersion();
+    void CreateMenuImageList();
+
+    void OnAppAbout();
+};
+
+// The running application object.
+CQuorbel6App& App();
+
+// Font-enumeration callback: notes that a face exists and stops at the first.
+int CALLBACK FontExistsProc(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type, LPARAM found);

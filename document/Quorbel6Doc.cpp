@@ -1,0 +1,3 @@
+#include "document/Quorbel6Doc.h"
+
+IMPLEMENT_DYNCREATE(CQuorbel6Doc, CDocument)

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, cross-builds the libraries (cached) and builds the
+# program and its tests into build/ (or $SLEEVORY_BUILD_DIR).
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build="${SLEEVORY_BUILD_DIR:-$repo/build}"
+
+"$repo/scripts/install-packages.sh"
+deps=$("$repo/scripts/build-deps.sh")
+
+cmake -S "$repo" -B "$build" -G "Unix Makefiles" \
+  -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+  -DSLEEVORY_DEPS="$deps" >/dev/null
+cmake --build "$build" -j "$(nproc)"

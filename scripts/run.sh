@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and starts Sleevory under Wine on your display.
+#   scripts/run.sh [document.slv]
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build="${SLEEVORY_BUILD_DIR:-$repo/build}"
+
+if [ -z "${DISPLAY:-}" ]; then
+  cat >&2 <<MSG
+Sleevory is a Windows desktop program and needs an X display to show its window,
+but DISPLAY is not set. Run this from a desktop session, or start a virtual one:
+  Xvfb :1 -screen 0 1600x1200x24 &   then   DISPLAY=:1 scripts/run.sh
+(ssh -X, or a VNC session, work too.)
+MSG
+  exit 1
+fi
+
+"$repo/scripts/build.sh"
+
+export WINEPREFIX="${SLEEVORY_WINEPREFIX:-$HOME/.local/share/sleevory/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/.sleevory-ready" ]; then
+  echo "Preparing a Wine prefix in $WINEPREFIX (first start only)..."
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  wineserver -w || true
+  touch "$WINEPREFIX/.sleevory-ready"
+fi
+
+args=()
+if [ $# -gt 0 ]; then args+=("$(winepath -w "$(realpath "$1")")"); fi
+cd "$build"
+exec wine ./Sleevory.exe "${args[@]}"

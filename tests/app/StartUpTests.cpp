@@ -1,0 +1,178 @@
+// The whole start-up of the program, run in the test process: the application
+// object's initialisation, the framework's File New that makes the main window
+// and the view, the view's first-time set-up and its start-up timer.
+#include "app/Quorbel6App.h"
+#include "app/SettingsKey.h"
+#include "framework/FrameWnd.h"
+#include "shell/MainFrame.h"
+#include "view/Quorbel6View.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr char kSettingsPath[] = "SOFTWARE\\Sleevory";
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
+bool ReadDword(const char* name, DWORD& value)
+{
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsPath, name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
+}
+
+bool ReadString(const char* name, std::string& value)
+{
+    char buffer[2048] = {};
+    DWORD size = sizeof buffer;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsPath, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+        return false;
+    value = buffer;
+    return true;
+}
+
+// Starts the program's application object as its WinMain would, and ends it
+// when the test is done with it.
+class RunningApp
+{
+public:
+    RunningApp()
+    {
+        m_app.StartUp(GetModuleHandleA(nullptr), "", SW_HIDE);
+        m_started = m_app.InitInstance() != FALSE;
+    }
+    ~RunningApp()
+    {
+        if (m_app.m_pMainWnd && m_app.m_pMainWnd->m_hWnd)
+            DestroyWindow(m_app.m_pMainWnd->m_hWnd);
+        m_app.ExitInstance();
+        m_app.ShutDown();
+    }
+    RunningApp(const RunningApp&) = delete;
+    RunningApp& operator=(const RunningApp&) = delete;
+
+    bool Started() const { return m_started; }
+    CQuorbel6App& App() { return m_app; }
+    CQuorbel6View* View() { return m_app.GetActiveView(); }
+    HWND MainWindow() { return m_app.m_pMainWnd ? m_app.m_pMainWnd->m_hWnd : nullptr; }
+
+    // Runs the message loop until the start-up timer has placed the window.
+    bool FinishStartUp()
+    {
+        return PumpUntil([this] { return View() && View()->m_bDrawingEnabled; }, 5000);
+    }
+
+private:
+    CQuorbel6App m_app;
+    bool m_started = false;
+};
+
+}  // namespace
+
+TEST(StartUp, FirstStartWritesItsSettingsAndTheSecondReadsThemBack)
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsPath);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsPath);
+
+    {
+        RunningApp first;
+        ASSERT_TRUE(first.Started());
+        CQuorbel6View* view = first.View();
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(first.App().GetProfileKeyPath(), CString("Software\\Vennick\\Sleevory"));
+
+        // A first run: no label paper chosen yet, so the window waits disabled
+        // and the help is still to be opened.
+        EXPECT_FALSE(view->m_bLabelPaperChosen);
+        EXPECT_TRUE(view->m_bHelpScreen);
+        EXPECT_FALSE(IsWindowEnabled(first.MainWindow()));
+
+        ASSERT_TRUE(first.FinishStartUp());
+        EXPECT_TRUE(IsWindowEnabled(first.MainWindow()));
+        EXPECT_TRUE(IsZoomed(first.MainWindow())) << "the main window is shown maximised";
+        EXPECT_FALSE(view->m_bHelpScreen);
+
+        // Restored position: the work area less 100 pixels on every side.
+        RECT workArea{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(first.MainWindow(), &placement);
+        EXPECT_EQ(placement.rcNormalPosition.left, workArea.left + 100);
+        EXPECT_EQ(placement.rcNormalPosition.bottom, workArea.bottom - 100);
+    }
+
+    DWORD helpScreen = 99;
+    ASSERT_TRUE(ReadDword("HelpScreen", helpScreen)) << "the key was created and the help marked as shown";
+    EXPECT_EQ(helpScreen, 0u);
+    std::string freedbOptions;
+    ASSERT_TRUE(ReadString("FreedbOptions", freedbOptions));
+    EXPECT_FALSE(freedbOptions.empty());
+
+    {
+        RunningApp second;
+        ASSERT_TRUE(second.Started());
+        ASSERT_NE(second.View(), nullptr);
+        EXPECT_FALSE(second.View()->m_bHelpScreen) << "the help opens on the first start only";
+        EXPECT_EQ(CString(freedbOptions.c_str()), second.App().m_settings.m_strFreedbOptions);
+        ASSERT_TRUE(second.FinishStartUp());
+    }
+    std::string afterSecond;
+    ASSERT_TRUE(ReadString("FreedbOptions", afterSecond));
+    EXPECT_EQ(afterSecond, freedbOptions);
+}
+
+TEST(StartUp, ApplicationResources)
+{
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    CQuorbel6App& theApp = app.App();
+
+    // Both user-interface fonts exist in the chosen face; at 96 dots per inch
+    // there is no scaling.
+    EXPECT_TRUE(theApp.m_strFontFace == "Tahoma" || theApp.m_strFontFace == "Arial");
+    LOGFONTA font{};
+    ASSERT_TRUE(theApp.m_fontUI.GetLogFont(&font));
+    EXPECT_STREQ(font.lfFaceName, theApp.m_strFontFace.c_str());
+    ASSERT_TRUE(theApp.m_fontUIScaled.GetLogFont(&font));
+    EXPECT_STREQ(font.lfFaceName, theApp.m_strFontFace.c_str());
+    HDC screen = GetDC(nullptr);
+    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    if (dotsPerInch == 96) {
+        EXPECT_EQ(theApp.m_nFontSize, 85);
+        EXPECT_EQ(theApp.m_fScreenScale, 0.0f);
+    } else {
+        EXPECT_EQ(theApp.m_nFontSize, static_cast<int>(96.0f / dotsPerInch * 85));
+    }
+
+    // The menu images: 25 of 16 x 16.
+    EXPECT_EQ(theApp.m_imageList.GetImageCount(), 25);
+    EXPECT_EQ(theApp.m_imageList.GetImageSize().cx, 16);
+    EXPECT_EQ(theApp.m_imageList.GetImageSize().cy, 16);
+
+    // The main window is a CMainFrame holding the label view, titled from the
+    // document-type string.
+    ASSERT_NE(dynamic_cast<CMainFrame*>(theApp.m_pMainWnd), nullptr);
+    char title[256] = {};
+    GetWindowTextA(app.MainWindow(), title, sizeof title);
+    EXPECT_NE(std::string(title).find("Sleevory"), std::string::npos) << title;
+    ASSERT_TRUE(app.FinishStartUp());
+}

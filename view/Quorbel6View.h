@@ -1,0 +1,149 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "framework/ScrollView.h"
+#include "framework/String.h"
+#include "printing/LabelDim.h"
+#include "view/LabelRows.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+// The label view. It holds the live label model (property rows and text rows),
+// the settings that belong to the view, the label-paper store and the start-up
+// state. The class is split across files by concern:
+//   view/Quorbel6View.cpp construction and the command table
+//   view/StartUp.cpp      first-time set-up, start-up timer, destroy, system settings
+//   view/Paint.cpp        the paint routine
+//   view/LabelModel.cpp   the row operations of the label model
+//   view/Settings.cpp     reading and writing the settings, grid commands
+//   view/LabelPaper.cpp   the label-paper store
+class CQuorbel6View : public CScrollView
+{
+    DECLARE_DYNCREATE(CQuorbel6View)
+    DECLARE_COMMAND_MAP()
+
+public:
+    CQuorbel6View();
+    ~CQuorbel6View() override;
+
+    // ---- start-up -----------------------------------------------------------
+    // The view's first-time set-up: reads the settings and makes the first document.
+    void InitView();
+    // Window placement and the actions of a first run, once the splash has gone.
+    void ShowFirstRunHelp();
+
+    // ---- label model ----------------------------------------------------------
+    // Appends a copy of the row; while undo recording is on the row is also
+    // recorded as added.
+    void AddObjectRecord(const PropertyEntry& row);
+    // name -> name(n), the smallest n from 1 that no object carries.
+    void MakeUniqueObjectName(CString& name);
+    // name -> "name n", the smallest n from 1 that no text row carries.
+    void MakeUniqueTextName(CString& name);
+
+    // The first row of the named object; -1 when there is none.
+    int FindObjectRow(const CString& objectName) const;
+    // The first row of the object after the one holding row `index`; the row
+    // count at the end of the rows.
+    int NextObjectRow(int index) const;
+    // The row of one property of an object; -1 when either is missing.
+    int FindPropertyRow(const CString& objectName, const CString& key) const;
+    // The value of one property; empty when it is missing.
+    CString GetPropertyValue(const CString& objectName, const CString& key) const;
+    // Replaces a value in place, without undo; false when the property is missing.
+    bool ReplacePropertyValue(const CString& objectName, const CString& key, const CString& value);
+    // Removes every row of the object; the number of rows removed.
+    int EraseObjectRows(const CString& objectName);
+    // The text row of that name; -1 when there is none.
+    int FindTextRow(const CString& textName) const;
+    // The text row an object shows (by its name up to the first "("), or null.
+    TextEntry* FindTextOfObject(const CString& objectName);
+
+    // ---- settings -------------------------------------------------------------
+    // Reads every setting of the program at start, after the label paper.
+    void LoadSettings();
+    // Writes one setting: kind "String" or "Number". FALSE when the settings key
+    // could not be opened (it is never created here); nothing is written for
+    // another kind.
+    BOOL WriteSettingValue(const CString& kind, const CString& name, const CString& value);
+
+    // The settings that live on the application object. The application attaches
+    // its own; tests attach one of theirs.
+    void AttachAppSettings(CAppSettings* settings) { m_pAppSettings = settings; }
+    CAppSettings& AppSettings();
+
+    // Layout menu commands.
+    void OnSnapToGrid();
+    void OnShowGrid();
+
+    // ---- label paper ------------------------------------------------------------
+    // Fills the label-paper store from "labels.ini", or with the two built-in
+    // papers when the file is missing or unreadable.
+    void LoadLabelTemplates();
+    // Reads "labels.ini" into the store; false (store untouched) when the file
+    // is missing or damaged.
+    bool ReadLabelTemplateFile();
+
+    // The paint routine: draws nothing while drawing is disabled.
+    void OnDraw(CDC* dc) override;
+
+protected:
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+    void OnSettingChange(UINT flags, LPCSTR section) override;
+
+private:
+    // Sets or clears a check mark in the main window's menu.
+    void CheckMainMenuItem(UINT commandId, BOOL checked);
+    // Repaints the view at once, when it has a window.
+    void RepaintNow();
+    // Copies the nine fields of the "FreedbOptions" record into the current server.
+    void ApplyFreedbOptions(CAppSettings& settings);
+
+public:
+    // ---- the live label model ---------------------------------------------------
+    std::vector<PropertyEntry> m_propertyRows;
+    std::vector<TextEntry> m_textRows;
+    // Rows and changes are recorded for undo while set; off while a file is read
+    // and while undo or redo replays a step.
+    BOOL m_bUndoRecording = TRUE;
+
+    // ---- settings kept by the view ---------------------------------------------
+    CString m_strUnits;  // "Inches" or "Millimeters"
+    BYTE m_bShowGuides = 0;      // printable-area rectangle, drawn over the page
+    BYTE m_bShowDiscGuides = 0;  // disc margin circles, drawn into the surfaces
+    BYTE m_bSnapToGrid = 0;
+    BYTE m_bShowGrid = 0;
+    int m_nGridSpacingX = 0;  // thousandths of an inch
+    int m_nGridSpacingY = 0;
+    int m_nPrintOffsetX = 0;  // calibration steps of 25 thousandths of an inch
+    int m_nPrintOffsetY = 0;
+
+    // ---- start-up state -------------------------------------------------------
+    BYTE m_bLabelPaperChosen = 0;  // clear on a first run
+    BYTE m_bHelpScreen = 0;        // open the help once at start
+    int m_nStartPreset = 0;        // 1 single CD, other non-zero double CD, 0 ask, -1 used
+    BYTE m_bDrawingEnabled = 0;    // OnDraw does nothing while clear
+    POINT m_ptPageOrigin = {};     // window origin of the page, pixels
+    SIZE m_sizeContextMenuIcon = {};
+
+    // ---- label paper ----------------------------------------------------------
+    std::vector<std::unique_ptr<CLabelDim>> m_labelTemplates;
+    int m_nDiscTemplate = 0;   // index of the disc-label paper in use
+    int m_nJewelTemplate = 0;  // index of the jewel-case paper in use
+
+private:
+    CAppSettings* m_pAppSettings = nullptr;
+};
+
+// The range a stored grid spacing is kept to, thousandths of an inch. The
+// Grid Size dialog offers 30 to 1000; the floor is lower so that a spacing
+// stored by hand still counts, yet never 0, which would stall the grid loops.
+constexpr int kMinGridSpacing = 10;
+constexpr int kMaxGridSpacing = 1000;
+constexpr int kDefaultGridSpacing = 100;
+// Calibration offsets, in steps of 25 thousandths of an inch.
+constexpr int kMaxPrintOffset = 40;

@@ -1,0 +1,113 @@
+// The view's part of the start-up: the first-time set-up, the start-up timer,
+// window placement and the first run, and the view's destroy and system-setting
+// handlers.
+#include "view/Quorbel6View.h"
+
+#include "app/ProgramFolder.h"
+#include "app/Quorbel6App.h"
+#include "framework/ErrorReport.h"
+#include "shell/MainFrame.h"
+
+namespace {
+
+constexpr UINT_PTR kStartUpTimer = 1081;
+constexpr UINT kStartUpTimerPeriod = 10;  // milliseconds
+constexpr int kRestoredWindowInset = 100;  // pixels off each side of the work area
+constexpr DWORD kFirstRunHelpContext = 1;
+
+CMainFrame* MainFrame()
+{
+    return dynamic_cast<CMainFrame*>(GetAppMainWnd());
+}
+
+// The help file lies beside the program; it is opened only when it is there,
+// so a missing one never stops the start-up with an error box.
+void OpenHelpAtContext(HWND owner, DWORD context)
+{
+    const CString helpFile = ProgramFolder() + "Sleevory.hlp";
+    if (GetFileAttributesA(helpFile) != INVALID_FILE_ATTRIBUTES)
+        WinHelpA(owner, helpFile, HELP_CONTEXT, context);
+}
+
+}  // namespace
+
+void CQuorbel6View::InitView()
+{
+    Guarded(76, ErrorSink::Window(this), [&] {
+        AttachAppSettings(&App().m_settings);
+        LoadSettings();
+
+        if (!m_bLabelPaperChosen) {
+            // A first run: the window stays disabled until the label paper is chosen.
+            if (CMainFrame* frame = MainFrame())
+                frame->EnableEditing(TRUE);
+            m_ptPageOrigin = POINT{0, 0};
+        }
+        SetTimer(kStartUpTimer, kStartUpTimerPeriod);
+    });
+}
+
+void CQuorbel6View::OnTimer(UINT_PTR id)
+{
+    Guarded(108, ErrorSink::Window(this), [&] {
+        if (id != kStartUpTimer) {
+            CScrollView::OnTimer(id);
+            return;
+        }
+        KillTimer(kStartUpTimer);
+        ShowFirstRunHelp();
+    });
+}
+
+void CQuorbel6View::ShowFirstRunHelp()
+{
+    Guarded(107, ErrorSink::Window(this), [&] {
+        m_bDrawingEnabled = 1;
+
+        CMainFrame* frame = MainFrame();
+        if (frame) {
+            // Maximised, with the work area less a margin as its restored size.
+            RECT workArea{};
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+            InflateRect(&workArea, -kRestoredWindowInset, -kRestoredWindowInset);
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof placement;
+            placement.showCmd = SW_SHOWMAXIMIZED;
+            placement.rcNormalPosition = workArea;
+            ::SetWindowPlacement(frame->m_hWnd, &placement);
+        }
+
+        if (!m_bLabelPaperChosen) {
+            m_bLabelPaperChosen = 1;
+            if (frame)
+                frame->EnableEditing(FALSE);
+        }
+
+        if (frame)
+            frame->SetFocus();
+
+        if (m_bHelpScreen) {
+            OpenHelpAtContext(frame ? frame->m_hWnd : m_hWnd, kFirstRunHelpContext);
+            WriteSettingValue("Number", "HelpScreen", "0");
+            m_bHelpScreen = 0;
+        }
+    });
+}
+
+void CQuorbel6View::OnSettingChange(UINT flags, LPCSTR section)
+{
+    const bool passOn = Guarded(556, ErrorSink::Window(this), false, [&] {
+        if (section && lstrcmpiA(section, "Windows") == 0)
+            Invalidate();
+        return true;
+    });
+    if (passOn)
+        CScrollView::OnSettingChange(flags, section);
+}
+
+void CQuorbel6View::OnDestroy()
+{
+    m_propertyRows.clear();
+    m_textRows.clear();
+    CScrollView::OnDestroy();
+}
