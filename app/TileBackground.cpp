@@ -58,3 +58,14 @@ void TileBitmap(HDC dest, const RECT& rect, POINT origin, HDC source)
         }
     }
 }
+
+CTexture::CTexture(UINT bitmapId) : m_dc(nullptr)
+{
+    if (m_bitmap.LoadBitmap(bitmapId))
+        m_selected.emplace(m_dc.m_hDC, m_bitmap.Get());
+}
+
+void CTexture::Paint(HDC dest, const RECT& rect, POINT origin) const
+{
+    TileBitmap(dest, rect, origin, m_selected ? m_dc.m_hDC : nullptr);
+}

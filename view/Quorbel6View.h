@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/TileBackground.h"
 #include "framework/ScrollView.h"
 #include "framework/String.h"
 #include "printing/LabelDim.h"
 #include "view/LabelRows.h"
+#include "resource.h"
 
 #include <windows.h>
 
@@ -36,8 +38,7 @@ public:
     void ShowFirstRunHelp();
 
     // ---- label model ----------------------------------------------------------
-    // Appends a copy of the row; while undo recording is on the row is also
-    // recorded as added.
+    // Appends a copy of the row at the end of the property rows.
     void AddObjectRecord(const PropertyEntry& row);
     // name -> name(n), the smallest n from 1 that no object carries.
     void MakeUniqueObjectName(CString& name);
@@ -94,6 +95,7 @@ protected:
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
     void OnSettingChange(UINT flags, LPCSTR section) override;
+    BOOL OnEraseBkgnd(HDC dc) override;
 
 private:
     // Sets or clears a check mark in the main window's menu.
@@ -137,6 +139,7 @@ public:
 
 private:
     CAppSettings* m_pAppSettings = nullptr;
+    CTexture m_surround{IDB_VIEW_SURROUND};  // tiled around the label
 };
 
 // The range a stored grid spacing is kept to, thousandths of an inch. The

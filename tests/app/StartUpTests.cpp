@@ -176,3 +176,37 @@ TEST(StartUp, ApplicationResources)
     EXPECT_NE(std::string(title).find("Sleevory"), std::string::npos) << title;
     ASSERT_TRUE(app.FinishStartUp());
 }
+
+namespace {
+
+// Presses a dialog's OK button once the dialog with the given caption is up.
+struct DialogPresser {
+    static inline std::string caption;
+    static inline bool seen = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        HWND dialog = FindWindowA(MAKEINTATOM(32770), caption.c_str());
+        if (!dialog)
+            return;
+        seen = true;
+        KillTimer(nullptr, timer);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    }
+};
+
+}  // namespace
+
+TEST(StartUp, AboutCommandShowsTheAboutBox)
+{
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.FinishStartUp());
+
+    DialogPresser::caption = " About Sleevory";
+    DialogPresser::seen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &DialogPresser::Tick);
+    // The command goes through the main window's routing to the application.
+    SendMessageA(app.MainWindow(), WM_COMMAND, MAKEWPARAM(57664, 0), 0);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(DialogPresser::seen);
+}
