@@ -121,6 +121,8 @@ public:
 
     // Handles a request or passes it along this target's route. The base looks
     // in the object's own tables; frames, views and documents extend the route.
+    // An override that handles requests itself answers a probe (probeOnly)
+    // with true without running anything.
     virtual bool OnCmdMsg(CommandRequest& request);
 
     // Runs the command through the route; true when some handler took it.

@@ -298,7 +298,7 @@ void CFrameWnd::OnClose()
         doc->OnCloseDocument();
         return;
     }
-    ::DestroyWindow(self);
+    DestroyWindow();  // virtual: a derived frame saves its layout there
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

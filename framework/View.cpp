@@ -22,6 +22,11 @@ BOOL CView::PreCreateWindow(CREATESTRUCTA& cs)
                                                     ::LoadCursorA(nullptr, IDC_ARROW), nullptr);
     }
     cs.style |= WS_CLIPSIBLINGS;
+    // A bordered view gets the sunken edge of its time instead of a flat line.
+    if (cs.style & WS_BORDER) {
+        cs.style &= ~WS_BORDER;
+        cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    }
     return CWnd::PreCreateWindow(cs);
 }
 

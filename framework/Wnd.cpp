@@ -12,6 +12,7 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -34,8 +35,11 @@ PermanentMap& Permanent()
 }
 
 // Wrappers handed out by FromHandle for windows nobody bound; per thread,
-// deleted at idle time.
-thread_local std::unordered_map<HWND, std::unique_ptr<CWnd>> t_temporaryWindows;
+// deleted at idle time (and when a framework worker ends). A plain pointer:
+// MinGW frees a thread's storage before running destructors of its
+// thread_local objects, so a thread_local map would be destroyed in freed memory.
+using TemporaryWindows = std::unordered_map<HWND, std::unique_ptr<CWnd>>;
+thread_local TemporaryWindows* t_temporaryWindows = nullptr;
 
 // The message each nested call of the window procedure is handling.
 struct MessageFrame {
@@ -224,7 +228,9 @@ CWnd* CWnd::FromHandle(HWND window)
         return nullptr;
     if (CWnd* permanent = FromHandlePermanent(window))
         return permanent;
-    std::unique_ptr<CWnd>& temporary = t_temporaryWindows[window];
+    if (!t_temporaryWindows)
+        t_temporaryWindows = new TemporaryWindows();
+    std::unique_ptr<CWnd>& temporary = (*t_temporaryWindows)[window];
     if (!temporary) {
         temporary = std::make_unique<CWnd>();
         temporary->m_hWnd = window;
@@ -235,7 +241,7 @@ CWnd* CWnd::FromHandle(HWND window)
 
 void CWnd::DeleteTempMap()
 {
-    t_temporaryWindows.clear();
+    delete std::exchange(t_temporaryWindows, nullptr);
 }
 
 bool CWnd::Attach(HWND window)
@@ -250,7 +256,8 @@ bool CWnd::Attach(HWND window)
     }
     m_hWnd = window;
     m_binding = Binding::Attached;
-    t_temporaryWindows.erase(window);
+    if (t_temporaryWindows)
+        t_temporaryWindows->erase(window);
     return true;
 }
 
