@@ -8,7 +8,9 @@
 #include "framework/ErrorReport.h"
 #include "framework/FrameWnd.h"
 #include "resource.h"
+#include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
+#include "uikit/NewMenu.h"
 #include "view/Quorbel6View.h"
 
 #include <commctrl.h>
@@ -18,13 +20,6 @@ namespace {
 constexpr int kUserInterfaceFontSize = 85;  // tenths of a point
 constexpr int kMenuImageCount = 25;
 constexpr COLORREF kMenuImageMask = RGB(255, 0, 255);
-
-// The About box: nothing to do beyond showing its template.
-class CAboutDlg : public CDialog
-{
-public:
-    CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
-};
 
 }  // namespace
 
@@ -114,6 +109,11 @@ BOOL CQuorbel6App::InitInstance()
 
         ChooseUserInterfaceFonts();
 
+        if (m_splash.Create()) {
+            m_splash.ShowWindow(SW_SHOW);
+            m_splash.UpdateWindow();
+        }
+
         // The program's controls use the common controls of the system.
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
         InitCommonControlsEx(&controls);
@@ -123,6 +123,7 @@ BOOL CQuorbel6App::InitInstance()
         NoteSystemVersion();
         CreateMenuImageList();
 
+        CNewMenu::SetMenuDrawMode(2);
         AddDocTemplate(std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, RUNTIME_CLASS(CQuorbel6Doc),
                                                             RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CQuorbel6View)));
 
@@ -152,6 +153,17 @@ BOOL CQuorbel6App::OnIdle(LONG count)
 {
     return Guarded(280, ErrorSink::App(), FALSE, [&]() -> BOOL {
         return CWinApp::OnIdle(count);
+    });
+}
+
+CDocument* CQuorbel6App::OpenDocumentFile(LPCSTR path)
+{
+    return Guarded(281, ErrorSink::App(), nullptr, [&]() -> CDocument* {
+        CQuorbel6View* view = GetActiveView();
+        auto* doc = view ? dynamic_cast<CQuorbel6Doc*>(view->GetDocument()) : nullptr;
+        if (doc)
+            doc->OpenRecentDocument(path);
+        return doc;
     });
 }
 

@@ -5,6 +5,7 @@
 #include "framework/ImageList.h"
 #include "framework/String.h"
 #include "framework/WinApp.h"
+#include "uikit/SplashWnd.h"
 
 #include <windows.h>
 
@@ -23,6 +24,10 @@ public:
 
     BOOL InitInstance() override;
     BOOL OnIdle(LONG count) override;
+    // A recent file: the label document opens it (after offering to save the
+    // label shown) and stays the document whatever came of it, so the file is
+    // never dropped from the list.
+    CDocument* OpenDocumentFile(LPCSTR path) override;
 
     // Fills `rect` of `dc` with the panel background bitmap tiled from `origin`.
     void TileBackground(HDC dc, const RECT& rect, POINT origin) const;
@@ -48,6 +53,8 @@ public:
     CString m_strMessageCaption;
 
     BYTE m_bPrinting = 0;         // shared by drawing, printing and the print dialog
+
+    CSplashWnd m_splash;          // shown from the start until its own timer hides it
 
     CAppSettings m_settings;
 

@@ -1,16 +1,105 @@
 #pragma once
 
+#include "document/LayoutVariables.h"
+#include "document/PropertyRecord.h"
+#include "document/TextRecord.h"
+#include "framework/Collections.h"
 #include "framework/Document.h"
 
-// The label document: the records a label is saved as, its file version and
-// whether panes are refreshed while it is read.
+class CByteStream;
+class CFile;
+class CQuorbel6View;
+
+// The label document. The live label is the view's; the document turns it into
+// records to write a file and turns the records of a file back into the view's
+// model. Records exist only while a file is read or written. The class is
+// split across files by concern:
+//   document/Quorbel6Doc.cpp       construction, command table, records, view access
+//   document/DocumentCommands.cpp  New, Open, Save, Save As, the save-changes prompt
+//   document/NewLayoutSetup.cpp    an empty layout
+//   document/ReadDocument.cpp      reading a file, with the conversion of older versions
+//   document/WriteDocument.cpp     writing a file
 class CQuorbel6Doc : public CDocument
 {
     DECLARE_DYNCREATE(CQuorbel6Doc)
+    DECLARE_COMMAND_MAP()
 
 public:
-    CQuorbel6Doc() = default;
+    CQuorbel6Doc();
+    ~CQuorbel6Doc() override;
+
+    // ---- framework overrides -------------------------------------------------
+    void DeleteContents() override;
+    // Runs File Save (the path is not used); FALSE when nothing was saved.
+    BOOL OnSaveDocument(LPCSTR path) override;
+    // Offers to save a changed document. FALSE when the user cancelled, and
+    // when the user chose Yes but the document was not saved (the save failed or
+    // its Save As dialog was cancelled): the changes are never dropped unasked.
+    BOOL SaveModified() override;
+    // Reads the default template named by the document's title, or makes it
+    // from an empty layout when it is missing.
+    virtual void OpenDefaultTemplate();
+
+    // ---- commands ----------------------------------------------------------------
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileSaveAsDefaultTemplate();
+
+    // The saves of the commands with their outcome: TRUE only when the whole
+    // file was written and has replaced the old one.
+    BOOL SaveDocumentFile();
+    BOOL SaveDocumentAs();
+    BOOL SaveAsDefaultTemplate();
+
+    // Opens and reads a file without asking (the recent-file list, the command
+    // line); "Error opening file." when it can't be opened.
+    void OpenDocumentPath(LPCSTR path);
+    // A recent file: the save-changes prompt first, then OpenDocumentPath.
+    void OpenRecentDocument(LPCSTR path);
+    // An empty layout of the view's layout ("Single" or "Double").
+    void SetupNewLayout();
+
+    // Reads a document file into the view and closes the file. TRUE when the
+    // file was read; a file of a newer version, or a damaged one, leaves an
+    // empty layout and no path.
+    BOOL ReadDocument(CFile& file);
+    // Writes the view's label to the stream. FALSE when any part of it could
+    // not be written; the modified flag is left to the caller.
+    BOOL WriteDocument(CByteStream& file);
+
+    // ---- records -------------------------------------------------------------------
+    CProperty* AddProperty(const CString& objectName, const CString& key, const CString& value, BYTE shown,
+                           const CString& editorKind, const CString& choices, int rowsAfter);
+    CText* AddText(int origin, const CString& name, const CString& itemType, const CString& value);
+    void DeleteRecords();
+
+    // The label view showing this document, or null.
+    CQuorbel6View* GetLabelView() const;
 
     int m_nFileVersion = -1;   // the version of the file read, -1 before one is read
     BOOL m_bRefresh = TRUE;    // clear only while the first document of a first run is made
+    CObjectArray<CProperty> m_properties;
+    CObjectArray<CText> m_texts;
+    CVariables m_variables;
+
+private:
+    class UnsavedChangesGuard;
+    enum class ReadOutcome;
+
+    // Reads the archive of a file into records and the view's model.
+    ReadOutcome ReadFileIntoView(CFile& file, CQuorbel6View& view, bool& converted);
+
+    // Opens a path and reads it; "Error opening file." when it can't be opened.
+    // TRUE when the document now holds what was read (or the empty layout a
+    // damaged file leaves).
+    BOOL OpenAndRead(const CString& path);
+    // Writes the document to the path through a temporary file; shows
+    // `failureText` and returns FALSE when anything failed.
+    BOOL WriteToPath(const CString& path, LPCSTR failureText);
+    // Forgets the file: a refused or damaged file must not be written over.
+    void ForgetFile();
+
+    unsigned m_nSavesWritten = 0;  // files written so far, for UnsavedChangesGuard
 };

@@ -2,27 +2,23 @@
 // provides its decoder and encoder; they are plugged in here.
 #include "imaging/ImageCodecs.h"
 
+#include "imaging/BmpImage.h"
+#include "imaging/IcoImage.h"
+#include "imaging/JpegImage.h"
+#include "imaging/PcxImage.h"
+#include "imaging/PngImage.h"
+#include "imaging/WmfImage.h"
 #include "imaging/xImage.h"
-
-namespace {
-
-// Metafiles are only read: a picture that came from one is stored as PNG.
-bool EncodeMetafileRefused(CxImage& image, CImageFile& /*file*/)
-{
-    image.SetLastError("Save WMF not supported");
-    return false;
-}
-
-}  // namespace
 
 ImageCodecTable BuiltInImageCodecs()
 {
     ImageCodecTable codecs{};
-    codecs[kImageFormatBmp] = ImageCodec{};
-    codecs[kImageFormatJpeg] = ImageCodec{};
-    codecs[kImageFormatPng] = ImageCodec{};
-    codecs[kImageFormatIco] = ImageCodec{};
-    codecs[kImageFormatPcx] = ImageCodec{};
-    codecs[kImageFormatWmf] = ImageCodec{nullptr, EncodeMetafileRefused};
+    codecs[kImageFormatBmp] = ImageCodec{CBmpImage::Decode, CBmpImage::Encode};
+    codecs[kImageFormatJpeg] = ImageCodec{CJpegImage::Decode, CJpegImage::Encode};
+    codecs[kImageFormatPng] = ImageCodec{CPngImage::Decode, CPngImage::Encode};
+    codecs[kImageFormatIco] = ImageCodec{CIcoImage::Decode, CIcoImage::Encode};
+    codecs[kImageFormatPcx] = ImageCodec{CPcxImage::Decode, CPcxImage::Encode};
+    // Metafiles are only read: a picture that came from one is stored as PNG.
+    codecs[kImageFormatWmf] = ImageCodec{CWmfImage::Decode, CWmfImage::Encode};
     return codecs;
 }

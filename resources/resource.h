@@ -96,11 +96,40 @@
 #define IDC_DROP_CURSOR                 182
 #define IDC_LINK_CURSOR                 286
 
+// Program message box controls
+#define IDC_MESSAGE_BUTTON1             1110
+#define IDC_MESSAGE_BUTTON2             1111
+#define IDC_MESSAGE_BUTTON3             1112
+#define IDC_MESSAGE_ICON                1113
+#define IDC_MESSAGE_TEXT                1114
+#define IDC_MESSAGE_DONT_SHOW           1137
+
 // About box controls
 #define IDC_ABOUT_VERSION               1119
 #define IDC_ABOUT_SUBTITLE              1120
 #define IDC_ABOUT_THANKS                1121
 #define IDC_ABOUT_LINK                  1126
+
+// New Document dialog controls
+#define IDC_NEW_DOCUMENT_LIST           1104
+#define IDC_NEW_DOCUMENT_DEFAULT        1116
+
+// Disc chooser controls
+#define IDC_DISC_CHOICE_PROMPT          1062
+#define IDC_DISC_CHOICE_ICON            1119
+#define IDC_DISC_CHOICE_DISC1           1129
+#define IDC_DISC_CHOICE_DISC2           1130
+
+// Units dialog controls
+#define IDC_UNITS_GROUP                 1062
+#define IDC_UNITS_LIST                  1038
+
+// Grid Size dialog controls
+#define IDC_GRID_SIZE_GROUP             1062
+#define IDC_GRID_SIZE_HORIZONTAL        1071
+#define IDC_GRID_SIZE_VERTICAL          1082
+#define IDC_GRID_SIZE_HORIZONTAL_LABEL  1119
+#define IDC_GRID_SIZE_VERTICAL_LABEL    1120
 
 // Control bars of the main frame
 #define ID_BAR_TEXT                     1048

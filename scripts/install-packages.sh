@@ -8,6 +8,11 @@ packages=(
   mingw-w64-x86-64-dev libz-mingw-w64-dev
   cmake make dpkg-dev autoconf automake libtool nasm
   wine64 fonts-wine xvfb xauth googletest
+  # image codec tests (independent decoders) and the host-built fuzz targets
+  imagemagick netpbm clang libclang-rt-14-dev
+  # the JPEG and PNG fuzz targets link the host's libraries; scripts/bench.sh
+  # times libjpeg-turbo's own djpeg and cjpeg
+  libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs
 )
 
 SUDO=""

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, builds and runs every test through CTest under Wine.
+# Installs, builds and runs every test through CTest under Wine, then the fuzz
+# targets (scripts/fuzz.sh).
 #   scripts/test.sh [--xvfb] [ctest arguments...]
 # --xvfb runs the tests on a private Xvfb display instead of Wine's null display driver.
 set -euo pipefail
@@ -23,4 +24,9 @@ if [ $use_xvfb -eq 1 ]; then
 fi
 
 cd "$build"
-ctest --output-on-failure -j "$(nproc)" "$@"
+ctest --output-on-failure -j "$(nproc)" "$@" 2>&1 | tee "$build/ctest-output.log"
+
+# Then the host-built fuzz targets, each for FUZZ_SECONDS seconds (0 skips them).
+# CTest's summary is repeated last, as the run's closing line.
+"$repo/scripts/fuzz.sh"
+grep -E '^[0-9]+% tests passed' "$build/ctest-output.log" | tail -n 1 || true

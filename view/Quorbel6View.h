@@ -4,14 +4,18 @@
 #include "app/TileBackground.h"
 #include "framework/ScrollView.h"
 #include "framework/String.h"
+#include "imaging/xImage.h"
 #include "printing/LabelDim.h"
 #include "view/LabelRows.h"
+#include "view/SurfaceGeometry.h"
 #include "resource.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <vector>
+
+class CArchive;
 
 // The label view. It holds the live label model (property rows and text rows),
 // the settings that belong to the view, the label-paper store and the start-up
@@ -22,6 +26,10 @@
 //   view/LabelModel.cpp   the row operations of the label model
 //   view/Settings.cpp     reading and writing the settings, grid commands
 //   view/LabelPaper.cpp   the label-paper store
+//   view/NewLayout.cpp    a new layout, the cached surface geometry, surface rectangles
+//   view/ClearObjects.cpp emptying the model
+//   view/ImageBlocks.cpp  image blocks of the document file
+//   view/PlaceholderTracks.cpp the track list of a new track-list object
 class CQuorbel6View : public CScrollView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
@@ -63,6 +71,31 @@ public:
     // The text row an object shows (by its name up to the first "("), or null.
     TextEntry* FindTextOfObject(const CString& objectName);
 
+    // ---- new layout and surface geometry (view/NewLayout.cpp) ------------------
+    // Fills the emptied model with the surfaces, pages and spine tabs of a new
+    // layout from the chosen label papers, then the album texts of the layout.
+    void CreateSurfaceProperties(int unused = 0);
+    // Reads the surface rows at their fixed places into the cached geometry.
+    void LoadLayoutGeometry();
+    // Appends the boundary "Front Cover (Inside)": the left half of a folded cover.
+    void AddInsideCoverBoundary();
+    // A named part of a surface in client pixels; empty for an unknown name.
+    RECT GetSurfaceRect(const CString& partName);
+    // The bounds a drag keeps the selected object in, in thousandths of an inch.
+    void SetDragLimits();
+
+    // ---- model reset (view/ClearObjects.cpp) -----------------------------------
+    // Empties the model before a new or opened label.
+    void ClearObjects();
+
+    // ---- image blocks of the document file (view/ImageBlocks.cpp) --------------
+    // Storing: writes the block of image `imageNumber`. Loading: reads one block
+    // and appends its image (the number is not used). A failure throws, so the
+    // document's reader and writer see a damaged file or a failed save as a whole.
+    void SerializeImageData(CArchive& ar, int imageNumber);
+    // Reads one image block of a version-1 file and appends its image.
+    void LoadPictureFromStream(CArchive& ar);
+
     // ---- settings -------------------------------------------------------------
     // Reads every setting of the program at start, after the label paper.
     void LoadSettings();
@@ -79,6 +112,9 @@ public:
     // Layout menu commands.
     void OnSnapToGrid();
     void OnShowGrid();
+    // The Grid Size and Units dialogs; each stores its setting itself.
+    void OnGridSize();
+    void OnUnits();
 
     // ---- label paper ------------------------------------------------------------
     // Fills the label-paper store from "labels.ini", or with the two built-in
@@ -112,6 +148,34 @@ public:
     // Rows and changes are recorded for undo while set; off while a file is read
     // and while undo or redo replays a step.
     BOOL m_bUndoRecording = TRUE;
+
+    // ---- the layout shown, saved with the document -------------------------------
+    int m_nZoom = 22;             // tenths
+    CString m_strSurface;         // the surface shown
+    CString m_strPage;            // "1", "2" or "3": the page shown
+    CString m_strLayout;          // "Single" or "Double"
+    int m_nStackingCounter = 0;   // stacking number of the image brought to front last
+    // Image slots: an Image object names its slot by its "Image Number".
+    std::vector<std::unique_ptr<CxImage>> m_images;
+
+    // ---- cached surface geometry, from the surface rows --------------------------
+    SurfaceGeometry m_geometry;        // thousandths of an inch
+    SurfaceGeometry m_screenGeometry;  // pixels at the current zoom
+    CString m_strBackCoverPage;
+    CString m_strFrontCoverPage;
+    CString m_strDisc1Page;
+    CString m_strDisc2Page;
+    BYTE m_bFolded = 0;
+    BYTE m_bBackCoverBorder = 0;   // print-border flags
+    BYTE m_bFrontCoverBorder = 0;
+    BYTE m_bDisc1Border = 0;
+    BYTE m_bDisc2Border = 0;
+    SIZE m_sizePaper = {};         // sheet of the page shown, thousandths of an inch
+
+    // ---- selection ------------------------------------------------------------------
+    CString m_strSelectedObject;
+    int m_nSelectionHandles = 0;
+    RECT m_rcDragLimits = {};      // thousandths of an inch
 
     // ---- settings kept by the view ---------------------------------------------
     CString m_strUnits;  // "Inches" or "Millimeters"

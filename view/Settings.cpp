@@ -5,6 +5,8 @@
 #include "app/SettingsKey.h"
 #include "framework/ErrorReport.h"
 #include "resources/resource.h"
+#include "shell/GridSizeDlg.h"
+#include "shell/UnitsDlg.h"
 #include "view/ImageFilters.h"
 
 #include <algorithm>
@@ -189,6 +191,23 @@ void CQuorbel6View::OnShowGrid()
         WriteSettingValue("Number", "ShowGrid", m_bShowGrid ? "1" : "0");
         CheckMainMenuItem(ID_LAYOUT_SHOW_GRID, m_bShowGrid);
         RepaintNow();
+    });
+}
+
+void CQuorbel6View::OnGridSize()
+{
+    Guarded(120, ErrorSink::Window(this), [&] {
+        CGridSizeDlg dialog(*this);
+        if (dialog.DoModal() == IDOK)
+            RepaintNow();
+    });
+}
+
+void CQuorbel6View::OnUnits()
+{
+    Guarded(559, ErrorSink::Window(this), [&] {
+        CUnitsDlg dialog(*this);
+        dialog.DoModal();
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/Quorbel6App.h"
+#include "document/Quorbel6Doc.h"
 #include "framework/ErrorReport.h"
 #include "shell/MainFrame.h"
 
@@ -37,11 +38,22 @@ void CQuorbel6View::InitView()
         AttachAppSettings(&App().m_settings);
         LoadSettings();
 
+        // The first label: the command line's file, the preset of the last
+        // layout used, or the New Document dialog's choice.
+        auto* doc = dynamic_cast<CQuorbel6Doc*>(GetDocument());
         if (!m_bLabelPaperChosen) {
-            // A first run: the window stays disabled until the label paper is chosen.
+            // A first run: the window stays disabled until the label paper is
+            // chosen, and the first label is made without refreshing the panes.
             if (CMainFrame* frame = MainFrame())
                 frame->EnableEditing(TRUE);
+            if (doc) {
+                doc->m_bRefresh = FALSE;
+                doc->OnFileNew();
+                doc->m_bRefresh = TRUE;
+            }
             m_ptPageOrigin = POINT{0, 0};
+        } else if (doc) {
+            doc->OnFileNew();
         }
         SetTimer(kStartUpTimer, kStartUpTimerPeriod);
     });
@@ -54,7 +66,14 @@ void CQuorbel6View::OnTimer(UINT_PTR id)
             CScrollView::OnTimer(id);
             return;
         }
+        // The main window waits for the splash picture, which hides itself.
+        auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
+        HWND splash = app ? app->m_splash.GetSafeHwnd() : nullptr;
+        if (splash && ::IsWindowVisible(splash))
+            return;
         KillTimer(kStartUpTimer);
+        if (splash)
+            app->m_splash.DestroyWindow();
         ShowFirstRunHelp();
     });
 }

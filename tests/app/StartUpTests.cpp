@@ -76,7 +76,9 @@ public:
     // Runs the message loop until the start-up timer has placed the window.
     bool FinishStartUp()
     {
-        return PumpUntil([this] { return View() && View()->m_bDrawingEnabled; }, 5000);
+        // The first label enables drawing already; the timer's work ends with
+        // the window shown maximised.
+        return PumpUntil([this] { return MainWindow() && IsZoomed(MainWindow()); }, 5000);
     }
 
 private:

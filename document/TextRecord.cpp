@@ -1,0 +1,20 @@
+#include "document/TextRecord.h"
+
+#include "framework/Archive.h"
+
+IMPLEMENT_SERIAL(CText, CObject, VERSIONABLE_SCHEMA | CText::kCurrentVersion)
+
+CText::CText(int origin, const CString& name, const CString& itemType, const CString& value)
+    : m_strName(name), m_strItemType(itemType), m_strValue(value), m_nOrigin(origin)
+{
+}
+
+void CText::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << m_nOrigin << m_strName << m_strItemType << m_strValue;
+        return;
+    }
+    m_nFileVersion = static_cast<int>(ar.GetObjectSchema());
+    ar >> m_nOrigin >> m_strName >> m_strItemType >> m_strValue;
+}

@@ -1,0 +1,102 @@
+#include "framework/ListCtrl.h"
+
+#include "framework/CommonControls.h"
+
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+
+CListCtrl::~CListCtrl() = default;
+
+BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    EnsureCommonControls(ICC_LISTVIEW_CLASSES);
+    return CWnd::Create(WC_LISTVIEWA, nullptr, style, rect, parent, id);
+}
+
+int CListCtrl::InsertColumn(int column, LPCSTR heading, int format, int width)
+{
+    LVCOLUMNA info{};
+    info.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM;
+    info.fmt = format;
+    info.pszText = const_cast<LPSTR>(heading ? heading : "");
+    info.iSubItem = column;
+    if (width >= 0) {
+        info.mask |= LVCF_WIDTH;
+        info.cx = width;
+    }
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info)));
+}
+
+int CListCtrl::InsertItem(int index, LPCSTR text, int image)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<LPSTR>(text ? text : "");
+    if (image >= 0) {
+        item.mask |= LVIF_IMAGE;
+        item.iImage = image;
+    }
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::SetItemText(int index, int column, LPCSTR text)
+{
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<LPSTR>(text ? text : "");
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+}
+
+CString CListCtrl::GetItemText(int index, int column) const
+{
+    // The control copies at most the buffer's size; grow until the text fits.
+    for (size_t size = 256; size <= 65536; size *= 4) {
+        std::vector<char> buffer(size, '\0');
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        const auto length = static_cast<size_t>(
+            SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < size)
+            return CString(buffer.data());
+    }
+    return CString();
+}
+
+BOOL CListCtrl::SetItemState(int index, UINT state, UINT mask)
+{
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::SetItemData(int index, DWORD_PTR data)
+{
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    item.lParam = static_cast<LPARAM>(data);
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+DWORD_PTR CListCtrl::GetItemData(int index) const
+{
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return static_cast<DWORD_PTR>(item.lParam);
+}
+
+BOOL CListCtrl::GetItemRect(int index, RECT* rect, UINT area) const
+{
+    if (!rect)
+        return FALSE;
+    rect->left = static_cast<LONG>(area);
+    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+}

@@ -1,0 +1,579 @@
+// Whole labels through real document files: round trips, a document written
+// by hand from the byte form, older and newer versions, image blocks of every
+// kind, and damaged files of every sort.
+#include "DocumentTestSupport.h"
+
+#include "app/Conversions.h"
+#include "document/DocumentMessages.h"
+#include "imaging/ImageCodecs.h"
+#include "imaging/ImageFile.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr char kTrackList[] =
+    "7`Track 1`0:01`Track 2`0:02`Track 3`0:03`Track 4`0:04`Track 5`0:05`Track 6`0:06`Track 7`0:07`";
+
+// An image slot holding only kept file bytes, as a block that can't be decoded leaves it.
+std::unique_ptr<CxImage> KeptBlock(int format, const std::string& bytes)
+{
+    auto image = std::make_unique<CxImage>(format);
+    image->SetFormat(format);
+    EXPECT_TRUE(image->CopyUserBuffer(bytes.data(), bytes.size()));
+    return image;
+}
+
+std::string KeptBytes(const CxImage& image)
+{
+    return std::string(reinterpret_cast<const char*>(image.GetUserBuffer()), image.GetUserValue());
+}
+
+// The 11 rows of an Image object showing slot `number`.
+void AddImageObject(CQuorbel6View& view, const CString& name, int number, const char* stacking)
+{
+    const std::pair<const char*, CString> rows[] = {
+        {"Item Type", "Image"}, {"Page", "1"},          {"View", "Disc 1"},      {"Image Number", IntToStr(number)},
+        {"Left", "1.000 ''"},   {"Top", "1.000 ''"},    {"Width", "1.250 ''"},   {"Height", "1.250 ''"},
+        {"Lock Aspect Ratio", "Yes"}, {"Set as Background", "No"}, {"Bring to Front", "Disabled On"}};
+    int left = 10;
+    for (const auto& [key, value] : rows) {
+        const bool typeRow = CString(key) == "Item Type";
+        view.AddObjectRecord(PropertyEntry{name, key, value, 0, "", typeRow ? stacking : "", left--});
+    }
+}
+
+void AddFreeText(CQuorbel6View& view, const CString& name, const CString& text)
+{
+    view.m_textRows.push_back(TextEntry{name, "Text", text, 1});
+    view.AddObjectRecord(PropertyEntry{name + "(1)", "Item Type", "Text", 0, "", "", 1});
+    view.AddObjectRecord(PropertyEntry{name + "(1)", "Vector Data", "100`a`0`1`2`3`", 0, "", "", 0});
+}
+
+// A small document written by hand from the byte form: one image object of 4
+// rows, one free text, the layout values and one image block of a format the
+// program has no codec for.
+Bytes GoldenDocument()
+{
+    Bytes bytes;
+    AppendWord(bytes, 4);
+    AppendClassRecord(bytes, 6, "CProperty");
+    AppendPropertyFields(bytes, "Image(1)", "Item Type", "Image", 0, "", "1", 3);
+    AppendWord(bytes, 0x8001);
+    AppendPropertyFields(bytes, "Image(1)", "Page", "1", 0, "", "", 2);
+    AppendWord(bytes, 0x8001);
+    AppendPropertyFields(bytes, "Image(1)", "View", "Disc 1", 0, "", "Inside", 1);
+    AppendWord(bytes, 0x8001);
+    AppendPropertyFields(bytes, "Image(1)", "Image Number", "0", 1, "EDIT", "", 0);
+    AppendWord(bytes, 2);
+    AppendClassRecord(bytes, 6, "CText");
+    AppendTextFields(bytes, 1, "Text 1", "Text", "Hello\r\nthere");
+    // Classes and objects are counted together: CProperty 1, its objects 2 to
+    // 5, CText 6.
+    AppendWord(bytes, 0x8006);
+    AppendTextFields(bytes, 2, "Track List", "Track", "1`Intro`0:42`");
+    AppendVariables(bytes, "1", 14, "Disc 1", 0, 0, 1, "Single", true, 1);
+    AppendImageBlock(bytes, 9, Bytes{'a', 'b', 'c', '\n', 0, 0xFF});
+    return bytes;
+}
+
+// A document written by hand from a model: its rows, one text row and the
+// layout values of a file of `schema`, announcing `imageCount` image blocks
+// (the caller appends them).
+Bytes HandMadeDocument(const std::vector<PropertyEntry>& rows, unsigned schema, int imageCount = 0, int stacking = 3)
+{
+    Bytes bytes;
+    AppendWord(bytes, static_cast<unsigned>(rows.size()));
+    bool first = true;
+    for (const PropertyEntry& row : rows) {
+        if (first)
+            AppendClassRecord(bytes, schema, "CProperty");
+        else
+            AppendWord(bytes, 0x8001);
+        first = false;
+        AppendPropertyFields(bytes, row.m_strObjectName.str(), row.m_strKey.str(), row.m_strValue.str(), row.m_bShown,
+                             row.m_strEditorKind.str(), row.m_strChoices.str(), row.m_nRowsAfter);
+    }
+    AppendWord(bytes, 1);
+    AppendClassRecord(bytes, schema, "CText");
+    AppendTextFields(bytes, 2, "Artist", "Text", "Old Band");
+    AppendVariables(bytes, "2", 12, "Front Cover", 5, 5, imageCount, "Single", schema >= 5, stacking);
+    return bytes;
+}
+
+bool IsPageText(const CString& page)
+{
+    return page == "1" || page == "2" || page == "3";
+}
+
+class DocumentFileTest : public LabelDocumentTest
+{
+protected:
+    // The rows of a fresh single layout, taken from the view.
+    std::vector<PropertyEntry> FreshRows()
+    {
+        NewLayout("Single");
+        return m_view.m_propertyRows;
+    }
+
+    // The view shows a usable empty layout after a refused or damaged file.
+    void ExpectEmptyLayout(const char* context)
+    {
+        SCOPED_TRACE(context);
+        EXPECT_EQ(m_view.m_propertyRows.size(), 83u);
+        EXPECT_EQ(m_view.m_propertyRows[0].m_strObjectName, "Front Cover");
+        EXPECT_TRUE(m_view.m_images.empty());
+        EXPECT_TRUE(m_view.m_bUndoRecording);
+        EXPECT_TRUE(m_view.m_bDrawingEnabled);
+        EXPECT_FALSE(m_doc.IsModified());
+        EXPECT_TRUE(m_doc.GetPathName().IsEmpty()) << "a Save must not go over the file";
+        EXPECT_EQ(m_doc.GetTitle(), "Untitled.slv");
+    }
+};
+
+}  // namespace
+
+TEST_F(DocumentFileTest, SingleLabelWithFreeTextsTrackListsAndImagesComesBackWhole)
+{
+    NewLayout("Single");
+    m_view.m_textRows[0].m_strValue = "Some Artist";
+    m_view.m_textRows[2].m_strValue = "2`One`3:10`Two`12:05`";
+    AddFreeText(m_view, "Text 1", "line one\r\nline two");
+    m_view.m_images.push_back(KeptBlock(kImageFormatJpeg, std::string("\xFF\xD8\xFF\xE0 not really a jpeg", 24)));
+    m_view.m_images.push_back(KeptBlock(9, "opaque bytes of a format without a codec"));
+    AddImageObject(m_view, "Image(1)", 0, "1");
+    AddImageObject(m_view, "Image(2)", 1, "2");
+    m_view.m_nStackingCounter = 2;
+    m_view.m_nZoom = 16;
+    m_view.m_strSurface = "Back Cover";
+    m_view.m_strPage = "3";
+    const std::vector<PropertyEntry> rows = m_view.m_propertyRows;
+    const std::vector<TextEntry> texts = m_view.m_textRows;
+
+    const Bytes written = SaveAs("single.slv");
+    ASSERT_FALSE(written.empty());
+    EXPECT_FALSE(m_doc.IsModified());
+
+    NewLayout("Double");
+    EXPECT_TRUE(Open(PathOf("single.slv")).empty());
+
+    ASSERT_EQ(m_view.m_propertyRows.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const PropertyEntry& got = m_view.m_propertyRows[i];
+        const PropertyEntry& want = rows[i];
+        SCOPED_TRACE(testing::Message() << "row " << i << " " << want.m_strObjectName.c_str() << " / "
+                                        << want.m_strKey.c_str());
+        EXPECT_EQ(got.m_strObjectName, want.m_strObjectName);
+        EXPECT_EQ(got.m_strKey, want.m_strKey);
+        EXPECT_EQ(got.m_strValue, want.m_strKey == "Vector Data" ? CString() : want.m_strValue)
+            << "line layouts are made again";
+        EXPECT_EQ(got.m_bShown, want.m_bShown);
+        EXPECT_EQ(got.m_strEditorKind, want.m_strEditorKind);
+        EXPECT_EQ(got.m_strChoices, want.m_strChoices);
+        EXPECT_EQ(got.m_nRowsAfter, want.m_nRowsAfter);
+    }
+    ASSERT_EQ(m_view.m_textRows.size(), texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(m_view.m_textRows[i].m_strName, texts[i].m_strName);
+        EXPECT_EQ(m_view.m_textRows[i].m_strItemType, texts[i].m_strItemType);
+        EXPECT_EQ(m_view.m_textRows[i].m_strValue, texts[i].m_strValue);
+        EXPECT_EQ(m_view.m_textRows[i].m_nOrigin, texts[i].m_nOrigin);
+    }
+    ASSERT_EQ(m_view.m_images.size(), 2u);
+    EXPECT_EQ(m_view.m_images[0]->GetFormat(), kImageFormatJpeg);
+    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), std::string("\xFF\xD8\xFF\xE0 not really a jpeg", 24));
+    EXPECT_EQ(m_view.m_images[1]->GetFormat(), 9);
+    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "opaque bytes of a format without a codec");
+    EXPECT_EQ(m_view.m_nZoom, 16);
+    EXPECT_EQ(m_view.m_strSurface, "Back Cover");
+    EXPECT_EQ(m_view.m_strPage, "3");
+    EXPECT_EQ(m_view.m_strLayout, "Single");
+    EXPECT_EQ(m_view.m_nStackingCounter, 2);
+    EXPECT_EQ(m_view.m_geometry.back.width, 5909);
+    EXPECT_EQ(m_doc.m_nFileVersion, 6);
+    EXPECT_EQ(m_doc.GetTitle(), "single.slv");
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_TRUE(m_view.m_bUndoRecording);
+    EXPECT_TRUE(m_view.m_bDrawingEnabled);
+
+    // Read and written again, the file stays byte for byte the same.
+    const Bytes again = SaveAs("again.slv");
+    Open(PathOf("again.slv"));
+    EXPECT_EQ(SaveAs("third.slv"), again);
+    EXPECT_TRUE(m_errors.empty());
+}
+
+TEST_F(DocumentFileTest, DoubleLabelComesBackWithBothDiscs)
+{
+    NewLayout("Double");
+    m_view.m_textRows[8].m_strValue = "1`Only - Disc 2`45:00`";
+    m_view.ReplacePropertyValue("Disc 2", "Top", "6.000");
+    m_view.m_strSurface = "Disc 2";
+    SaveAs("double.slv");
+
+    NewLayout("Single");
+    Open(PathOf("double.slv"));
+    EXPECT_EQ(m_view.m_strLayout, "Double");
+    EXPECT_EQ(m_view.m_strSurface, "Disc 2");
+    EXPECT_EQ(m_view.m_geometry.disc2.top, 6000);
+    ASSERT_EQ(m_view.m_textRows.size(), 12u);
+    EXPECT_EQ(m_view.m_textRows[8].m_strValue, "1`Only - Disc 2`45:00`");
+    EXPECT_EQ(*GetNumberSetting("Template"), 2u) << "the layout used last";
+}
+
+TEST_F(DocumentFileTest, GoldenBytesAreReadAndWrittenBackUnchanged)
+{
+    const Bytes golden = GoldenDocument();
+    WriteFileBytes(PathOf("golden.slv"), golden);
+    EXPECT_TRUE(Open(PathOf("golden.slv")).empty());
+
+    ASSERT_EQ(m_view.m_propertyRows.size(), 4u);
+    EXPECT_EQ(m_view.m_propertyRows[2].m_strChoices, "Inside");
+    EXPECT_EQ(m_view.m_propertyRows[3].m_strKey, "Image Number");
+    EXPECT_EQ(m_view.m_propertyRows[3].m_bShown, 1);
+    EXPECT_EQ(m_view.m_propertyRows[3].m_strEditorKind, "EDIT");
+    ASSERT_EQ(m_view.m_textRows.size(), 2u);
+    EXPECT_EQ(m_view.m_textRows[0].m_strValue, "Hello\r\nthere");
+    EXPECT_EQ(m_view.m_textRows[0].m_nOrigin, 1);
+    EXPECT_EQ(m_view.m_textRows[1].m_strItemType, "Track");
+    EXPECT_EQ(m_view.m_textRows[1].m_strValue, "1`Intro`0:42`");
+    EXPECT_EQ(m_view.m_textRows[1].m_nOrigin, 2);
+    EXPECT_EQ(m_view.m_nZoom, 14);
+    EXPECT_EQ(m_view.m_nStackingCounter, 1);
+    ASSERT_EQ(m_view.m_images.size(), 1u);
+    EXPECT_FALSE(m_view.m_images[0]->IsValid());
+    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), std::string("abc\n\0\xFF", 6));
+
+    CMemFile out;
+    ASSERT_TRUE(m_doc.WriteDocument(out));
+    EXPECT_EQ(out.Detach(), golden);
+}
+
+TEST_F(DocumentFileTest, OnlyImagesInUseAreWrittenAndRenumbered)
+{
+    NewLayout("Single");
+    for (int i = 0; i < 6; ++i)
+        m_view.m_images.push_back(KeptBlock(9, "image " + std::to_string(i)));
+    AddImageObject(m_view, "Image(1)", 0, "1");
+    AddImageObject(m_view, "Image(2)", 2, "2");
+    AddImageObject(m_view, "Image(3)", 5, "3");
+    SaveAs("numbers.slv");
+    EXPECT_EQ(m_view.m_images.size(), 6u) << "the view keeps its own numbering";
+    EXPECT_EQ(m_view.GetPropertyValue("Image(3)", "Image Number"), "5");
+
+    Open(PathOf("numbers.slv"));
+    ASSERT_EQ(m_view.m_images.size(), 3u);
+    EXPECT_EQ(m_view.GetPropertyValue("Image(1)", "Image Number"), "0");
+    EXPECT_EQ(m_view.GetPropertyValue("Image(2)", "Image Number"), "1");
+    EXPECT_EQ(m_view.GetPropertyValue("Image(3)", "Image Number"), "2");
+    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "image 2");
+    EXPECT_EQ(KeptBytes(*m_view.m_images[2]), "image 5");
+}
+
+TEST_F(DocumentFileTest, PicturesAreEncodedInTheirFormatAndMetafilesAsPng)
+{
+    // A stand-in codec for the PNG code that writes a picture as its size.
+    ScopedImageCodec png(
+        kImageFormatPng, ImageCodec{[](CxImage& image, CImageFile& file) {
+                                        const int size = static_cast<int>(file.Size());
+                                        image.Create(size, 1, 24, kImageFormatPng);
+                                        return image.IsValid();
+                                    },
+                                    [](CxImage& image, CImageFile& file) {
+                                        const std::string text = std::string(static_cast<size_t>(image.GetWidth()), 'p');
+                                        return file.Write(text.data(), 1, text.size()) == text.size();
+                                    }});
+    NewLayout("Single");
+    auto metafile = std::make_unique<CxImage>(5, 1, 24, kImageFormatWmf);
+    m_view.m_images.push_back(std::move(metafile));
+    AddImageObject(m_view, "Image(1)", 0, "1");
+    SaveAs("png.slv");
+
+    Open(PathOf("png.slv"));
+    ASSERT_EQ(m_view.m_images.size(), 1u);
+    EXPECT_EQ(m_view.m_images[0]->GetFormat(), kImageFormatPng);
+    EXPECT_EQ(m_view.m_images[0]->GetWidth(), 5);
+    const Bytes file = ReadFileBytes(PathOf("png.slv"));
+    const std::string tail(file.end() - 9, file.end());
+    EXPECT_EQ(tail, "2\n5\nppppp");
+}
+
+TEST_F(DocumentFileTest, ImageBlocksOfLengthZeroKeepTheirPlace)
+{
+    NewLayout("Single");
+    m_view.m_images.push_back(std::make_unique<CxImage>(kImageFormatBmp));  // an empty slot
+    m_view.m_images.push_back(KeptBlock(9, "second"));
+    AddImageObject(m_view, "Image(1)", 0, "1");
+    AddImageObject(m_view, "Image(2)", 1, "2");
+    SaveAs("zero.slv");
+
+    Open(PathOf("zero.slv"));
+    ASSERT_EQ(m_view.m_images.size(), 2u);
+    EXPECT_FALSE(m_view.m_images[0]->IsValid());
+    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "second") << "image 1 is still image 1";
+    EXPECT_GE(m_view.FindObjectRow("Image(2)"), 0);
+}
+
+TEST_F(DocumentFileTest, ImageObjectsWithoutTheirImageAreRemoved)
+{
+    // Objects naming image 1 (beyond the one block), -1 and "x": all go.
+    std::vector<PropertyEntry> rows = FreshRows();
+    auto addImage = [&](const char* name, const char* number) {
+        rows.push_back({name, "Item Type", "Image", 0, "", "1", 3});
+        rows.push_back({name, "Page", "1", 0, "", "", 2});
+        rows.push_back({name, "View", "Disc 1", 0, "", "Inside", 1});
+        rows.push_back({name, "Image Number", number, 0, "", "", 0});
+    };
+    addImage("Image(1)", "0");
+    addImage("Image(2)", "1");
+    addImage("Image(3)", "-1");
+    addImage("Image(4)", "x");
+    Bytes bytes = HandMadeDocument(rows, 6, 1);
+    AppendImageBlock(bytes, 9, Bytes{'z'});
+    WriteFileBytes(PathOf("objects.slv"), bytes);
+
+    EXPECT_TRUE(Open(PathOf("objects.slv")).empty());
+    EXPECT_GE(m_view.FindObjectRow("Image(1)"), 0);
+    EXPECT_LT(m_view.FindObjectRow("Image(2)"), 0);
+    EXPECT_LT(m_view.FindObjectRow("Image(3)"), 0);
+    EXPECT_LT(m_view.FindObjectRow("Image(4)"), 0);
+    EXPECT_EQ(m_view.m_propertyRows.size(), 83u + 4u);
+}
+
+TEST_F(DocumentFileTest, Version5FileIsConvertedAndWrittenBackAsVersion6)
+{
+    std::vector<PropertyEntry> rows = FreshRows();
+    for (PropertyEntry& row : rows)
+        row.m_bShown = 1;  // version 5 listed positions, diameters, orientation and the fold
+    WriteFileBytes(PathOf("old.slv"), HandMadeDocument(rows, 5));
+
+    EXPECT_TRUE(Open(PathOf("old.slv")).empty());
+    EXPECT_EQ(m_doc.m_nFileVersion, 5);
+    for (const char* key : {"Left", "Top", "Inner Diameter", "Outer Diameter", "Orientation", "Folded Cover"}) {
+        for (const PropertyEntry& row : m_view.m_propertyRows) {
+            if (row.m_strKey == key) {
+                EXPECT_EQ(row.m_bShown, 0) << row.m_strObjectName.c_str() << " / " << key;
+            }
+        }
+    }
+    EXPECT_EQ(m_view.m_propertyRows[static_cast<size_t>(m_view.FindPropertyRow("Disc 1", "Print Border"))].m_bShown, 1)
+        << "other rows keep their flag";
+    EXPECT_EQ(m_view.m_nStackingCounter, 3);
+    EXPECT_EQ(m_view.m_strSurface, "Front Cover");
+    EXPECT_FALSE(m_doc.IsModified());
+
+    // Written back at once: the same file now reads as version 6.
+    const Bytes rewritten = ReadFileBytes(PathOf("old.slv"));
+    const Bytes schema6 = {0xFF, 0xFF, 6, 0, 9, 0};
+    ASSERT_GE(rewritten.size(), 8u);
+    EXPECT_TRUE(std::equal(schema6.begin(), schema6.end(), rewritten.begin() + 2));
+    Open(PathOf("old.slv"));
+    EXPECT_EQ(m_doc.m_nFileVersion, 6);
+    EXPECT_EQ(m_view.m_nStackingCounter, 3);
+}
+
+TEST_F(DocumentFileTest, AFileWithoutTextRecordsIsOfTheCurrentVersion)
+{
+    Bytes bytes;
+    AppendWord(bytes, 0);
+    AppendWord(bytes, 0);
+    AppendVariables(bytes, "1", 10, "Disc 1", 0, 0, 1, "Single", true, 7);
+    AppendImageBlock(bytes, 9, Bytes{'q'});
+    WriteFileBytes(PathOf("notext.slv"), bytes);
+
+    EXPECT_TRUE(Open(PathOf("notext.slv")).empty());
+    EXPECT_EQ(m_doc.m_nFileVersion, 6);
+    EXPECT_EQ(m_view.m_nStackingCounter, 7) << "the stacking counter is read";
+    ASSERT_EQ(m_view.m_images.size(), 1u) << "and the image block from its place";
+    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), "q");
+    EXPECT_TRUE(FileExists(PathOf("notext.slv")));
+}
+
+TEST_F(DocumentFileTest, NewerVersionsAreRefusedAndTheirFileIsLeftAlone)
+{
+    const Bytes newer = HandMadeDocument(FreshRows(), 7);
+    WriteFileBytes(PathOf("newer.slv"), newer);
+
+    const std::vector<std::string> messages = Open(PathOf("newer.slv"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], kNewerVersionFile);
+    EXPECT_EQ(m_doc.m_nFileVersion, 7);
+    ExpectEmptyLayout("version 7");
+    EXPECT_EQ(ReadFileBytes(PathOf("newer.slv")), newer);
+}
+
+TEST_F(DocumentFileTest, DamagedFilesLeaveAUsableEmptyLayout)
+{
+    struct Case {
+        const char* what;
+        Bytes bytes;
+    };
+    std::vector<Case> cases;
+    auto withTail = [](const std::function<void(Bytes&)>& tail) {
+        Bytes bytes;
+        AppendWord(bytes, 0);
+        AppendWord(bytes, 0);
+        tail(bytes);
+        return bytes;
+    };
+    cases.push_back({"empty file", {}});
+    cases.push_back({"property count beyond the file", Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}});
+    {
+        Bytes bytes;
+        AppendWord(bytes, 1);
+        AppendClassRecord(bytes, 6, "CProperty");
+        AppendText(bytes, "\xFF\xFF\xFF\xFF\xFF\xFF\x7F");  // a string of 2 GB
+        cases.push_back({"string length beyond the file", bytes});
+    }
+    {
+        Bytes bytes;
+        AppendWord(bytes, 1);
+        AppendClassRecord(bytes, 6, "CUnknown");
+        cases.push_back({"unknown class", bytes});
+    }
+    {
+        Bytes bytes;
+        AppendWord(bytes, 1);
+        AppendClassRecord(bytes, 6, "CText");
+        AppendTextFields(bytes, 1, "a", "Text", "b");
+        cases.push_back({"a text record among the properties", bytes});
+    }
+    cases.push_back({"negative image count", withTail([](Bytes& b) {
+                         AppendVariables(b, "1", 10, "Disc 1", 0, 0, -1, "Single", true, 0);
+                     })});
+    cases.push_back({"image count beyond the file", withTail([](Bytes& b) {
+                         AppendVariables(b, "1", 10, "Disc 1", 0, 0, 100000, "Single", true, 0);
+                         AppendImageBlock(b, 9, Bytes{'z'});
+                     })});
+    cases.push_back({"image block longer than the file", withTail([](Bytes& b) {
+                         AppendVariables(b, "1", 10, "Disc 1", 0, 0, 1, "Single", true, 0);
+                         AppendText(b, "9\n2000000000\nabc");
+                     })});
+    cases.push_back({"image block header not a number", withTail([](Bytes& b) {
+                         AppendVariables(b, "1", 10, "Disc 1", 0, 0, 1, "Single", true, 0);
+                         AppendText(b, "9\n-3\nabc");
+                     })});
+    cases.push_back({"image block header without its line end", withTail([](Bytes& b) {
+                         AppendVariables(b, "1", 10, "Disc 1", 0, 0, 1, "Single", true, 0);
+                         AppendText(b, "9\n33333333333333333333333333");
+                     })});
+    {
+        // A version-1 block holding a stored object instead of a length.
+        Bytes bytes;
+        AppendWord(bytes, 0);
+        AppendWord(bytes, 1);
+        AppendClassRecord(bytes, 1, "CText");
+        AppendTextFields(bytes, 1, "a", "Text", "b");
+        AppendVariables(bytes, "1", 10, "Disc 1", 0, 0, 1, "Single", false, 0);
+        AppendWord(bytes, VT_UNKNOWN);
+        cases.push_back({"version-1 block of an object", bytes});
+    }
+    {
+        Bytes bytes;
+        AppendWord(bytes, 0);
+        AppendWord(bytes, 1);
+        AppendClassRecord(bytes, 0, "CText");
+        AppendTextFields(bytes, 1, "a", "Text", "b");
+        AppendVariables(bytes, "1", 10, "Disc 1", 0, 0, 0, "Single", false, 0);
+        cases.push_back({"version 0", bytes});
+    }
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        NewLayout("Single");
+        AddFreeText(m_view, "Text 1", "edited");
+        m_doc.SetModifiedFlag(TRUE);
+        WriteFileBytes(PathOf("damaged.slv"), c.bytes);
+        const std::vector<std::string> messages = Open(PathOf("damaged.slv"));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], kErrorOpeningFile);
+        ExpectEmptyLayout(c.what);
+        EXPECT_EQ(ReadFileBytes(PathOf("damaged.slv")), c.bytes) << "the file is not written over";
+    }
+    EXPECT_TRUE(m_errors.empty());
+}
+
+TEST_F(DocumentFileTest, ACutDocumentIsRefusedAtEveryLength)
+{
+    // A small document with a bit of everything, cut after every byte.
+    Bytes whole = GoldenDocument();
+    const std::string path = PathOf("cut.slv");
+    for (size_t length = 0; length < whole.size(); ++length) {
+        SCOPED_TRACE(testing::Message() << "cut at " << length << " of " << whole.size());
+        WriteFileBytes(path, Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+        const std::vector<std::string> messages = Open(path);
+        ASSERT_EQ(messages.size(), 1u);
+        ASSERT_EQ(messages[0], kErrorOpeningFile);
+        ASSERT_EQ(m_view.m_propertyRows.size(), 83u);
+        ASSERT_TRUE(m_view.m_bUndoRecording);
+        ASSERT_TRUE(m_view.m_bDrawingEnabled);
+        ASSERT_TRUE(m_doc.GetPathName().IsEmpty());
+    }
+    WriteFileBytes(path, whole);
+    EXPECT_TRUE(Open(path).empty());
+    EXPECT_EQ(m_view.m_propertyRows.size(), 4u);
+    EXPECT_TRUE(m_errors.empty());
+}
+
+TEST_F(DocumentFileTest, ChangedBytesAreReadOrRefusedButNeverBreakTheView)
+{
+    // Every byte of a small document set to 0x00, 0x7F and 0xFF in turn: the
+    // file reads, or is refused with a message (a changed schema may make it
+    // newer); the view is usable either way.
+    const Bytes whole = GoldenDocument();
+    const std::string path = PathOf("changed.slv");
+    for (size_t offset = 0; offset < whole.size(); ++offset) {
+        for (const BYTE value : {BYTE{0x00}, BYTE{0x7F}, BYTE{0xFF}}) {
+            SCOPED_TRACE(testing::Message() << "byte " << offset << " set to " << int{value});
+            Bytes changed = whole;
+            changed[offset] = value;
+            WriteFileBytes(path, changed);
+            const std::vector<std::string> messages = Open(path);
+            ASSERT_LE(messages.size(), 1u);
+            if (!messages.empty()) {
+                ASSERT_TRUE(messages[0] == kErrorOpeningFile || messages[0] == kNewerVersionFile) << messages[0];
+                ASSERT_EQ(m_view.m_propertyRows.size(), 83u);
+            }
+            ASSERT_TRUE(m_view.m_bUndoRecording);
+            ASSERT_TRUE(m_view.m_bDrawingEnabled);
+            ASSERT_TRUE(IsPageText(m_view.m_strPage));
+            ASSERT_GE(m_view.m_nZoom, 6);
+        }
+    }
+    EXPECT_TRUE(m_errors.empty());
+}
+
+TEST_F(DocumentFileTest, VersionOneBlocksAreVariantsWithALength)
+{
+    // Version 1: the length as a 4-byte integer variant, as a 2-byte one, as a
+    // string, and 0 for an empty picture.
+    Bytes bytes;
+    AppendWord(bytes, 0);
+    AppendWord(bytes, 1);
+    AppendClassRecord(bytes, 1, "CText");
+    AppendTextFields(bytes, 1, "Text 1", "Text", "x");
+    AppendVariables(bytes, "1", 10, "Disc 1", 0, 0, 4, "Single", false, 0);
+    AppendWord(bytes, VT_I4);
+    AppendInt(bytes, 5);
+    AppendText(bytes, "\xFF\xD8\xFF\x01\x02");
+    AppendWord(bytes, VT_I2);
+    AppendWord(bytes, 3);
+    AppendText(bytes, "BMx");
+    AppendWord(bytes, VT_BSTR);
+    AppendString(bytes, "2");
+    AppendText(bytes, "??");
+    AppendWord(bytes, VT_I4);
+    AppendInt(bytes, 0);
+    WriteFileBytes(PathOf("v1.slv"), bytes);
+
+    EXPECT_TRUE(Open(PathOf("v1.slv")).empty());
+    EXPECT_EQ(m_doc.m_nFileVersion, 1);
+    ASSERT_EQ(m_view.m_images.size(), 4u);
+    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), std::string("\xFF\xD8\xFF\x01\x02", 5));
+    EXPECT_EQ(m_view.m_images[0]->GetFormat(), kImageFormatJpeg);
+    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "BMx") << "a block that does not decode is kept";
+    EXPECT_EQ(KeptBytes(*m_view.m_images[2]), "??");
+    EXPECT_EQ(m_view.m_images[3]->GetUserValue(), 0u);
+    EXPECT_FALSE(m_view.m_images[3]->IsValid());
+}

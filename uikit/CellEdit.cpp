@@ -1,0 +1,148 @@
+#include "uikit/CellEdit.h"
+
+#include "app/Quorbel6App.h"
+#include "framework/ErrorReport.h"
+#include "uikit/ControlText.h"
+#include "view/Quorbel6View.h"
+
+#include <commctrl.h>
+
+IMPLEMENT_DYNAMIC(CCellEdit, CEdit)
+
+namespace {
+
+constexpr char kFieldEnd = '`';
+constexpr char kApostrophe = '\'';
+
+}  // namespace
+
+bool ReplaceBacktickField(CString& text, int index, const CString& value)
+{
+    if (index < 0)
+        return false;
+    int start = 0;
+    for (int field = 0; field < index; ++field) {
+        const int end = text.Find(kFieldEnd, start);
+        if (end < 0)
+            return false;
+        start = end + 1;
+    }
+    const int end = text.Find(kFieldEnd, start);
+    if (end < 0)
+        return false;
+    text = text.Left(start) + value + text.Mid(end);
+    return true;
+}
+
+CCellEditOwner* CCellEdit::Owner() const
+{
+    return dynamic_cast<CCellEditOwner*>(CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
+}
+
+BOOL CCellEdit::PreTranslateMessage(MSG* msg)
+{
+    return Guarded(311, ErrorSink::Window(this), FALSE, [&]() -> BOOL {
+        if (msg->hwnd != m_hWnd)
+            return FALSE;
+        switch (msg->message) {
+        case WM_CHAR:
+            if (!m_strObjectName.IsEmpty() && msg->wParam == static_cast<WPARAM>(kFieldEnd))
+                msg->wParam = static_cast<WPARAM>(kApostrophe);
+            return FALSE;
+        case WM_KEYDOWN:
+            m_bKeyPressed = true;
+            return FALSE;
+        case WM_KEYUP:
+            if (m_strObjectName.IsEmpty())
+                return FALSE;
+            WriteCell();
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    });
+}
+
+void CCellEdit::WriteCell()
+{
+    CString text = WindowTextOf(m_hWnd);
+    // Text can arrive without a keystroke (paste, drop, WM_SETTEXT): a backtick
+    // in it would split the field and shift every field after it.
+    if (text.Find(kFieldEnd) >= 0) {
+        text.Replace(kFieldEnd, kApostrophe);
+        int start = 0;
+        int end = 0;
+        GetSel(start, end);
+        m_bKeyPressed = true;  // the change below is ours; don't write twice
+        SetWindowText(text);
+        SetSel(start, end);
+    }
+
+    if (CCellEditOwner* owner = Owner()) {
+        const int row = owner->GetCurrentRow();
+        const int column = owner->GetCurrentColumn();
+        if (row >= 0 && column >= 0) {
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = const_cast<LPSTR>(text.c_str());
+            ::SendMessageA(::GetParent(m_hWnd), LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+                           reinterpret_cast<LPARAM>(&item));
+        }
+    }
+
+    CString name = m_strObjectName;
+    if (const int bracket = name.Find('('); bracket >= 0)
+        name = name.Left(bracket);
+
+    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
+    if (!app)
+        return;
+    if (CQuorbel6View* view = app->GetActiveView()) {
+        for (TextEntry& entry : view->m_textRows) {
+            if (entry.m_strName == name) {
+                ReplaceBacktickField(entry.m_strValue, m_nFieldIndex, text);
+                break;
+            }
+        }
+    }
+    app->m_strPendingRefresh = name;
+}
+
+void CCellEdit::OnChange()
+{
+    Guarded(312, ErrorSink::Window(this), [&] {
+        if (m_bKeyPressed) {
+            m_bKeyPressed = false;
+            return;
+        }
+        if (!m_strObjectName.IsEmpty())
+            WriteCell();
+    });
+}
+
+void CCellEdit::OnKillFocus()
+{
+    Guarded(313, ErrorSink::Window(this), [&] {
+        if (CCellEditOwner* owner = Owner())
+            owner->ApplyChanges();
+    });
+}
+
+BOOL CCellEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_COMMAND) {
+        switch (HIWORD(wParam)) {
+        case EN_CHANGE:
+            OnChange();
+            *result = 0;
+            return TRUE;
+        case EN_KILLFOCUS:
+            OnKillFocus();
+            *result = 0;
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return CEdit::OnChildNotify(message, wParam, lParam, result);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// CCellEdit: the in-place editor of one cell of the Text pane's track list.
+// Each keystroke is written at once into the list's cell and into the field of
+// the track-list text that the cell shows, so the label repaints while the
+// user types. A backtick, the field separator of the program's text records,
+// never gets in: typed or pasted, it becomes an apostrophe.
+//
+// The owner (the track list, the editor's parent window) implements
+// CCellEditOwner and sets the field index and the object name before it shows
+// the editor; with no object name the editor is an ordinary edit box.
+
+#include "framework/Edit.h"
+#include "framework/String.h"
+
+// What the cell editor needs of the list it edits in.
+class CCellEditOwner {
+public:
+    virtual ~CCellEditOwner() = default;
+    // The cell being edited; -1 when none.
+    virtual int GetCurrentRow() const = 0;
+    virtual int GetCurrentColumn() const = 0;
+    // Writes the rows back into the Track object (undo pair when they changed).
+    virtual void ApplyChanges() = 0;
+};
+
+// The text with backtick-closed field `index` (from 0) replaced by `value`;
+// false, and the text untouched, when the text has no such field.
+bool ReplaceBacktickField(CString& text, int index, const CString& value);
+
+class CCellEdit : public CEdit {
+    DECLARE_DYNAMIC(CCellEdit)
+
+public:
+    CCellEdit() = default;
+
+    int m_nFieldIndex = 0;
+    CString m_strObjectName;
+    bool m_bKeyPressed = true;
+
+    // Typed backticks become apostrophes; a key-up writes the cell and the text.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+protected:
+    void OnChange();
+    void OnKillFocus();
+
+private:
+    // Writes the editor's text into the list's current cell, into the field of
+    // the text record and marks the object for the idle refresh.
+    void WriteCell();
+    CCellEditOwner* Owner() const;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Text drawing shared by the owner-drawn controls: the window's own text, in
+// the window's own font, on a transparent background.
+
+#include "framework/String.h"
+
+#include <windows.h>
+
+// The window's text.
+CString WindowTextOf(HWND window);
+
+// Selects the window's font (WM_GETFONT; the DC's font when it has none) and
+// a transparent background mode into a DC for the life of the object.
+class CControlTextScope {
+public:
+    CControlTextScope(HDC dc, HWND window);
+    ~CControlTextScope();
+    CControlTextScope(const CControlTextScope&) = delete;
+    CControlTextScope& operator=(const CControlTextScope&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_oldFont = nullptr;
+    int m_oldMode = 0;
+};

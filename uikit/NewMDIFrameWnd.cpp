@@ -1,0 +1,30 @@
+#include "uikit/NewMDIFrameWnd.h"
+
+IMPLEMENT_DYNAMIC(CNewMDIFrameWnd, CMDIFrameWnd)
+IMPLEMENT_DYNCREATE(CNewMDIChildWnd, CMDIChildWnd)
+
+CNewMDIFrameWnd::CNewMDIFrameWnd() = default;
+
+CNewMDIFrameWnd::~CNewMDIFrameWnd() = default;
+
+LRESULT CNewMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (m_menuGlue.HandleMessage(*this, message, wParam, lParam, result,
+                                 [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); }))
+        return result;
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+CNewMDIChildWnd::CNewMDIChildWnd() = default;
+
+CNewMDIChildWnd::~CNewMDIChildWnd() = default;
+
+LRESULT CNewMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (m_menuGlue.HandleMessage(*this, message, wParam, lParam, result,
+                                 [&] { return CMDIChildWnd::WindowProc(message, wParam, lParam); }))
+        return result;
+    return CMDIChildWnd::WindowProc(message, wParam, lParam);
+}
