@@ -98,6 +98,7 @@ for format in jpeg png bmp; do
       [ "$operation" = decode ] && libjpeg=${tool_ms[jpeg_decode_djpeg]} || libjpeg=${tool_ms[jpeg_encode_cjpeg]}
     fi
     theirs=${tool_ms[${format}_${operation}_convert]}
+    [ -n "$ours" ] && ours=$(printf '%.1f' "$ours")
     printf '%-12s %12s %12s %12s %10s %10s\n' "$format $operation" "${ours:-skipped}" "${libjpeg:--}" "$theirs" \
       "$(ratio "$ours" "$libjpeg")" "$(ratio "$ours" "$theirs")"
   done
