@@ -152,6 +152,14 @@ CQuorbel6View* CQuorbel6App::GetActiveView() const
 BOOL CQuorbel6App::OnIdle(LONG count)
 {
     return Guarded(280, ErrorSink::App(), FALSE, [&]() -> BOOL {
+        // A list cell edited a text: lay its objects out again before idling.
+        if (!m_strPendingRefresh.IsEmpty()) {
+            const CString name = m_strPendingRefresh;
+            if (CQuorbel6View* view = GetActiveView())
+                view->UpdateTextObjects(name);
+            m_strPendingRefresh.Empty();
+            return TRUE;
+        }
         return CWinApp::OnIdle(count);
     });
 }

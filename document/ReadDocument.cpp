@@ -186,9 +186,11 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoView(CFile& file, CQuorbel6V
         TextEntry text;
         text.m_strName = record->m_strName;
         text.m_strItemType = record->m_strItemType;
-        text.m_strValue = record->m_strValue;
         text.m_nOrigin = record->m_nOrigin;
         view.m_textRows.push_back(std::move(text));
+        // Through the one entry point that keeps backticks out of texts and
+        // makes a track list's count match its tracks.
+        view.SetTextRowValue(static_cast<int>(view.m_textRows.size()) - 1, record->m_strValue);
     }
 
     // ---- layout values ----------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "framework/ComboBox.h"
+#include "framework/OwnerDrawReflection.h"
 
 #include <vector>
 
@@ -39,23 +40,5 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)
 {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        *result = TRUE;
-        return TRUE;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        *result = TRUE;
-        return TRUE;
-    case WM_COMPAREITEM:
-        *result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        *result = TRUE;
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return ReflectOwnerDrawMessage(*this, message, lParam, result);
 }

@@ -1,4 +1,5 @@
 #include "framework/ListBox.h"
+#include "framework/OwnerDrawReflection.h"
 
 #include <vector>
 
@@ -46,23 +47,5 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)
 {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        *result = TRUE;
-        return TRUE;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        *result = TRUE;
-        return TRUE;
-    case WM_COMPAREITEM:
-        *result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        *result = TRUE;
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return ReflectOwnerDrawMessage(*this, message, lParam, result);
 }

@@ -1,19 +1,159 @@
 #include "view/Quorbel6View.h"
 
+#include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
+#include "view/ViewGeometry.h"
 
+#include <algorithm>
+
+namespace
+{
+constexpr COLORREF kGuideColor = RGB(0, 0, 0);
+constexpr int kShadowWidth = 4;
+constexpr int kShadowInset = 6;
+}  // namespace
+
+// Repaints copy the surface bitmaps and draw the overlays; no object is laid
+// out or drawn here, so scrolling and exposure stay cheap.
 void CQuorbel6View::OnDraw(CDC* dc)
 {
-    // Until the start-up has shown the main window nothing is painted.
-    if (!m_bDrawingEnabled || !m_hWnd)
-        return;
-    // The surround is tiled from the window's own origin, not the scrolled one,
-    // so the texture stays put while the label scrolls.
-    CSaveDCGuard saved(dc->m_hDC);
-    SetViewportOrgEx(dc->m_hDC, 0, 0, nullptr);
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    m_surround.Paint(dc->m_hDC, client, POINT{0, 0});
+    Guarded(66, ErrorSink::Window(this), [&] {
+        if (!m_bDrawingEnabled || !m_hWnd)
+            return;
+        const HDC hdc = dc->m_hDC;
+        CSaveDCGuard saved(hdc);
+        ::SetMapMode(hdc, MM_TEXT);
+        // The framework has moved the viewport by the scroll position; the window
+        // origin puts the page's top-left corner at page-origin pixels from it.
+        ::SetWindowOrgEx(hdc, m_ptPageOrigin.x, m_ptPageOrigin.y, nullptr);
+
+        RECT clip{};
+        ::GetClipBox(hdc, &clip);
+        const int pageWidth = m_sizePaperScreen.cx;
+        const int pageHeight = m_sizePaperScreen.cy;
+
+        // The surround is tiled from the client's own corner so it stays put while the page scrolls.
+        const POINT scroll = GetDeviceScrollPosition();
+        const POINT tileOrigin{scroll.x + m_ptPageOrigin.x, scroll.y + m_ptPageOrigin.y};
+        const RECT bands[] = {
+            {clip.left, clip.top, std::min<LONG>(clip.right, 0), clip.bottom},
+            {clip.left, clip.top, clip.right, std::min<LONG>(clip.bottom, 0)},
+            {std::max<LONG>(clip.left, pageWidth), clip.top, clip.right, clip.bottom},
+            {clip.left, std::max<LONG>(clip.top, pageHeight), clip.right, clip.bottom},
+        };
+        for (const RECT& band : bands)
+            if (band.left < band.right && band.top < band.bottom)
+                m_surround.Paint(hdc, band, tileOrigin);
+
+        if (!m_surfaceBitmaps.IsValid() || !m_bGeometryReady)
+            return;
+
+        const SurfaceGeometry& screen = m_screenGeometry;
+        struct Placed
+        {
+            int surface;
+            const CString* page;
+            const char* name;
+            RECT rect;  // where it lies on the page, pixels
+        };
+        auto discRect = [](const DiscGeometry& disc) {
+            return RECT{disc.left, disc.top, disc.left + disc.outerDiameter + 2, disc.top + disc.outerDiameter + 2};
+        };
+        const Placed placed[] = {
+            {CSurfaceBitmaps::kBackCover, &m_strBackCoverPage, "Back Cover",
+             {screen.back.left, screen.back.top, screen.back.left + screen.back.width,
+              screen.back.top + screen.back.height}},
+            {CSurfaceBitmaps::kFrontCover, &m_strFrontCoverPage, "Front Cover",
+             {screen.front.left, screen.front.top, screen.front.left + screen.front.width,
+              screen.front.top + screen.front.height}},
+            {CSurfaceBitmaps::kDisc1, &m_strDisc1Page, "Disc 1", discRect(screen.disc1)},
+            {CSurfaceBitmaps::kDisc2, &m_strDisc2Page, "Disc 2", discRect(screen.disc2)},
+        };
+        auto copy = [&](const Placed& entry) {
+            const SIZE bitmap = m_surfaceBitmaps.GetSize(entry.surface);
+            // Never past the page nor past the bitmap the surface was drawn into.
+            const int left = std::max<LONG>(entry.rect.left, 0);
+            const int top = std::max<LONG>(entry.rect.top, 0);
+            const int sourceX = left - entry.rect.left;
+            const int sourceY = top - entry.rect.top;
+            const int width = std::min<LONG>({entry.rect.right, pageWidth, entry.rect.left + bitmap.cx}) - left;
+            const int height = std::min<LONG>({entry.rect.bottom, pageHeight, entry.rect.top + bitmap.cy}) - top;
+            if (width > 0 && height > 0)
+                ::BitBlt(hdc, left, top, width, height, m_surfaceBitmaps.GetDC(entry.surface), sourceX, sourceY,
+                         SRCCOPY);
+        };
+        for (const Placed& entry : placed)
+            if (*entry.page == m_strPage && m_strSurface != entry.name)
+                copy(entry);
+        for (const Placed& entry : placed)
+            if (*entry.page == m_strPage && m_strSurface == entry.name)
+                copy(entry);
+
+        // The page's shadow.
+        LOGBRUSH shadowBrush{BS_SOLID, RGB(0, 0, 0), 0};
+        CPen shadow;
+        shadow.Attach(::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE, kShadowWidth, &shadowBrush, 0, nullptr));
+        {
+            CSelectGuard pen(hdc, shadow);
+            ::MoveToEx(hdc, pageWidth, kShadowInset, nullptr);
+            ::LineTo(hdc, pageWidth, pageHeight);
+            ::LineTo(hdc, kShadowInset, pageHeight);
+        }
+
+        // White where the page shows between the surfaces.
+        RECT visible = clip;
+        visible.right = std::min<LONG>(visible.right, pageWidth);
+        visible.bottom = std::min<LONG>(visible.bottom, pageHeight);
+        if (visible.left < visible.right && visible.top < visible.bottom) {
+            // Regions are in device units: convert the box by the context's origins.
+            POINT corners[2] = {{visible.left, visible.top}, {visible.right, visible.bottom}};
+            ::LPtoDP(hdc, corners, 2);
+            CRgn white;
+            white.CreateRectRgn(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+            for (const Placed& entry : placed) {
+                if (*entry.page != m_strPage)
+                    continue;
+                POINT box[2] = {{entry.rect.left, entry.rect.top}, {entry.rect.right, entry.rect.bottom}};
+                ::LPtoDP(hdc, box, 2);
+                CRgn surface;
+                surface.CreateRectRgn(box[0].x, box[0].y, box[1].x, box[1].y);
+                white.CombineRgn(white, surface, RGN_DIFF);
+            }
+            CBrush brush;
+            brush.CreateSolidBrush(RGB(255, 255, 255));
+            CSaveDCGuard deviceUnits(hdc);
+            ::SetWindowOrgEx(hdc, 0, 0, nullptr);
+            ::SetViewportOrgEx(hdc, 0, 0, nullptr);
+            ::FillRgn(hdc, white, brush);
+        }
+
+        // Grid points: each one pixel inverted.
+        if (m_bShowGrid && m_nGridSpacingX > 0 && m_nGridSpacingY > 0) {
+            const RECT docBox = DeviceToDocRect(visible);
+            auto roundUp = [](LONG value, int spacing) {
+                const LONG rest = value % spacing;
+                return rest == 0 ? value : value + (value > 0 ? spacing - rest : -rest);
+            };
+            for (LONG y = roundUp(std::max<LONG>(docBox.top, 0), m_nGridSpacingY); y < docBox.bottom;
+                 y += m_nGridSpacingY)
+                for (LONG x = roundUp(std::max<LONG>(docBox.left, 0), m_nGridSpacingX); x < docBox.right;
+                     x += m_nGridSpacingX) {
+                    const SIZE point = DocToScreenSize(SIZE{x, y});
+                    ::PatBlt(hdc, point.cx, point.cy, 1, 1, DSTINVERT);
+                }
+        }
+
+        CSelectGuard brush(hdc, ::GetStockObject(NULL_BRUSH));
+        if (m_bShowGuides) {
+            CPen guide;
+            guide.CreatePen(PS_DASHDOTDOT, 1, kGuideColor);
+            CSelectGuard pen(hdc, guide);
+            ::Rectangle(hdc, m_rcGuideScreen.left, m_rcGuideScreen.top, m_rcGuideScreen.right,
+                        m_rcGuideScreen.bottom);
+        }
+        CSelectGuard outline(hdc, ::GetStockObject(BLACK_PEN));
+        ::Rectangle(hdc, 0, 0, pageWidth, pageHeight);
+    });
 }
 
 BOOL CQuorbel6View::OnEraseBkgnd(HDC)

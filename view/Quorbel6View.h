@@ -7,6 +7,7 @@
 #include "imaging/xImage.h"
 #include "printing/LabelDim.h"
 #include "view/LabelRows.h"
+#include "view/SurfaceBitmaps.h"
 #include "view/SurfaceGeometry.h"
 #include "resource.h"
 
@@ -22,7 +23,11 @@ class CArchive;
 // state. The class is split across files by concern:
 //   view/Quorbel6View.cpp construction and the command table
 //   view/StartUp.cpp      first-time set-up, start-up timer, destroy, system settings
-//   view/Paint.cpp        the paint routine
+//   view/Paint.cpp        the paint routine: copies the surface bitmaps, draws the overlays
+//   view/DrawSurface.cpp  drawing the surfaces of the page into their bitmaps
+//   view/ViewScale.cpp    screen scale, page placement, showing a surface
+//   view/Zoom.cpp         zoom in and out
+//   view/SurfaceCommands.cpp the surface commands and Show Guides
 //   view/LabelModel.cpp   the row operations of the label model
 //   view/Settings.cpp     reading and writing the settings, grid commands
 //   view/LabelPaper.cpp   the label-paper store
@@ -30,6 +35,11 @@ class CArchive;
 //   view/ClearObjects.cpp emptying the model
 //   view/ImageBlocks.cpp  image blocks of the document file
 //   view/PlaceholderTracks.cpp the track list of a new track-list object
+//   view/TextMeasure.cpp  sizing text: fitting fonts, zoomed fonts, shifting layout caches
+//   view/TextRefresh.cpp  laying out the objects of one text again; the widest line of a text
+//   view/TextRowValue.cpp texts entering the text rows
+//   view/TextOnFlat.cpp   text objects on the covers
+//   view/TrackListOnFlat.cpp track lists on the covers
 class CQuorbel6View : public CScrollView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
@@ -124,6 +134,118 @@ public:
     // is missing or damaged.
     bool ReadLabelTemplateFile();
 
+    // ---- text and track lists on disc labels ---------------------------------
+    // view/DiscRingFit.cpp, view/TextOnDisc.cpp, view/TrackListOnDisc.cpp
+    // Whether a band of the ring (bottom y, needed width, height) has room inside
+    // the box; writes the span fields and the outcome (0 chord, 1 left of the
+    // hole, 2 right of it, 3 both sides, -1 neither). One unit for all lengths.
+    bool FitLineInDiscRing(int bandBottom, int widthNeeded, int bandHeight, int boxLeft, int boxTop,
+                           int boxRight, int boxBottom, int discLeft, int discTop, int outerDiameter,
+                           int innerDiameter, int margin, int& outcome);
+    // Draws one Text object of a disc into the disc's bitmap; lays it out into
+    // `cache` ("Vector Data") first when that is empty. False after an error report.
+    bool DrawDiscText(CDC* dc, LOGFONTA& font, CString& cache, const CString& text, int left, int top,
+                      int width, int height, const CString& horizontalAlignment,
+                      const CString& verticalAlignment, BOOL multiLine, const CString& surface);
+    // The same for one Track object of a disc.
+    bool DrawDiscTrackList(CDC* dc, LOGFONTA& font, CString& cache, const CString& trackList, int left,
+                           int top, int width, int height, const CString& horizontalAlignment,
+                           const CString& verticalAlignment, BOOL trackNumbers, BOOL trackTimes,
+                           BOOL skipCenter, BOOL wrapTracks, const CString& surface);
+
+    // ---- view geometry, zoom and surfaces (view/ViewScale.cpp, view/Zoom.cpp,
+    //      view/SurfaceCommands.cpp) ------------------------------------------------
+    // Drawing stays off until a layout is shown; the surface bitmaps are made here.
+    void OnInitialUpdate() override;
+    // Makes the surface bitmaps and reads the screen's resolution.
+    void PrepareBitmaps();
+    // Recomputes every on-screen member from the document units at the zoom.
+    void UpdateScale();
+    // Scroll sizes: the page in pixels plus both margins.
+    void UpdateScrollSizes();
+    // Places the page in the client area.
+    void CenterSurface();
+    // Switches to the named surface (an empty name keeps it), recomputes the page and redraws.
+    void ShowSurface(const CString& surfaceName);
+    // The sheet of the page shown and its printable-area guide, from the chosen papers.
+    void UpdatePaperSize();
+    // Chooses the largest zoom at which the shown surface fits the client area.
+    void FitZoomToSurface();
+    // True when every surface of the page shown, and the shown one, fits its bitmap.
+    bool ZoomFitsBitmaps() const;
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnViewDisc2();
+    void OnViewDiscLabel();
+    void OnViewFrontCover();
+    void OnViewBackCover();
+    void OnViewShowGuides();
+    // Length conversions at the current zoom; scaling only.
+    int DocToScreenLength(int length) const;
+    RECT DocToScreenRectScale(const RECT& rect) const;
+    RECT DeviceToDocRect(const RECT& rect) const;
+    SIZE DocToScreenSize(SIZE size) const;
+
+    // ---- surface drawing (view/DrawSurface.cpp) ----------------------------------
+    // Renders the surfaces of the page shown into their bitmaps: 23 shades them
+    // grey, 1044 clears them white, 1045 draws, 1046 draws without ring clip and outlines.
+    void DrawSurface(int mode);
+    static constexpr int kDrawShade = 23;
+    static constexpr int kDrawClear = 1044;
+    static constexpr int kDrawFull = 1045;
+    static constexpr int kDrawPlain = 1046;
+
+    // ---- text measuring (view/TextMeasure.cpp) ------------------------------------
+    // Fonts are point-font descriptions whose lfHeight is in tenths of a point;
+    // every operation that adjusts a font writes the last height tried back.
+    // The widest number text, name and time of a track list; combined: the
+    // three parts of the track whose whole line is widest.
+    void FindWidestTrackParts(CDC* dc, const CString& trackList, CString& number, CString& name, CString& time,
+                              bool combined);
+    // Shrinks the font until the text fits the box width and lineCount lines
+    // fit its height (thousandths of an inch); false below one point.
+    bool FitFontToBox(CDC* dc, LOGFONTA& font, const CString& text, int boxWidth, int boxHeight, int lineCount);
+    // Scales the font height to the zoom without the text outgrowing its
+    // proportional width.
+    void GetZoomedFontHeight(CDC* dc, LOGFONTA& font, const CString& text);
+    // Moves every line box of a layout cache along "Left" or "Top".
+    void ShiftLayoutCache(CString& cache, const CString& axis, int offset);
+    // Lowers the font until the cache's widest line is no wider on the target
+    // than it was measured on screen.
+    void MeasureTrackList(CDC* target, LOGFONTA& font, const CString& cache);
+
+    // ---- text row values (view/TextRowValue.cpp) ---------------------------------
+    // The one way a new text enters a text row: a backtick in a text, or in a
+    // track's name or time, is stored as an apostrophe so that it can split
+    // neither the track list nor a layout cache. False for a missing row.
+    bool SetTextRowValue(int textRow, const CString& value);
+    // A track list from names and times, cleaned the same way.
+    static CString MakeTrackListText(const std::vector<CString>& names, const std::vector<CString>& times);
+
+    // ---- text refresh and widest line (view/TextRefresh.cpp) ----------------------
+    // Every object showing the named text lays itself out again; the view repaints.
+    void UpdateTextObjects(CString name);
+    // The widest of the CR LF separated lines of a text and the line count.
+    CString MeasureTextBlock(CDC* dc, const CString& text, int* lineCount);
+
+    // ---- text objects and track lists on the covers ----------------------------------
+    // (view/TextOnFlat.cpp, view/TrackListOnFlat.cpp) Lay out into the cache when it
+    // is empty, then draw the cache at the zoom. True when they ran through.
+    bool DrawTextObject(CDC* dc, LOGFONTA& font, CString& cache, const CString& text, int left, int top, int width,
+                        int height, const CString& horizontalAlignment, const CString& verticalAlignment,
+                        bool multiLine, const CString& surface);
+    bool DrawTrackList(CDC* dc, LOGFONTA& font, CString& cache, const CString& trackList, int left, int top,
+                       int width, int height, const CString& horizontalAlignment, const CString& verticalAlignment,
+                       bool trackNumbers, bool trackTimes, bool offsetNumbers, const CString& surface,
+                       bool wrapTracks);
+    // Draws a cover object's layout cache at the zoom (both of the above); the
+    // font is left at the zoomed height, 0 when lines became strokes. A record
+    // whose x0 equals x1 ends at that x when rightAlignPoints is set.
+    void RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cache, const CString& horizontalAlignment,
+                          const CString& verticalAlignment, const CString& surface, bool rightAlignPoints);
+    // The guides frame of an object's box on a cover.
+    void DrawObjectGuides(CDC* dc, int left, int top, int width, int height, const CString& surface);
+
     // The paint routine: draws nothing while drawing is disabled.
     void OnDraw(CDC* dc) override;
 
@@ -131,6 +253,7 @@ protected:
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
     void OnSettingChange(UINT flags, LPCSTR section) override;
+    void OnContextMenu(HWND window, POINT point) override;
     BOOL OnEraseBkgnd(HDC dc) override;
 
 private:
@@ -172,6 +295,23 @@ public:
     BYTE m_bDisc2Border = 0;
     SIZE m_sizePaper = {};         // sheet of the page shown, thousandths of an inch
 
+    // ---- spans of the last ring fit (scratch, read right after the fit) ------------
+    int m_nSpan1Left = -1;
+    int m_nSpan1Right = -1;
+    int m_nSpan2Left = -1;
+    int m_nSpan2Right = -1;
+
+    // ---- screen geometry -------------------------------------------------------------
+    int m_nScreenDpi = 96;          // LOGPIXELSX, used for both axes
+    BYTE m_bGeometryReady = 0;      // set by the first ShowSurface
+    BYTE m_bRawContext = 0;         // the next OnDraw applies the scroll position itself
+    SIZE m_sizePaperScreen = {};    // the page in pixels
+    RECT m_rcGuide = {};            // printable area of the sheet shown, thousandths of an inch
+    RECT m_rcGuideScreen = {};
+    RECT m_rcPrintableA4 = {};      // portrait, filled by the default-printer query
+    RECT m_rcPrintableLetter = {};
+    CSurfaceBitmaps m_surfaceBitmaps;
+
     // ---- selection ------------------------------------------------------------------
     CString m_strSelectedObject;
     int m_nSelectionHandles = 0;
@@ -195,6 +335,8 @@ public:
     BYTE m_bDrawingEnabled = 0;    // OnDraw does nothing while clear
     POINT m_ptPageOrigin = {};     // window origin of the page, pixels
     SIZE m_sizeContextMenuIcon = {};
+    BYTE m_bContextMenuOpen = 0;   // the context menu is being tracked
+    RECT m_rectInsertion = {};     // where Insert from the context menu places an object, screen pixels
 
     // ---- label paper ----------------------------------------------------------
     std::vector<std::unique_ptr<CLabelDim>> m_labelTemplates;

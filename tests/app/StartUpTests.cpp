@@ -212,3 +212,53 @@ TEST(StartUp, AboutCommandShowsTheAboutBox)
     KillTimer(nullptr, timer);
     EXPECT_TRUE(DialogPresser::seen);
 }
+
+namespace {
+
+// Reads the context menu while the view tracks it, then closes it.
+struct ContextMenuReader {
+    static inline int itemCount = -1;
+    static inline int ownerDrawnItems = 0;
+    static inline UINT snapToGridState = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        HWND menuWindow = FindWindowA(MAKEINTATOM(32768), nullptr);
+        if (!menuWindow || !IsWindowVisible(menuWindow))
+            return;
+        KillTimer(nullptr, timer);
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+        itemCount = menu ? GetMenuItemCount(menu) : -1;
+        for (int i = 0; i < itemCount; ++i) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE;
+            if (GetMenuItemInfoA(menu, i, TRUE, &info) && (info.fType & MFT_OWNERDRAW))
+                ++ownerDrawnItems;
+        }
+        snapToGridState = GetMenuState(menu, 32861, MF_BYCOMMAND);
+        EndMenu();
+    }
+};
+
+}  // namespace
+
+TEST(ViewContextMenu, RightClickShowsTheOwnerDrawnMenuWithTheGridCheck)
+{
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.FinishStartUp());
+    CQuorbel6View* view = app.View();
+    ASSERT_NE(view, nullptr);
+    view->m_bSnapToGrid = 1;
+
+    ContextMenuReader::itemCount = -1;
+    ContextMenuReader::ownerDrawnItems = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &ContextMenuReader::Tick);
+    SendMessageA(view->m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(200, 200));
+    KillTimer(nullptr, timer);
+
+    ASSERT_GT(ContextMenuReader::itemCount, 5) << "the menu was shown and read";
+    EXPECT_EQ(ContextMenuReader::ownerDrawnItems, ContextMenuReader::itemCount);
+    EXPECT_TRUE(ContextMenuReader::snapToGridState & MF_CHECKED);
+    EXPECT_FALSE(view->m_bContextMenuOpen);
+}

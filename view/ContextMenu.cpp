@@ -1,0 +1,57 @@
+// The label view's context menu.
+#include "view/Quorbel6View.h"
+
+#include "app/Quorbel6App.h"
+#include "framework/ErrorReport.h"
+#include "uikit/NewMenu.h"
+
+namespace {
+
+// Items of the context menu that carry an icon of the application's image list.
+struct MenuIcon {
+    UINT commandId;
+    int imageIndex;
+};
+constexpr MenuIcon kContextMenuIcons[] = {
+    {ID_EDIT_CUT, 4},
+    {ID_EDIT_COPY, 5},
+    {ID_EDIT_PASTE, 6},
+    {ID_EDIT_DELETE, 7},
+    {ID_LAYOUT_CENTER_HORIZONTALLY, 13},
+    {ID_LAYOUT_CENTER_VERTICALLY, 14},
+    {ID_LAYOUT_SET_AS_BACKGROUND, 15},
+    {ID_LAYOUT_BRING_TO_FRONT, 22},
+};
+
+}  // namespace
+
+void CQuorbel6View::OnContextMenu(HWND, POINT point)
+{
+    Guarded(60, ErrorSink::Window(this), [&] {
+        if (GetKeyState(VK_LBUTTON) < 0)
+            return;
+        m_bContextMenuOpen = 1;
+
+        // Where the Insert commands place a new object: centred on the click.
+        const SIZE drop = m_sizeContextMenuIcon;
+        m_rectInsertion = RECT{point.x - drop.cx / 2, point.y - drop.cy / 2, point.x - drop.cx / 2 + drop.cx,
+                               point.y - drop.cy / 2 + drop.cy};
+
+        CNewMenu menu;
+        if (menu.LoadMenu(IDR_CONTEXT_MENU)) {
+            if (CNewMenu* popup = menu.GetSubMenu(0)) {
+                for (const MenuIcon& icon : kContextMenuIcons)
+                    popup->SetItemIcon(nullptr, icon.commandId, App().m_imageList, icon.imageIndex);
+                const auto check = [&](UINT id, bool on) {
+                    CheckMenuItem(popup->GetSafeHmenu(), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+                };
+                check(ID_LAYOUT_SNAP_TO_GRID, m_bSnapToGrid != 0);
+                check(ID_LAYOUT_SHOW_GRID, m_bShowGrid != 0);
+                HWND owner = GetAppMainWnd() ? GetAppMainWnd()->m_hWnd : m_hWnd;
+                TrackPopupMenu(popup->GetSafeHmenu(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner,
+                               nullptr);
+            }
+        }
+        m_bContextMenuOpen = 0;
+    });
+}

@@ -1,0 +1,54 @@
+#include "view/SurfaceBitmaps.h"
+
+#include "view/ViewGeometry.h"
+
+bool CSurfaceBitmaps::Create(HDC compatibleWith)
+{
+    Release();
+    const SIZE sizes[kCount] = {ViewGeometry::kBackCoverBitmap, ViewGeometry::kFrontCoverBitmap,
+                                ViewGeometry::kDiscBitmap, ViewGeometry::kDiscBitmap};
+    for (int i = 0; i < kCount; ++i) {
+        Slot& slot = m_surfaces[static_cast<size_t>(i)];
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = sizes[i].cx;
+        info.bmiHeader.biHeight = -sizes[i].cy;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        if (!slot.dc.CreateCompatibleDC(compatibleWith) ||
+            !slot.bitmap.Attach(::CreateDIBSection(slot.dc.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0))) {
+            Release();
+            return false;
+        }
+        slot.selected = std::make_unique<CSelectGuard>(slot.dc.m_hDC, slot.bitmap.Get());
+        slot.bits = static_cast<const uint32_t*>(bits);
+        slot.size = sizes[i];
+        ::SetBkMode(slot.dc.m_hDC, TRANSPARENT);
+        ::SetStretchBltMode(slot.dc.m_hDC, HALFTONE);
+        ::SetBrushOrgEx(slot.dc.m_hDC, 0, 0, nullptr);
+    }
+    return true;
+}
+
+void CSurfaceBitmaps::Release()
+{
+    for (Slot& slot : m_surfaces) {
+        slot.selected.reset();
+        slot.dc.DeleteDC();
+        slot.bitmap.Reset();
+        slot.bits = nullptr;
+        slot.size = SIZE{};
+    }
+}
+
+COLORREF CSurfaceBitmaps::GetPixel(int surface, int x, int y) const
+{
+    const Slot& slot = m_surfaces[static_cast<size_t>(surface)];
+    if (!slot.bits || x < 0 || y < 0 || x >= slot.size.cx || y >= slot.size.cy)
+        return CLR_INVALID;
+    ::GdiFlush();
+    const uint32_t pixel = slot.bits[static_cast<size_t>(y) * static_cast<size_t>(slot.size.cx) + static_cast<size_t>(x)];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}

@@ -1,0 +1,185 @@
+#include "view/Quorbel6View.h"
+
+#include "framework/ErrorReport.h"
+#include "view/ViewGeometry.h"
+
+#include <algorithm>
+
+void CQuorbel6View::PrepareBitmaps()
+{
+    Guarded(19, ErrorSink::Window(this), [&] {
+        CClientDC screen(nullptr);
+        const int dpi = screen.GetDeviceCaps(LOGPIXELSX);
+        m_nScreenDpi = dpi > 0 ? dpi : 96;
+        m_surfaceBitmaps.Create(screen.m_hDC);
+    });
+}
+
+void CQuorbel6View::UpdateScale()
+{
+    m_screenGeometry = ViewGeometry::ScaleGeometry(m_geometry, m_nScreenDpi, m_nZoom);
+    m_sizePaperScreen = SIZE{DocToScreenLength(m_sizePaper.cx), DocToScreenLength(m_sizePaper.cy)};
+    m_rcGuideScreen = DocToScreenRectScale(m_rcGuide);
+}
+
+void CQuorbel6View::UpdateScrollSizes()
+{
+    Guarded(99, ErrorSink::Window(this), [&] {
+        if (!m_hWnd)
+            return;
+        SetScrollSizes(MM_TEXT, SIZE{m_sizePaperScreen.cx + 2 * ViewGeometry::kPageMargin,
+                                     m_sizePaperScreen.cy + 2 * ViewGeometry::kPageMargin});
+    });
+}
+
+void CQuorbel6View::CenterSurface()
+{
+    RECT client{};
+    if (m_hWnd)
+        GetClientRect(&client);
+    m_ptPageOrigin =
+        ViewGeometry::CenterOrigin(SIZE{client.right - client.left, client.bottom - client.top}, m_sizePaperScreen);
+}
+
+int CQuorbel6View::DocToScreenLength(int length) const
+{
+    return ViewGeometry::LengthToPixels(length, m_nScreenDpi, m_nZoom);
+}
+
+RECT CQuorbel6View::DocToScreenRectScale(const RECT& rect) const
+{
+    return RECT{DocToScreenLength(rect.left), DocToScreenLength(rect.top), DocToScreenLength(rect.right),
+                DocToScreenLength(rect.bottom)};
+}
+
+RECT CQuorbel6View::DeviceToDocRect(const RECT& rect) const
+{
+    auto doc = [&](LONG pixels) { return ViewGeometry::PixelsToLength(pixels, m_nScreenDpi, m_nZoom); };
+    return RECT{doc(rect.left), doc(rect.top), doc(rect.right), doc(rect.bottom)};
+}
+
+SIZE CQuorbel6View::DocToScreenSize(SIZE size) const
+{
+    return SIZE{DocToScreenLength(size.cx), DocToScreenLength(size.cy)};
+}
+
+bool CQuorbel6View::ZoomFitsBitmaps() const
+{
+    // Every surface drawn on the page shown must stay inside its bitmap, and so
+    // must the one shown; both discs and both covers are checked on their own.
+    unsigned surfaces = 0;
+    if (m_strBackCoverPage == m_strPage)
+        surfaces |= ViewGeometry::kBackCoverSurface;
+    if (m_strFrontCoverPage == m_strPage)
+        surfaces |= ViewGeometry::kFrontCoverSurface;
+    if (m_strDisc1Page == m_strPage)
+        surfaces |= ViewGeometry::kDisc1Surface;
+    if (m_strDisc2Page == m_strPage)
+        surfaces |= ViewGeometry::kDisc2Surface;
+    if (m_strSurface == "Back Cover" || m_strSurface == "Front Cover")
+        surfaces |= ViewGeometry::kBackCoverSurface | ViewGeometry::kFrontCoverSurface;
+    else if (m_strSurface == "Disc 1" || m_strSurface == "Disc 2")
+        surfaces |= ViewGeometry::kDisc1Surface | ViewGeometry::kDisc2Surface;
+    return ViewGeometry::SurfacesFitBitmaps(m_screenGeometry, surfaces);
+}
+
+namespace
+{
+// The printable area for a sheet: Letter when one side is 11 inches, else A4;
+// turned for a landscape (or square) sheet.
+RECT GuideForSheet(SIZE sheet, const RECT& a4, const RECT& letter)
+{
+    const RECT& portrait = (sheet.cx == 11000 || sheet.cy == 11000) ? letter : a4;
+    if (sheet.cx < sheet.cy)
+        return portrait;
+    return RECT{portrait.top, portrait.left, portrait.bottom, portrait.right};
+}
+}  // namespace
+
+void CQuorbel6View::ShowSurface(const CString& surfaceName)
+{
+    Guarded(15, ErrorSink::Window(this), [&] {
+        const BYTE drawing = m_bDrawingEnabled;
+        m_bDrawingEnabled = 0;
+        DrawSurface(kDrawClear);
+        if (!surfaceName.IsEmpty())
+            m_strSurface = surfaceName;
+        if (m_strSurface == "Back Cover")
+            m_strPage = m_strBackCoverPage;
+        else if (m_strSurface == "Front Cover")
+            m_strPage = m_strFrontCoverPage;
+        else if (m_strSurface == "Disc 1")
+            m_strPage = m_strDisc1Page;
+        else if (m_strSurface == "Disc 2")
+            m_strPage = m_strDisc2Page;
+
+        UpdatePaperSize();
+
+        UpdateScale();
+        UpdateScrollSizes();
+        CenterSurface();
+        m_bGeometryReady = 1;
+
+        DrawSurface(kDrawFull);
+        m_bDrawingEnabled = drawing;
+        RepaintNow();
+    });
+}
+
+void CQuorbel6View::OnInitialUpdate()
+{
+    Guarded(75, ErrorSink::Window(this), [&] {
+        m_bDrawingEnabled = 0;
+        CScrollView::OnInitialUpdate();
+        PrepareBitmaps();
+        SetScrollSizes(MM_TEXT, SIZE{0, 0});
+    });
+}
+
+void CQuorbel6View::UpdatePaperSize()
+{
+    auto paper = [&](int index) -> const CLabelDim* {
+        return index >= 0 && index < static_cast<int>(m_labelTemplates.size())
+                   ? m_labelTemplates[static_cast<size_t>(index)].get()
+                   : nullptr;
+    };
+    if (m_strPage == "1") {
+        if (const CLabelDim* disc = paper(m_nDiscTemplate))
+            m_sizePaper = SIZE{disc->m_nSheetWidth1, disc->m_nSheetHeight1};
+    } else if (const CLabelDim* insert = paper(m_nJewelTemplate)) {
+        m_sizePaper = m_strPage == "2" ? SIZE{insert->m_nSheetWidth1, insert->m_nSheetHeight1}
+                                       : SIZE{insert->m_nSheetWidth2, insert->m_nSheetHeight2};
+    }
+    m_rcGuide = GuideForSheet(m_sizePaper, m_rcPrintableA4, m_rcPrintableLetter);
+}
+
+void CQuorbel6View::FitZoomToSurface()
+{
+    Guarded(105, ErrorSink::Window(this), [&] {
+        if (m_strSurface != "Back Cover" && m_strSurface != "Front Cover" && m_strSurface != "Disc 1" &&
+            m_strSurface != "Disc 2")
+            m_strSurface = m_strPage == "1" ? "Disc 1" : m_strPage == "2" ? "Front Cover" : "Back Cover";
+        SIZE target{};
+        if (m_strSurface == "Back Cover")
+            target = SIZE{m_geometry.back.width, m_geometry.back.height};
+        else if (m_strSurface == "Front Cover")
+            target = SIZE{m_geometry.front.width, m_geometry.front.height};
+        else {
+            const DiscGeometry& disc = m_strSurface == "Disc 1" ? m_geometry.disc1 : m_geometry.disc2;
+            target = SIZE{disc.outerDiameter, disc.outerDiameter};
+        }
+        RECT client{};
+        if (m_hWnd)
+            GetClientRect(&client);
+        const SIZE bars{::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)};
+        m_nZoom = ViewGeometry::FitZoom(target, m_sizePaper, SIZE{client.right, client.bottom}, bars, m_nScreenDpi);
+        UpdateScale();
+        // A fitted zoom never lets a surface of the page outgrow its bitmap.
+        while (m_nZoom > ViewGeometry::kMinZoom && !ZoomFitsBitmaps()) {
+            m_nZoom -= ViewGeometry::kZoomStep;
+            UpdateScale();
+        }
+        CenterSurface();
+        UpdateScrollSizes();
+    });
+}
