@@ -7,29 +7,17 @@
 #include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 
+#include "support/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
 
-constexpr char kSettingsPath[] = "SOFTWARE\\Sleevory";
+using test_support::PumpUntil;
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-    return true;
-}
+constexpr char kSettingsPath[] = "SOFTWARE\\Sleevory";
 
 bool ReadDword(const char* name, DWORD& value)
 {

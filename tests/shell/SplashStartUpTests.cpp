@@ -4,6 +4,8 @@
 #include "app/Quorbel6App.h"
 #include "framework/FrameWnd.h"
 
+#include "support/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,21 +13,7 @@
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    }
-    return true;
-}
+using test_support::PumpUntil;
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 {

@@ -5,6 +5,7 @@
 
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
+#include "support/MessagePump.h"
 
 #include <windows.h>
 
@@ -17,36 +18,8 @@
 
 namespace button_test {
 
-// Dispatches messages until done() or the time is up; false on time-out.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (!done())
-            ::Sleep(2);
-    }
-    return true;
-}
-
-inline void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
+using test_support::PumpPending;
+using test_support::PumpUntil;
 
 // A visible top-level window at a known place on the screen; it passes its
 // children's notifications back to them (as every window of the framework
