@@ -30,10 +30,13 @@ void FillGrey(HDC dest, const RECT& rect)
     FillRect(dest, &rect, grey);
 }
 
-// The first tile start at or before `edge`, stepping from `origin` by `step`.
+// The last tile start at or before `edge` on the grid through `origin`. An
+// origin past the edge steps back, so no strip at the edge is left unpainted.
 LONG FirstTileStart(LONG origin, LONG edge, LONG step)
 {
-    return origin + step * (std::labs(origin - edge) / step);
+    if (origin <= edge)
+        return origin + step * ((edge - origin) / step);
+    return origin - step * ((origin - edge + step - 1) / step);
 }
 
 }  // namespace

@@ -17,6 +17,13 @@ void CQuorbel6Doc::SetupNewLayout()
         view->m_bDrawingEnabled = 0;
         view->ClearObjects();
         view->CreateSurfaceProperties(0);
+        // Every page is drawn once, which lays out the album texts of the new label.
+        for (const char* page : {"1", "2", "3"}) {
+            view->m_strPage = page;
+            view->UpdateScale();
+            view->DrawSurface(CQuorbel6View::kDrawClear);
+            view->DrawSurface(CQuorbel6View::kDrawFull);
+        }
         view->m_strPage = "1";
 
         view->WriteSettingValue("Number", "Template", view->m_strLayout == "Single" ? "1" : "2");
@@ -30,7 +37,9 @@ void CQuorbel6Doc::SetupNewLayout()
 
         DeleteRecords();
         view->m_bDrawingEnabled = 1;
+        view->ScrollToCurrentPart(true);
         SetModifiedFlag(FALSE);
+        view->ShowSurface("");
         view->m_bUndoRecording = TRUE;
     });
 }

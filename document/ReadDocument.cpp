@@ -105,6 +105,11 @@ BOOL CQuorbel6Doc::ReadDocument(CFile& file)
         }
 
         view->m_bDrawingEnabled = 1;
+        if (m_bRefresh) {
+            // The stored zoom is kept; the surface stored as shown comes into view.
+            view->ScrollToCurrentPart(false);
+            view->ShowSurface("");
+        }
         view->m_bUndoRecording = TRUE;
         SetModifiedFlag(FALSE);
         return TRUE;

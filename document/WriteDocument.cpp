@@ -79,7 +79,7 @@ BOOL CQuorbel6Doc::WriteDocument(CByteStream& file)
             m_variables.m_nZoom = view->m_nZoom;
             m_variables.m_strPage = view->m_strPage;
             m_variables.m_strSurface = view->m_strSurface;
-            m_variables.m_ptCentre = POINT{0, 0};
+            m_variables.m_ptCentre = view->GetClientCentreDoc();
             m_variables.m_nImageCount = static_cast<int>(kept.size());
             m_variables.m_strLayout = view->m_strLayout;
             m_variables.m_nStackingCounter = view->m_nStackingCounter;

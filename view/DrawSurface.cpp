@@ -212,9 +212,9 @@ void CQuorbel6View::DrawSurface(int mode)
             for (const OnPage& entry : surfaces) {
                 if (!entry.shown)
                     continue;
-                FillRect(m_surfaceBitmaps.GetDC(entry.surface),
-                         RECT{0, 0, entry.size.cx + kClearOverhang, entry.size.cy + kClearOverhang},
-                         mode == kDrawShade ? kShadeColor : kWhite);
+                m_surfaceBitmaps.Fill(entry.surface,
+                                      SIZE{entry.size.cx + kClearOverhang, entry.size.cy + kClearOverhang},
+                                      mode == kDrawShade ? kShadeColor : kWhite);
             }
             return;
         }

@@ -2,6 +2,7 @@
 
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
+#include "framework/WinApp.h"
 #include "view/ViewGeometry.h"
 
 #include <algorithm>
@@ -28,13 +29,23 @@ void CQuorbel6View::OnDraw(CDC* dc)
         ::SetWindowOrgEx(hdc, m_ptPageOrigin.x, m_ptPageOrigin.y, nullptr);
 
         RECT clip{};
+        if (m_bRawContext) {
+            // A plain window context: the scroll position is not applied yet.
+            m_bRawContext = 0;
+            const POINT scroll = GetDeviceScrollPosition();
+            ::SetWindowOrgEx(hdc, m_ptPageOrigin.x + scroll.x, m_ptPageOrigin.y + scroll.y, nullptr);
+        }
         ::GetClipBox(hdc, &clip);
         const int pageWidth = m_sizePaperScreen.cx;
         const int pageHeight = m_sizePaperScreen.cy;
 
-        // The surround is tiled from the client's own corner so it stays put while the page scrolls.
-        const POINT scroll = GetDeviceScrollPosition();
-        const POINT tileOrigin{scroll.x + m_ptPageOrigin.x, scroll.y + m_ptPageOrigin.y};
+        // The surround's tiles start where the main frame's client area does,
+        // so they line up with the panels around the view, and move with the page.
+        POINT tileOrigin{0, 0};
+        if (CWnd* frame = GetAppMainWnd(); frame && frame->m_hWnd)
+            ::MapWindowPoints(frame->m_hWnd, m_hWnd, &tileOrigin, 1);
+        tileOrigin.x += m_ptPageOrigin.x;
+        tileOrigin.y += m_ptPageOrigin.y;
         const RECT bands[] = {
             {clip.left, clip.top, std::min<LONG>(clip.right, 0), clip.bottom},
             {clip.left, clip.top, clip.right, std::min<LONG>(clip.bottom, 0)},
@@ -43,7 +54,7 @@ void CQuorbel6View::OnDraw(CDC* dc)
         };
         for (const RECT& band : bands)
             if (band.left < band.right && band.top < band.bottom)
-                m_surround.Paint(hdc, band, tileOrigin);
+                PaintPanelBackground(hdc, band, tileOrigin, kViewSurround);
 
         if (!m_surfaceBitmaps.IsValid() || !m_bGeometryReady)
             return;

@@ -20,4 +20,7 @@ END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;
 
-CQuorbel6View::~CQuorbel6View() = default;
+CQuorbel6View::~CQuorbel6View()
+{
+    LendPanelBackground(false);
+}

@@ -28,6 +28,7 @@ class CArchive;
 //   view/ViewScale.cpp    screen scale, page placement, showing a surface
 //   view/Zoom.cpp         zoom in and out
 //   view/SurfaceCommands.cpp the surface commands and Show Guides
+//   view/ScreenConversions.cpp screen points and document units, scrolling to a part
 //   view/LabelModel.cpp   the row operations of the label model
 //   view/Settings.cpp     reading and writing the settings, grid commands
 //   view/LabelPaper.cpp   the label-paper store
@@ -185,6 +186,22 @@ public:
     RECT DocToScreenRectScale(const RECT& rect) const;
     RECT DeviceToDocRect(const RECT& rect) const;
     SIZE DocToScreenSize(SIZE size) const;
+    // Screen coordinates to document units and back, through the scroll
+    // position and the page origin (view/ScreenConversions.cpp).
+    RECT ScreenToDocRect(const RECT& screenRect) const;
+    POINT ScreenToDocPoint(POINT screenPoint) const;
+    POINT DocToScreenPoint(POINT docPoint) const;
+    RECT DocToScreenRect(const RECT& docRect) const;
+    // The client area's centre in document units; (0, 0) after a failure.
+    POINT GetClientCentreDoc() const;
+    // Scrolls the shown surface's centre to the client's centre on each axis
+    // that scrolls; with fit, chooses the zoom for the surface first.
+    void ScrollToCurrentPart(bool fit);
+    // Adapts a box (in/out) to the proportions of an image; false, changing
+    // nothing, for a missing or degenerate image.
+    bool KeepImageAspect(double& width, double& height, int imageNumber) const;
+    // Paints the view at once on a fresh window context, outside WM_PAINT.
+    void DrawNow();
 
     // ---- surface drawing (view/DrawSurface.cpp) ----------------------------------
     // Renders the surfaces of the page shown into their bitmaps: 23 shades them
@@ -246,6 +263,12 @@ public:
     // The guides frame of an object's box on a cover.
     void DrawObjectGuides(CDC* dc, int left, int top, int width, int height, const CString& surface);
 
+    // Tiles a panel background over `rect` of `dc` from `origin`: source 1 is
+    // the application's panel bitmap, 2 the view's own surround; grey without one.
+    void PaintPanelBackground(HDC dc, const RECT& rect, POINT origin, int source) const;
+    static constexpr int kPanelBackground = 1;
+    static constexpr int kViewSurround = 2;
+
     // The paint routine: draws nothing while drawing is disabled.
     void OnDraw(CDC* dc) override;
 
@@ -255,12 +278,17 @@ protected:
     void OnSettingChange(UINT flags, LPCSTR section) override;
     void OnContextMenu(HWND window, POINT point) override;
     BOOL OnEraseBkgnd(HDC dc) override;
+    void OnSize(UINT type, int cx, int cy) override;
 
 private:
     // Sets or clears a check mark in the main window's menu.
     void CheckMainMenuItem(UINT commandId, BOOL checked);
     // Repaints the view at once, when it has a window.
     void RepaintNow();
+    // Lends the panel bitmap to the application, or takes it back.
+    void LendPanelBackground(bool lend);
+    // Scrolls a document point to the client's centre on each axis that scrolls.
+    void ScrollPointToClientCentre(POINT docPoint);
     // Copies the nine fields of the "FreedbOptions" record into the current server.
     void ApplyFreedbOptions(CAppSettings& settings);
 
@@ -346,6 +374,7 @@ public:
 private:
     CAppSettings* m_pAppSettings = nullptr;
     CTexture m_surround{IDB_VIEW_SURROUND};  // tiled around the label
+    CTexture m_panelTexture{IDB_PANEL_TEXTURE};  // handed to the application for every panel
 };
 
 // The range a stored grid spacing is kept to, thousandths of an inch. The

@@ -128,5 +128,9 @@ void CQuorbel6View::OnDestroy()
 {
     m_propertyRows.clear();
     m_textRows.clear();
+    // The panel bitmap lent to the application goes with the view.
+    LendPanelBackground(false);
+    m_surfaceBitmaps.Release();
+    m_bGeometryReady = 0;
     CScrollView::OnDestroy();
 }

@@ -2,6 +2,8 @@
 
 #include "view/ViewGeometry.h"
 
+#include <algorithm>
+
 bool CSurfaceBitmaps::Create(HDC compatibleWith)
 {
     Release();
@@ -28,8 +30,38 @@ bool CSurfaceBitmaps::Create(HDC compatibleWith)
         ::SetBkMode(slot.dc.m_hDC, TRANSPARENT);
         ::SetStretchBltMode(slot.dc.m_hDC, HALFTONE);
         ::SetBrushOrgEx(slot.dc.m_hDC, 0, 0, nullptr);
+        // A new bitmap is black; the surfaces start on white. From here on the
+        // system keeps the bounds of whatever is drawn into it.
+        ::PatBlt(slot.dc.m_hDC, 0, 0, slot.size.cx, slot.size.cy, WHITENESS);
+        ::SetBoundsRect(slot.dc.m_hDC, nullptr, DCB_ENABLE | DCB_RESET);
     }
     return true;
+}
+
+void CSurfaceBitmaps::Fill(int surface, SIZE area, COLORREF color)
+{
+    Slot& slot = m_surfaces[static_cast<size_t>(surface)];
+    if (!slot.dc.m_hDC)
+        return;
+    const HDC dc = slot.dc.m_hDC;
+    RECT rect{0, 0, area.cx, area.cy};
+    const bool white = color == RGB(255, 255, 255);
+    if (white) {
+        RECT drawn{};
+        if (::GetBoundsRect(dc, &drawn, DCB_RESET) & DCB_SET)
+            ::UnionRect(&rect, &rect, &drawn);
+        rect.left = 0;
+        rect.top = 0;
+    }
+    rect.right = std::min(rect.right, slot.size.cx);
+    rect.bottom = std::min(rect.bottom, slot.size.cy);
+    CBrush brush;
+    brush.CreateSolidBrush(color);
+    ::FillRect(dc, &rect, brush);
+    if (white) {
+        RECT ignored{};
+        ::GetBoundsRect(dc, &ignored, DCB_RESET);  // nothing is left to clear
+    }
 }
 
 void CSurfaceBitmaps::Release()

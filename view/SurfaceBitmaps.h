@@ -34,6 +34,10 @@ public:
 
     HDC GetDC(int surface) const { return m_surfaces[static_cast<size_t>(surface)].dc.m_hDC; }
     SIZE GetSize(int surface) const { return m_surfaces[static_cast<size_t>(surface)].size; }
+    // Fills (0, 0)-`area` of a bitmap. A white fill also covers everything drawn
+    // into the bitmap since its last white fill, so a surface that has shrunk
+    // (or whose size was not known yet) leaves no stale pixels behind.
+    void Fill(int surface, SIZE area, COLORREF color);
     // The colour at (x, y) as a colour reference; CLR_INVALID outside the bitmap.
     COLORREF GetPixel(int surface, int x, int y) const;
 

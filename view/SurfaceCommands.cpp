@@ -24,8 +24,7 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
                          : surface == "Disc 2"      ? view.m_strDisc2Page
                          : surface == "Front Cover" ? view.m_strFrontCoverPage
                                                     : view.m_strBackCoverPage;
-        view.UpdatePaperSize();
-        view.FitZoomToSurface();
+        view.ScrollToCurrentPart(true);
         view.m_bDrawingEnabled = 1;
         view.ShowSurface(surface);
         if (view.m_hWnd)

@@ -12,6 +12,8 @@ void CQuorbel6View::PrepareBitmaps()
         const int dpi = screen.GetDeviceCaps(LOGPIXELSX);
         m_nScreenDpi = dpi > 0 ? dpi : 96;
         m_surfaceBitmaps.Create(screen.m_hDC);
+        // Every panel of the program tiles the same bitmap; it is kept here and lent to the application.
+        LendPanelBackground(true);
     });
 }
 
@@ -104,14 +106,14 @@ void CQuorbel6View::ShowSurface(const CString& surfaceName)
         DrawSurface(kDrawClear);
         if (!surfaceName.IsEmpty())
             m_strSurface = surfaceName;
-        if (m_strSurface == "Back Cover")
-            m_strPage = m_strBackCoverPage;
-        else if (m_strSurface == "Front Cover")
-            m_strPage = m_strFrontCoverPage;
-        else if (m_strSurface == "Disc 1")
-            m_strPage = m_strDisc1Page;
-        else if (m_strSurface == "Disc 2")
-            m_strPage = m_strDisc2Page;
+        // The page the surface lies on; a surface the label does not have keeps the page.
+        const CString* surfacePage = m_strSurface == "Back Cover"    ? &m_strBackCoverPage
+                                     : m_strSurface == "Front Cover" ? &m_strFrontCoverPage
+                                     : m_strSurface == "Disc 1"      ? &m_strDisc1Page
+                                     : m_strSurface == "Disc 2"      ? &m_strDisc2Page
+                                                                     : nullptr;
+        if (surfacePage && !surfacePage->IsEmpty())
+            m_strPage = *surfacePage;
 
         UpdatePaperSize();
 
@@ -122,7 +124,27 @@ void CQuorbel6View::ShowSurface(const CString& surfaceName)
 
         DrawSurface(kDrawFull);
         m_bDrawingEnabled = drawing;
-        RepaintNow();
+        DrawNow();
+    });
+}
+
+void CQuorbel6View::DrawNow()
+{
+    if (!m_hWnd)
+        return;
+    // A window context, not prepared for the scroll position: OnDraw applies it.
+    m_bRawContext = 1;
+    CClientDC dc(m_hWnd);
+    OnDraw(&dc);
+    m_bRawContext = 0;
+}
+
+void CQuorbel6View::OnSize(UINT type, int cx, int cy)
+{
+    Guarded(86, ErrorSink::Window(this), [&] {
+        CScrollView::OnSize(type, cx, cy);
+        if (m_bGeometryReady)
+            CenterSurface();
     });
 }
 
@@ -171,6 +193,14 @@ void CQuorbel6View::FitZoomToSurface()
         RECT client{};
         if (m_hWnd)
             GetClientRect(&client);
+        // Without a client area (no window, or not laid out yet) there is
+        // nothing to fit: the zoom stays.
+        if (client.right <= 0 || client.bottom <= 0) {
+            UpdateScale();
+            CenterSurface();
+            UpdateScrollSizes();
+            return;
+        }
         const SIZE bars{::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)};
         m_nZoom = ViewGeometry::FitZoom(target, m_sizePaper, SIZE{client.right, client.bottom}, bars, m_nScreenDpi);
         UpdateScale();

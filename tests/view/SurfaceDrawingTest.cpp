@@ -297,7 +297,7 @@ TEST_F(SurfaceDrawing, SurfaceCommandSwitchesSurfaceAndPage)
     EXPECT_EQ(m_view.m_strSurface, "Disc 1");
     EXPECT_EQ(m_view.m_strPage, "1");
     EXPECT_EQ(m_view.m_strSelectedObject, "Disc 1");
-    EXPECT_EQ(m_view.m_nZoom, 6);  // no client area: nothing fits, the smallest zoom
+    EXPECT_EQ(m_view.m_nZoom, 10);  // no client area to fit: the zoom stays
     m_view.OnViewBackCover();
     EXPECT_EQ(m_view.m_strSurface, "Back Cover");
     EXPECT_EQ(m_view.m_strPage, "3");

@@ -1,0 +1,408 @@
+// view_bench: how fast the label view redraws its surfaces, lays its texts out,
+// changes the zoom and paints, on a new single and a new double layout filled
+// with an album (20 tracks per disc) and a large background photo.
+//
+//   view_bench [--runs N] [--picture SIZE] [--client WIDTHxHEIGHT]
+//       N timed runs per measurement after one warm-up (default 9); a SIZE x SIZE
+//       background picture (default 3000); the view's window size (default
+//       1200x800). Prints a table of medians and minimums in milliseconds, the
+//       two goal ratios, and one "RESULT view NAME MEDIAN_MS" line per
+//       measurement for scripts/bench.sh.
+//
+// Measurements, on each surface of each layout:
+//   redraw, filled caches  DrawSurface(clear) then DrawSurface(full), every
+//                          layout cache already filled;
+//   redraw, empty caches   the same after emptying every layout cache, so that
+//                          every text and track list of the page is laid out;
+//   zoom out, zoom in      the zoom commands, each timed on its own;
+// and on the front cover, the paint routine alone (OnDraw into a window-sized
+// memory bitmap, and the whole WM_PAINT through RedrawWindow) with 50 text
+// objects more on the cover, and with no object on it at all.
+#include "BenchLabel.h"
+#include "BenchPicture.h"
+#include "BenchTiming.h"
+#include "ScratchSettings.h"
+
+#include "app/AppSettings.h"
+#include "framework/ErrorReport.h"
+#include "framework/Gdi.h"
+#include "framework/Wnd.h"
+#include "imaging/xImage.h"
+#include "view/Quorbel6View.h"
+#include "view/ViewGeometry.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kLayoutGoal = 5.0;  // an empty-cache redraw at least this many times a filled one
+constexpr double kPaintGoal = 1.1;   // painting 50 objects at most this many times painting none
+constexpr int kExtraObjects = 50;
+constexpr int kPaintBatch = 10;      // paints per timed run: one alone is close to the timer's grain
+
+struct Options
+{
+    int runs = 9;
+    int picture = 3000;
+    SIZE client{1200, 800};
+};
+
+struct SurfaceCommand
+{
+    const char* name;
+    void (CQuorbel6View::*show)();
+};
+
+const SurfaceCommand kSurfaces[] = {
+    {"Front Cover", &CQuorbel6View::OnViewFrontCover},
+    {"Back Cover", &CQuorbel6View::OnViewBackCover},
+    {"Disc 1", &CQuorbel6View::OnViewDiscLabel},
+    {"Disc 2", &CQuorbel6View::OnViewDisc2},
+};
+
+// "Front Cover" -> "front_cover".
+std::string Key(const std::string& text)
+{
+    std::string key;
+    for (const char ch : text)
+        key += std::isalnum(static_cast<unsigned char>(ch)) ? static_cast<char>(std::tolower(ch)) : '_';
+    return key;
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void PrintRow(const std::string& layout, const std::string& label, const Timing& timing, const std::string& note = "")
+{
+    std::printf("  %-40s %10.2f %10.2f  %s\n", label.c_str(), timing.median, timing.min, note.c_str());
+    std::printf("RESULT view %s_%s %.3f\n", Key(layout).c_str(), Key(label).c_str(), timing.median);
+}
+
+struct LayoutRatio
+{
+    std::string where;
+    double ratio;
+};
+
+struct PaintRatio
+{
+    std::string layout;
+    double ratio;
+};
+
+struct Results
+{
+    std::vector<LayoutRatio> layout;
+    std::vector<PaintRatio> paint;
+    int failures = 0;
+};
+
+// A window-sized 32-bit memory bitmap the paint routine draws into.
+class PaintTarget
+{
+public:
+    explicit PaintTarget(SIZE size) : m_size(size), m_dc(nullptr)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = size.cx;
+        info.bmiHeader.biHeight = -size.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        m_bitmap.Attach(::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bits = static_cast<DWORD*>(bits);
+        if (m_bits)
+            m_selected = std::make_unique<CSelectGuard>(m_dc, m_bitmap);
+    }
+    ~PaintTarget() { m_selected.reset(); }
+
+    bool IsValid() const { return m_bits != nullptr; }
+    CDC& DC() { return m_dc; }
+
+    // Fills the bitmap with a colour the view never paints.
+    void Mark()
+    {
+        ::GdiFlush();
+        std::fill(m_bits, m_bits + static_cast<size_t>(m_size.cx) * m_size.cy, 0x00FF00FFu);
+    }
+    // The pixels painted since the mark.
+    long Painted() const
+    {
+        ::GdiFlush();
+        long painted = 0;
+        for (size_t i = 0; i < static_cast<size_t>(m_size.cx) * m_size.cy; ++i)
+            painted += (m_bits[i] & 0xFFFFFFu) != 0x00FF00FFu;
+        return painted;
+    }
+
+private:
+    SIZE m_size;
+    CMemoryDC m_dc;
+    CBitmap m_bitmap;
+    DWORD* m_bits = nullptr;
+    std::unique_ptr<CSelectGuard> m_selected;
+};
+
+// The two zoom commands from the fitted zoom and back, each timed on its own;
+// zooming in first when the fitted zoom is already the smallest.
+void MeasureZoom(CQuorbel6View& view, const std::string& layout, const std::string& surface, int runs, Results& results)
+{
+    const int fitted = view.m_nZoom;
+    const bool outFirst = fitted > ViewGeometry::kMinZoom;
+    std::vector<double> outTimes;
+    std::vector<double> inTimes;
+    bool changed = true;
+    for (int run = 0; run <= runs; ++run) {  // run 0 warms up
+        for (int step = 0; step < 2; ++step) {
+            const bool zoomOut = (step == 0) == outFirst;
+            const auto start = std::chrono::steady_clock::now();
+            if (zoomOut)
+                view.OnZoomOut();
+            else
+                view.OnZoomIn();
+            ::GdiFlush();
+            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            if (step == 0)
+                changed = changed && view.m_nZoom != fitted;
+            if (run > 0)
+                (zoomOut ? outTimes : inTimes).push_back(ms);
+        }
+        changed = changed && view.m_nZoom == fitted;
+    }
+    char note[64];
+    std::snprintf(note, sizeof note, "zoom %d <-> %d", fitted, fitted + (outFirst ? -1 : 1) * ViewGeometry::kZoomStep);
+    PrintRow(layout, surface + " zoom out", Summarise(outTimes), note);
+    PrintRow(layout, surface + " zoom in", Summarise(inTimes), note);
+    if (!changed) {
+        std::printf("  !! the zoom did not change and come back (now %d, fitted %d)\n", view.m_nZoom, fitted);
+        ++results.failures;
+    }
+}
+
+void MeasureSurface(CQuorbel6View& view, const std::string& layout, const SurfaceCommand& command, int runs,
+                    Results& results)
+{
+    (view.*command.show)();
+    PumpMessages();
+    const std::string surface = command.name;
+    if (view.m_strSurface != command.name) {
+        std::printf("  !! the view did not switch to %s\n", command.name);
+        ++results.failures;
+        return;
+    }
+    const auto redraw = [&] {
+        view.DrawSurface(CQuorbel6View::kDrawClear);
+        view.DrawSurface(CQuorbel6View::kDrawFull);
+    };
+
+    const Timing filled = Measure(runs, redraw);
+    const LayoutCount afterFilled = CountLayouts(view);
+    char note[96];
+    std::snprintf(note, sizeof note, "%d of %d texts laid out, zoom %d", afterFilled.laidOut, afterFilled.objects,
+                  view.m_nZoom);
+    PrintRow(layout, surface + " redraw, filled caches", filled, note);
+    if (afterFilled.laidOut != afterFilled.objects) {
+        std::printf("  !! some texts keep no layout: every 'filled' redraw lays them out again\n");
+        ++results.failures;
+    }
+
+    const Timing empty = Measure(runs, [&] { EmptyLayoutCaches(view); }, redraw);
+    const double ratio = filled.median > 0 ? empty.median / filled.median : 0;
+    std::snprintf(note, sizeof note, "x%.2f of the filled redraw", ratio);
+    PrintRow(layout, surface + " redraw, empty caches", empty, note);
+    results.layout.push_back({layout + " " + surface, ratio});
+
+    MeasureZoom(view, layout, surface, runs, results);
+}
+
+// The paint routine alone, and the whole paint message, on the front cover.
+void MeasurePaint(CQuorbel6View& view, const std::string& layout, const Options& options, Results& results)
+{
+    PaintTarget target(options.client);
+    if (!target.IsValid()) {
+        std::printf("  !! no paint bitmap\n");
+        ++results.failures;
+        return;
+    }
+    view.OnViewFrontCover();
+    PumpMessages();
+
+    const auto paint = [&](const char* what) {
+        view.DrawSurface(CQuorbel6View::kDrawClear);
+        view.DrawSurface(CQuorbel6View::kDrawFull);
+        target.Mark();
+        view.OnPrepareDC(&target.DC());
+        view.OnDraw(&target.DC());
+        const long painted = target.Painted();
+        if (painted == 0) {
+            std::printf("  !! OnDraw painted nothing (%s)\n", what);
+            ++results.failures;
+        }
+        const Timing alone = Measure(options.runs, [&] {
+            for (int i = 0; i < kPaintBatch; ++i) {
+                view.OnPrepareDC(&target.DC());
+                view.OnDraw(&target.DC());
+            }
+        });
+        const Timing window = Measure(options.runs, [&] {
+            for (int i = 0; i < kPaintBatch; ++i)
+                view.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        });
+        const auto perPaint = [](Timing timing) {
+            timing.median /= kPaintBatch;
+            timing.min /= kPaintBatch;
+            return timing;
+        };
+        const LayoutCount count = CountLayouts(view);
+        char note[96];
+        std::snprintf(note, sizeof note, "%d texts on the page, %ld pixels painted", count.objects, painted);
+        PrintRow(layout, std::string("paint OnDraw, ") + what, perPaint(alone), note);
+        PrintRow(layout, std::string("paint window, ") + what, perPaint(window));
+        return perPaint(alone);
+    };
+
+    AddFrontCoverTexts(view, kExtraObjects);
+    const Timing many = paint("50 objects more");
+    RemoveObjectsOfSurface(view, "Front Cover");
+    const Timing none = paint("no objects");
+    results.paint.push_back({layout, none.median > 0 ? many.median / none.median : 0});
+}
+
+void MeasureLayout(const std::string& layout, const Options& options, std::unique_ptr<CxImage> picture,
+                   CAppSettings& settings, Results& results)
+{
+    std::printf("\n%s layout (built-in label papers, %d tracks per disc, %d x %d background on every surface)\n",
+                layout.c_str(), kBenchTracks, options.picture, options.picture);
+    std::printf("  %-40s %10s %10s\n", "", "median ms", "min ms");
+
+    CWnd host;
+    if (!host.CreateEx(0, nullptr, "view_bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, options.client.cx + 40,
+                       options.client.cy + 80, nullptr, nullptr)) {
+        std::printf("  !! no host window\n");
+        ++results.failures;
+        return;
+    }
+    CQuorbel6View view;
+    view.m_bAutoDelete = false;
+    view.AttachAppSettings(&settings);
+    view.LoadLabelTemplates();
+    view.m_bLabelPaperChosen = 1;
+    BuildBenchLabel(view, layout.c_str(), std::move(picture));
+    if (!view.Create(nullptr, nullptr, WS_VISIBLE, RECT{0, 0, options.client.cx, options.client.cy}, &host, 1)) {
+        std::printf("  !! no view window\n");
+        ++results.failures;
+        return;
+    }
+    view.OnInitialUpdate();
+    view.m_bDrawingEnabled = 1;
+    PumpMessages();
+
+    for (const SurfaceCommand& command : kSurfaces)
+        if (layout == "Double" || std::strcmp(command.name, "Disc 2") != 0)
+            MeasureSurface(view, layout, command, options.runs, results);
+    MeasurePaint(view, layout, options, results);
+    view.DestroyWindow();
+}
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--runs") == 0 && hasValue) {
+            options.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--picture") == 0 && hasValue) {
+            options.picture = std::atoi(argv[++i]);
+            if (options.picture < 1)
+                return false;
+        } else if (std::strcmp(argv[i], "--client") == 0 && hasValue) {
+            int width = 0;
+            int height = 0;
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width < 100 || height < 100)
+                return false;
+            options.client = SIZE{width, height};
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: view_bench [--runs N] [--picture SIZE] [--client WIDTHxHEIGHT]\n");
+        return 2;
+    }
+    ScratchSettings scratch("ViewBench");
+    std::vector<int> errors;
+    ScopedErrorReportHook hook([&](const ErrorReport& report) { errors.push_back(report.number); });
+
+    CxImage picture;
+    if (!MakePhotoLikePicture(picture, options.picture, options.picture)) {
+        std::printf("cannot make a %d x %d picture\n", options.picture, options.picture);
+        return 1;
+    }
+    std::printf("view window %ld x %ld; %d runs after a warm-up, medians and minimums; paints timed %d at a time\n",
+                options.client.cx, options.client.cy, options.runs, kPaintBatch);
+
+    Results results;
+    CAppSettings settings;
+    for (const char* layout : {"Single", "Double"}) {
+        auto copy = std::make_unique<CxImage>();
+        if (!copy->CopyFrom(picture, true, true)) {
+            std::printf("cannot copy the picture\n");
+            return 1;
+        }
+        MeasureLayout(layout, options, std::move(copy), settings, results);
+    }
+
+    std::printf("\nGoals\n");
+    bool layoutMet = !results.layout.empty();
+    for (const LayoutRatio& entry : results.layout) {
+        layoutMet = layoutMet && entry.ratio >= kLayoutGoal;
+        std::printf("  empty / filled cache redraw, %-22s x%.2f\n", entry.where.c_str(), entry.ratio);
+        std::printf("RESULT view-ratio layout_%s %.3f\n", Key(entry.where).c_str(), entry.ratio);
+    }
+    std::printf("  filled caches at least %.0fx faster on every surface: %s\n", kLayoutGoal,
+                layoutMet ? "goal met" : "goal missed");
+    bool paintMet = !results.paint.empty();
+    for (const PaintRatio& entry : results.paint) {
+        paintMet = paintMet && entry.ratio <= kPaintGoal;
+        std::printf("  paint with %d objects / with none, %-9s x%.2f\n", kExtraObjects, entry.layout.c_str(),
+                    entry.ratio);
+        std::printf("RESULT view-ratio paint_%s %.3f\n", Key(entry.layout).c_str(), entry.ratio);
+    }
+    std::printf("  paint within %.1fx with %d objects: %s\n", kPaintGoal, kExtraObjects,
+                paintMet ? "goal met" : "goal missed");
+    std::printf("RESULT view-goal layout %s\n", layoutMet ? "met" : "missed");
+    std::printf("RESULT view-goal paint %s\n", paintMet ? "met" : "missed");
+
+    if (!errors.empty()) {
+        std::printf("\n!! %zu error reports:", errors.size());
+        for (const int number : errors)
+            std::printf(" %d", number);
+        std::printf("\n");
+    }
+    std::fflush(stdout);
+    return errors.empty() && results.failures == 0 ? 0 : 1;
+}
