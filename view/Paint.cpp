@@ -3,6 +3,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
+#include "shell/MainFrame.h"
 #include "view/ViewGeometry.h"
 
 #include <algorithm>
@@ -57,6 +58,9 @@ void CQuorbel6View::OnDraw(CDC* dc)
                 PaintPanelBackground(hdc, band, tileOrigin, kViewSurround);
 
         if (!m_surfaceBitmaps.IsValid() || !m_bGeometryReady)
+            return;
+        // While editing is off (the first run, before the label paper is chosen) only the surround shows.
+        if (const auto* frame = dynamic_cast<const CMainFrame*>(GetAppMainWnd()); frame && frame->IsEditingDisabled())
             return;
 
         const SurfaceGeometry& screen = m_screenGeometry;

@@ -102,6 +102,11 @@ void CQuorbel6View::ShowFirstRunHelp()
                 frame->EnableEditing(FALSE);
         }
 
+        // The window has its final size now: the label is fitted to it.
+        CenterSurface();
+        ScrollToCurrentPart(true);
+        ShowSurface("");
+
         if (frame)
             frame->SetFocus();
 

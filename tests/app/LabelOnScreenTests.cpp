@@ -1,0 +1,308 @@
+// The label as the running program paints it: the whole start-up, the first
+// document, then the view's paint routine rendered into a bitmap of the
+// client area's size, the way WM_PAINT prepares its context.
+#include "app/Quorbel6App.h"
+#include "document/Quorbel6Doc.h"
+#include "framework/ErrorReport.h"
+#include "framework/Gdi.h"
+#include "view/Quorbel6View.h"
+
+#include "RunningApp.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kOutline = RGB(60, 119, 119);
+
+// What the view paints into its client area.
+class ClientPicture
+{
+public:
+    explicit ClientPicture(CQuorbel6View& view)
+    {
+        RECT client{};
+        ::GetClientRect(view.m_hWnd, &client);
+        m_size = SIZE{client.right, client.bottom};
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = m_size.cx;
+        info.bmiHeader.biHeight = -m_size.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        m_dc.CreateCompatibleDC(nullptr);
+        m_bitmap.Attach(::CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bits = static_cast<const uint32_t*>(bits);
+        CSelectGuard selected(m_dc.m_hDC, m_bitmap.Get());
+        ::PatBlt(m_dc.m_hDC, 0, 0, m_size.cx, m_size.cy, BLACKNESS);
+        view.OnPrepareDC(&m_dc);
+        view.OnDraw(&m_dc);
+        ::GdiFlush();
+        if (const char* folder = std::getenv("SLEEVORY_TEST_PICTURES"))
+            Save(std::string(folder) + "\\view-" + std::to_string(++Serial()) + ".bmp");
+    }
+
+    // For a look at what the test saw: SLEEVORY_TEST_PICTURES names a folder.
+    void Save(const std::string& path) const
+    {
+        BITMAPFILEHEADER file{};
+        BITMAPINFOHEADER info{};
+        info.biSize = sizeof info;
+        info.biWidth = m_size.cx;
+        info.biHeight = -m_size.cy;
+        info.biPlanes = 1;
+        info.biBitCount = 32;
+        const DWORD bytes = static_cast<DWORD>(m_size.cx) * static_cast<DWORD>(m_size.cy) * 4;
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info;
+        file.bfSize = file.bfOffBits + bytes;
+        if (FILE* out = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&info, sizeof info, 1, out);
+            // Opaque pixels: some viewers read the fourth byte as alpha.
+            std::vector<uint32_t> opaque(m_bits, m_bits + bytes / 4);
+            for (uint32_t& pixel : opaque)
+                pixel |= 0xFF000000u;
+            std::fwrite(opaque.data(), 1, bytes, out);
+            std::fclose(out);
+        }
+    }
+
+    SIZE Size() const { return m_size; }
+    COLORREF Pixel(int x, int y) const
+    {
+        if (!m_bits || x < 0 || y < 0 || x >= m_size.cx || y >= m_size.cy)
+            return CLR_INVALID;
+        const uint32_t pixel = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_size.cx) + static_cast<size_t>(x)];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+    int Count(const RECT& area, const std::function<bool(COLORREF)>& test) const
+    {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (const COLORREF pixel = Pixel(x, y); pixel != CLR_INVALID && test(pixel))
+                    ++count;
+        return count;
+    }
+
+private:
+    static int& Serial()
+    {
+        static int serial = 0;
+        return serial;
+    }
+    SIZE m_size{};
+    CMemoryDC m_dc;
+    CBitmap m_bitmap;
+    const uint32_t* m_bits = nullptr;
+};
+
+bool IsDark(COLORREF c)
+{
+    return GetRValue(c) < 90 && GetGValue(c) < 90 && GetBValue(c) < 90;
+}
+bool IsBlack(COLORREF c)
+{
+    return c == RGB(0, 0, 0);
+}
+bool IsWhite(COLORREF c)
+{
+    return c == RGB(255, 255, 255);
+}
+
+// Where a page rectangle in pixels lies in the client area.
+RECT ToClient(const CQuorbel6View& view, RECT rect)
+{
+    const POINT scroll = view.GetDeviceScrollPosition();
+    ::OffsetRect(&rect, -scroll.x - view.m_ptPageOrigin.x, -scroll.y - view.m_ptPageOrigin.y);
+    return rect;
+}
+
+RECT DiscSquare(const CQuorbel6View& view, const DiscGeometry& disc)
+{
+    return ToClient(view, RECT{disc.left, disc.top, disc.left + disc.outerDiameter, disc.top + disc.outerDiameter});
+}
+
+// A disc as the user must see it: white on its ring and in its hole, the album
+// texts in dark letters, edge and hole drawn in the outline colour.
+void ExpectDiscDrawn(const ClientPicture& picture, const CQuorbel6View& view, const DiscGeometry& disc,
+                     const char* which, bool withTexts)
+{
+    const RECT square = DiscSquare(view, disc);
+    const int area = (square.right - square.left) * (square.bottom - square.top);
+    ASSERT_GT(area, 100 * 100) << which;
+    EXPECT_LT(picture.Count(square, IsBlack), area / 20) << which << ": not a black disc";
+    EXPECT_GT(picture.Count(square, IsWhite), area / 2) << which;
+    if (withTexts)
+        EXPECT_GT(picture.Count(square, IsDark), 40) << which << ": the album texts";
+    EXPECT_GT(picture.Count(square, [](COLORREF c) { return c == kOutline; }), disc.outerDiameter) << which;
+    const int centre = disc.outerDiameter / 2;
+    EXPECT_TRUE(IsWhite(picture.Pixel(square.left + centre, square.top + centre))) << which << ": the hole";
+}
+
+CString Inches(int thousandths)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%03d ''", thousandths / 1000, thousandths % 1000);
+    return text;
+}
+
+// A text or track-list object over a box of a surface, showing the named text row.
+void AddTextObject(CQuorbel6View& view, const char* name, const char* type, const char* surface, const char* page,
+                   RECT box)
+{
+    const std::vector<std::pair<const char*, CString>> rows = {
+        {"Page", page}, {"View", surface}, {"Left", Inches(box.left)}, {"Top", Inches(box.top)},
+        {"Width", Inches(box.right - box.left)}, {"Height", Inches(box.bottom - box.top)},
+        {"Font", "Arial,20,700,0"}, {"Color", "0,0,0"}, {"Alignment", "Center"}, {"MultiLine", "No"},
+        {"Angle", "0 degrees"}, {"Track Numbers", "Yes"}, {"Track Times", "Yes"}, {"Offset Numbers", "No"},
+        {"Skip Center", "Yes"}, {"Wrap Tracks", "No"}, {"Vector Data", ""}};
+    int after = static_cast<int>(rows.size());
+    view.m_propertyRows.push_back(PropertyEntry{name, "Item Type", type, 1, "", "", after});
+    for (const auto& [key, value] : rows)
+        view.m_propertyRows.push_back(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
+}
+
+// Album texts on the disc, the front cover and the back cover of a single label.
+void AddAlbumObjects(CQuorbel6View& view)
+{
+    const int artist = view.FindTextRow("Artist");
+    const int title = view.FindTextRow("Title");
+    ASSERT_GE(artist, 0);
+    ASSERT_GE(title, 0);
+    view.SetTextRowValue(artist, "THE BAND");
+    view.SetTextRowValue(title, "FIRST ALBUM");
+    const DiscGeometry& disc = view.m_geometry.disc1;
+    const int d = disc.outerDiameter;
+    AddTextObject(view, "Artist(1)", "Text", "Disc 1", "1",
+                  RECT{disc.left + d / 5, disc.top + d / 20, disc.left + 4 * d / 5, disc.top + d / 5});
+    const FrontCoverGeometry& front = view.m_geometry.front;
+    AddTextObject(view, "Title(1)", "Text", "Front Cover", view.m_strFrontCoverPage,
+                  RECT{front.left + front.width / 4, front.top + front.height / 3, front.left + 3 * front.width / 4,
+                       front.top + front.height / 2});
+    const BackCoverGeometry& back = view.m_geometry.back;
+    AddTextObject(view, "Track List(1)", "Track", "Back Cover", view.m_strBackCoverPage,
+                  RECT{back.left + back.tab + 200, back.top + 200, back.left + back.width - back.tab - 200,
+                       back.top + back.height - 200});
+}
+
+}  // namespace
+
+TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewCommands)
+{
+    const DWORD single = 1;  // the layout the program starts with
+    ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sleevory", "Template", REG_DWORD, &single, sizeof single);
+    std::vector<std::string> errors;
+    ScopedErrorReportHook hook([&](const ErrorReport& report) { errors.push_back(report.Text()); });
+    struct NoErrors
+    {
+        const std::vector<std::string>& errors;
+        ~NoErrors()
+        {
+            for (const std::string& error : errors)
+                ADD_FAILURE() << error;
+        }
+    } noErrors{errors};
+    RunningApp program;
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(program.FinishStartUp());
+    CQuorbel6View* view = program.View();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->m_bGeometryReady) << "the first label is shown without any command";
+    ASSERT_TRUE(view->m_bDrawingEnabled);
+    ASSERT_EQ(view->m_strLayout, "Single");
+    ASSERT_EQ(view->m_strPage, "1");
+    {
+        // The empty label: white surfaces in their outlines, nothing black.
+        const ClientPicture picture(*view);
+        ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc1, "empty disc 1", false);
+    }
+
+    AddAlbumObjects(*view);
+    view->ShowSurface("");
+    {
+        const ClientPicture picture(*view);
+        ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc1, "disc 1", true);
+        // The textured surround shows around the page where the window is wider.
+        const RECT page = ToClient(*view, RECT{0, 0, view->m_sizePaperScreen.cx, view->m_sizePaperScreen.cy});
+        if (page.left > 4)
+            EXPECT_LT(picture.Count(RECT{0, 0, page.left - 4, picture.Size().cy}, IsWhite),
+                      (page.left - 4) * picture.Size().cy / 2);
+    }
+
+    // The second disc of a single label is a placeholder: dotted, no solid outline, its words in grey.
+    view->OnViewDisc2();
+    {
+        const ClientPicture picture(*view);
+        const RECT second = DiscSquare(*view, view->m_screenGeometry.disc2);
+        EXPECT_EQ(picture.Count(second, [](COLORREF c) { return c == kOutline; }), 0);
+        EXPECT_GT(picture.Count(second, [](COLORREF c) { return c == RGB(100, 100, 100); }), 100);
+    }
+
+    // The front cover: its page, a fitted zoom, the album title on it.
+    view->OnViewFrontCover();
+    ASSERT_EQ(view->m_strPage, "2");
+    const int fittedZoom = view->m_nZoom;
+    {
+        const ClientPicture picture(*view);
+        const FrontCoverGeometry& front = view->m_screenGeometry.front;
+        const RECT cover = ToClient(*view, RECT{front.left, front.top, front.left + front.width, front.top + front.height});
+        RECT client{0, 0, picture.Size().cx, picture.Size().cy};
+        RECT visible{};
+        ASSERT_TRUE(::IntersectRect(&visible, &cover, &client)) << "the shown cover is in view";
+        EXPECT_EQ(visible.right - visible.left, cover.right - cover.left) << "fitted: the whole width shows";
+        EXPECT_GT(picture.Count(visible, IsDark), 40);
+        EXPECT_LT(picture.Count(visible, IsBlack), (visible.right - visible.left) * (visible.bottom - visible.top) / 20);
+    }
+
+    // Zooming in and out redraws at the new size and back.
+    view->OnZoomOut();
+    EXPECT_EQ(view->m_nZoom, std::max(6, fittedZoom - 2));
+    {
+        const ClientPicture picture(*view);
+        const FrontCoverGeometry& front = view->m_screenGeometry.front;
+        const RECT cover = ToClient(*view, RECT{front.left, front.top, front.left + front.width, front.top + front.height});
+        EXPECT_GT(picture.Count(cover, [](COLORREF c) { return c == kOutline; }), front.width);
+    }
+
+    view->OnViewBackCover();
+    EXPECT_EQ(view->m_strPage, "3");
+    {
+        const ClientPicture picture(*view);
+        const BackCoverGeometry& back = view->m_screenGeometry.back;
+        const RECT cover = ToClient(*view, RECT{back.left, back.top, back.left + back.width, back.top + back.height});
+        EXPECT_GT(picture.Count(cover, [](COLORREF c) { return c == kOutline; }), back.width);
+        EXPECT_GT(picture.Count(cover, IsDark), 40) << "the track list";
+    }
+}
+
+TEST(LabelOnScreen, DoubleLabelAfterFileNewShowsBothDiscs)
+{
+    RunningApp program;
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(program.FinishStartUp());
+    CQuorbel6View* view = program.View();
+    ASSERT_NE(view, nullptr);
+    auto* doc = dynamic_cast<CQuorbel6Doc*>(view->GetDocument());
+    ASSERT_NE(doc, nullptr);
+
+    view->m_nStartPreset = 2;  // a double label from its default template, without the dialog
+    doc->OnFileNew();
+    ASSERT_EQ(view->m_strLayout, "Double");
+    ASSERT_TRUE(view->m_bGeometryReady);
+    view->OnViewDisc2();
+    ASSERT_EQ(view->m_strPage, view->m_strDisc2Page);
+
+    const ClientPicture picture(*view);
+    ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc2, "disc 2", false);
+}
