@@ -39,4 +39,8 @@ struct CAppSettings
     // drag-and-drop hint has been shown once set.
     BYTE m_bHelpImage = 1;
     BYTE m_bHelpDragDrop = 0;
+
+    // Pages "1", "2" and "3": an album has just been written into the label, so
+    // the track lists of the page refit once, at its next drawing. Not stored.
+    BYTE m_bLayoutFit[3] = {0, 0, 0};
 };

@@ -70,7 +70,7 @@ struct TextObject
     CString angle = "0 degrees";
 };
 
-// The first ten rows a Text and a Track object share.
+// Rows 0 to 10, which a Text and a Track object share.
 void AddCommonRows(CQuorbel6View& view, ObjectRows& rows, const TextObject& object, const char* itemType)
 {
     rows.Add("Item Type", "", itemType, "", 0);

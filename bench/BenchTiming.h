@@ -1,6 +1,6 @@
 #pragma once
-// Timing of one measurement: a warm-up run, then N timed runs; the median and
-// the fastest in milliseconds.
+// Timing of the view benchmark's measurements: one piece of work in
+// milliseconds, and the median and fastest of a series.
 
 #include <windows.h>
 
@@ -27,27 +27,13 @@ inline Timing Summarise(std::vector<double> values)
     return timing;
 }
 
-// `prepare` runs untimed before every run (and before the warm-up); `body` is
-// timed, with GDI's batch flushed so that no drawing spills into the next run.
-template <class Prepare, class Body>
-Timing Measure(int runs, Prepare&& prepare, Body&& body)
+// The time `work` takes, with GDI's batch flushed so that no drawing spills
+// into what is timed next.
+template <class Work>
+double TimeMs(Work&& work)
 {
-    prepare();
-    body();
+    const auto start = std::chrono::steady_clock::now();
+    std::forward<Work>(work)();
     ::GdiFlush();
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        prepare();
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        ::GdiFlush();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    return Summarise(std::move(times));
-}
-
-template <class Body>
-Timing Measure(int runs, Body&& body)
-{
-    return Measure(runs, [] {}, body);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }

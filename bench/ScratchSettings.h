@@ -4,6 +4,7 @@
 // program folder to an empty scratch folder, and removes both afterwards.
 
 #include "app/ProgramFolder.h"
+#include "app/RegistryKey.h"
 #include "app/SettingsKey.h"
 
 #include <windows.h>
@@ -18,11 +19,10 @@ public:
         const std::string suffix = std::string(name) + "_" + std::to_string(::GetCurrentProcessId());
         m_keyPath = "Software\\SleevoryBench\\" + suffix;
         ::RegDeleteTreeA(HKEY_CURRENT_USER, m_keyPath.c_str());
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr) == ERROR_SUCCESS)
-            ::RegCloseKey(key);
         SetSettingsKeyLocation(HKEY_CURRENT_USER, m_keyPath.c_str());
+        // The key exists, as it does after the program's first run.
+        CRegistryKey key;
+        CreateSettingsKey(key);
 
         char temp[MAX_PATH] = {};
         ::GetTempPathA(MAX_PATH, temp);

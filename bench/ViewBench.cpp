@@ -37,7 +37,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -99,7 +98,8 @@ void PumpMessages()
 
 void PrintRow(const std::string& layout, const std::string& label, const Timing& timing, const std::string& note = "")
 {
-    std::printf("  %-52s %10.2f %10.2f  %s\n", label.c_str(), timing.median, timing.min, note.c_str());
+    std::printf("  %-52s %10.2f %10.2f%s%s\n", label.c_str(), timing.median, timing.min, note.empty() ? "" : "  ",
+                note.c_str());
     std::printf("RESULT view %s_%s %.3f\n", Key(layout).c_str(), Key(label).c_str(), timing.median);
 }
 
@@ -182,13 +182,12 @@ void MeasureZoom(CQuorbel6View& view, const std::string& layout, const std::stri
     for (int run = 0; run <= runs; ++run) {  // run 0 warms up
         for (int step = 0; step < 2; ++step) {
             const bool zoomOut = (step == 0) == outFirst;
-            const auto start = std::chrono::steady_clock::now();
-            if (zoomOut)
-                view.OnZoomOut();
-            else
-                view.OnZoomIn();
-            ::GdiFlush();
-            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            const double ms = TimeMs([&] {
+                if (zoomOut)
+                    view.OnZoomOut();
+                else
+                    view.OnZoomIn();
+            });
             if (step == 0)
                 changed = changed && view.m_nZoom != fitted;
             if (run > 0)
@@ -222,34 +221,53 @@ void MeasureSurface(CQuorbel6View& view, const std::string& layout, const Surfac
         view.DrawSurface(CQuorbel6View::kDrawFull);
     };
 
-    const Timing filled = Measure(runs, redraw);
+    // A filled-cache redraw and an empty-cache one take turns run by run (the
+    // empty one fills the caches again), and the ratio is the median of the
+    // runs' own ratios, so that a drift of the machine falls on both alike.
+    struct Pair
+    {
+        Timing filled, empty;
+        double ratio = 0;
+    };
+    const auto measurePair = [&] {
+        std::vector<double> filled, empty, ratios;
+        for (int run = 0; run <= runs; ++run) {  // run 0 warms up
+            const double filledMs = TimeMs(redraw);
+            EmptyLayoutCaches(view);
+            const double emptyMs = TimeMs(redraw);
+            if (run == 0)
+                continue;
+            filled.push_back(filledMs);
+            empty.push_back(emptyMs);
+            if (filledMs > 0)
+                ratios.push_back(emptyMs / filledMs);
+        }
+        return Pair{Summarise(filled), Summarise(empty), Summarise(ratios).median};
+    };
+
+    const Pair withPicture = measurePair();
     const LayoutCount afterFilled = CountLayouts(view);
     char note[96];
     std::snprintf(note, sizeof note, "%d of %d texts laid out, zoom %d", afterFilled.laidOut, afterFilled.objects,
                   view.m_nZoom);
-    PrintRow(layout, surface + " redraw, filled caches", filled, note);
+    PrintRow(layout, surface + " redraw, filled caches", withPicture.filled, note);
+    std::snprintf(note, sizeof note, "x%.2f of the filled redraw", withPicture.ratio);
+    PrintRow(layout, surface + " redraw, empty caches", withPicture.empty, note);
+    results.layout.push_back({layout + " " + surface, withPicture.ratio});
     if (afterFilled.laidOut != afterFilled.objects) {
         std::printf("  !! some texts keep no layout: every 'filled' redraw lays them out again\n");
         ++results.failures;
     }
 
-    const Timing empty = Measure(runs, [&] { EmptyLayoutCaches(view); }, redraw);
-    const double ratio = filled.median > 0 ? empty.median / filled.median : 0;
-    std::snprintf(note, sizeof note, "x%.2f of the filled redraw", ratio);
-    PrintRow(layout, surface + " redraw, empty caches", empty, note);
-    results.layout.push_back({layout + " " + surface, ratio});
-
     // The same without the background picture: what the texts alone cost.
     std::unique_ptr<CxImage> picture = std::make_unique<CxImage>();
     view.m_images.front().swap(picture);
-    const Timing filledText = Measure(runs, redraw);
-    PrintRow(layout, surface + " redraw, filled caches, no picture", filledText);
-    const Timing emptyText = Measure(runs, [&] { EmptyLayoutCaches(view); }, redraw);
-    const double textRatio = filledText.median > 0 ? emptyText.median / filledText.median : 0;
-    std::snprintf(note, sizeof note, "x%.2f of the filled redraw", textRatio);
-    PrintRow(layout, surface + " redraw, empty caches, no picture", emptyText, note);
-    results.layoutWithoutPicture.push_back({layout + " " + surface, textRatio});
+    const Pair textOnly = measurePair();
     view.m_images.front().swap(picture);
+    PrintRow(layout, surface + " redraw, filled caches, no picture", textOnly.filled);
+    std::snprintf(note, sizeof note, "x%.2f of the filled redraw", textOnly.ratio);
+    PrintRow(layout, surface + " redraw, empty caches, no picture", textOnly.empty, note);
+    results.layoutWithoutPicture.push_back({layout + " " + surface, textOnly.ratio});
 
     MeasureZoom(view, layout, surface, runs, results);
 }
@@ -282,11 +300,11 @@ void MeasurePaint(CQuorbel6View& view, const std::string& layout, const Options&
     };
     State states[] = {{"50 objects more", &withObjects, {}, {}, {}}, {"no objects", &withoutObjects, {}, {}, {}}};
     const auto timeBatch = [](int count, auto&& work) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < count; ++i)
-            work();
-        ::GdiFlush();
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / count;
+        return TimeMs([&] {
+                   for (int i = 0; i < count; ++i)
+                       work();
+               }) /
+               count;
     };
     // More rounds than elsewhere: a paint is short, and the goal asks for a close ratio.
     const int rounds = kPaintRoundsPerRun * options.runs;
@@ -452,8 +470,7 @@ int main(int argc, char** argv)
     for (const PaintRatio& entry : results.paint) {
         paintMet = paintMet && entry.ratio <= kPaintGoal;
         std::printf("  paint (OnDraw) with %d objects / with none, %-9s x%.2f (median of the runs' ratios)\n",
-                    kExtraObjects, entry.layout.c_str(),
-                    entry.ratio);
+                    kExtraObjects, entry.layout.c_str(), entry.ratio);
         std::printf("RESULT view-ratio paint_%s %.3f\n", Key(entry.layout).c_str(), entry.ratio);
     }
     std::printf("  paint within %.1fx with %d objects: %s\n", kPaintGoal, kExtraObjects,

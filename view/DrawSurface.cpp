@@ -1,8 +1,11 @@
 #include "view/Quorbel6View.h"
 
 #include "framework/ErrorReport.h"
+#include "app/Quorbel6App.h"
+#include "view/TextLayout.h"
 #include "view/ViewGeometry.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -182,8 +185,63 @@ static void DrawTextObjects(CQuorbel6View& view)
                                yes("Track Numbers"), yes("Track Times"), yes("Offset Numbers"), surface,
                                yes("Wrap Tracks"));
         }
+        // After an album import a list that no longer fits is tried once more
+        // wrapped, without numbers and times; when that fits, it stays so.
+        if (!isText && cache.IsEmpty() && !yes("Wrap Tracks") && view.IsLayoutFitPending()) {
+            if (onDisc)
+                view.DrawDiscTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, false,
+                                       false, yes("Skip Center"), true, surface);
+            else
+                view.DrawTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, false,
+                                   false, false, surface, true);
+            if (!cache.IsEmpty()) {
+                view.ReplacePropertyValue(name, "Wrap Tracks", "Yes");
+                view.ReplacePropertyValue(name, "Track Times", "No");
+                view.ReplacePropertyValue(name, "Track Numbers", "No");
+                if (!onDisc)
+                    view.ReplacePropertyValue(name, "Offset Numbers", "No");
+            }
+        }
         view.ReplacePropertyValue(name, "Vector Data", cache);
     }
+}
+
+// The words on the placeholder of the second disc, centred on the ring's chord
+// at y and fitted to its length; not clipped to the ring.
+void CQuorbel6View::DrawPlaceholderCaption(HDC dc, const DiscGeometry& disc, int y, bool upperBand)
+{
+    static const char kCaption[] = "Click here to switch the disc";
+    const int d = disc.outerDiameter;
+    int chordLeft = 0;
+    int chordRight = d;
+    int outcome = 0;
+    if (FitLineInDiscRing(y, 0, 0, 0, 0, d, d, 0, 0, d, disc.innerDiameter, 0, outcome)) {
+        chordLeft = m_nSpan1Left;
+        chordRight = m_nSpan1Right;
+    }
+
+    LOGFONTA font{};
+    const auto* app = dynamic_cast<const CQuorbel6App*>(GetApp());
+    lstrcpynA(font.lfFaceName, app && !app->m_strFontFace.IsEmpty() ? static_cast<LPCSTR>(app->m_strFontFace) : "Arial",
+              LF_FACESIZE);
+    font.lfHeight = 120;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    CDC measuring(dc);
+    const CString caption = kCaption;
+    const int chordLength = ViewGeometry::PixelsToLength(chordRight - chordLeft, m_nScreenDpi, m_nZoom);
+    FitFontToBox(&measuring, font, caption, chordLength, INT_MAX / 2, 1);
+    GetZoomedFontHeight(&measuring, font, caption);
+
+    CFont zoomed;
+    if (!TextLayout::CreateFontFor(zoomed, font, dc))
+        return;
+    CSelectGuard selected(dc, zoomed);
+    const UINT align = ::SetTextAlign(dc, (upperBand ? TA_TOP : TA_BOTTOM) | TA_CENTER);
+    const COLORREF color = ::SetTextColor(dc, kPlaceholderColor);
+    ::TextOutA(dc, (chordLeft + chordRight) / 2, y, kCaption, static_cast<int>(sizeof(kCaption) - 1));
+    ::SetTextColor(dc, color);
+    ::SetTextAlign(dc, align);
 }
 
 void CQuorbel6View::DrawSurface(int mode)
@@ -293,6 +351,7 @@ void CQuorbel6View::DrawSurface(int mode)
         if (!full) {
             step = 6;
             DrawTextObjects(*this);
+            ClearLayoutFit();
             return;
         }
 
@@ -341,14 +400,7 @@ void CQuorbel6View::DrawSurface(int mode)
                 const int band = k;
                 const bool upper = screen.disc1.top < disc.top;
                 const int y = upper ? band - band / 2 : d - band / 2;
-                ::SetTextAlign(disc2DC, (upper ? TA_TOP : TA_BOTTOM) | TA_CENTER);
-                ::SetTextColor(disc2DC, kPlaceholderColor);
-                CFont font;
-                font.CreatePointFont(120, "Arial", disc2DC);
-                CSelectGuard fontGuard(disc2DC, font);
-                static const char kText[] = "Click here to switch the disc";
-                ::TextOutA(disc2DC, d / 2, y, kText, static_cast<int>(sizeof(kText) - 1));
-                ::SetTextAlign(disc2DC, TA_LEFT | TA_TOP);
+                DrawPlaceholderCaption(disc2DC, disc, y, upper);
                 StrokeEllipse(disc2DC, dotted, 0, 0, d, d);
                 StrokeEllipse(disc2DC, dotted, k, k, k + disc.innerDiameter, k + disc.innerDiameter);
             }
@@ -356,5 +408,19 @@ void CQuorbel6View::DrawSurface(int mode)
 
         step = 6;
         DrawTextObjects(*this);
+        ClearLayoutFit();
     });
+}
+
+bool CQuorbel6View::IsLayoutFitPending() const
+{
+    const int page = std::atoi(m_strPage) - 1;
+    return m_pAppSettings && page >= 0 && page < 3 && m_pAppSettings->m_bLayoutFit[page];
+}
+
+void CQuorbel6View::ClearLayoutFit()
+{
+    const int page = std::atoi(m_strPage) - 1;
+    if (m_pAppSettings && page >= 0 && page < 3)
+        m_pAppSettings->m_bLayoutFit[page] = 0;
 }

@@ -200,6 +200,11 @@ public:
     // Adapts a box (in/out) to the proportions of an image; false, changing
     // nothing, for a missing or degenerate image.
     bool KeepImageAspect(double& width, double& height, int imageNumber) const;
+    // Reads the default printer's printable areas on A4 and Letter paper, or
+    // sets the no-printer flag and zeroes them (view/DefaultPrinter.cpp).
+    void GetDefaultPrinter();
+    // A printer context's printable area on its paper, thousandths of an inch.
+    static RECT PrintableArea(HDC printer);
     // Paints the view at once on a fresh window context, outside WM_PAINT.
     void DrawNow();
 
@@ -211,6 +216,12 @@ public:
     static constexpr int kDrawClear = 1044;
     static constexpr int kDrawFull = 1045;
     static constexpr int kDrawPlain = 1046;
+    // Whether the track lists of the page shown are to refit once after an
+    // album import; clearing it ends the request for that page.
+    bool IsLayoutFitPending() const;
+    void ClearLayoutFit();
+    // The caption of the second disc's placeholder in a single layout.
+    void DrawPlaceholderCaption(HDC dc, const DiscGeometry& disc, int y, bool upperBand);
 
     // ---- text measuring (view/TextMeasure.cpp) ------------------------------------
     // Fonts are point-font descriptions whose lfHeight is in tenths of a point;
@@ -242,6 +253,9 @@ public:
     // ---- text refresh and widest line (view/TextRefresh.cpp) ----------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);
+    // The widest line text of a layout cache in the context's font and its
+    // extent; the first of equal widths.
+    static void FindWidestCachedLine(CDC* dc, const CString& cache, CString& widest, SIZE& size);
     // The widest of the CR LF separated lines of a text and the line count.
     CString MeasureTextBlock(CDC* dc, const CString& text, int* lineCount);
 
@@ -338,6 +352,7 @@ public:
     RECT m_rcGuideScreen = {};
     RECT m_rcPrintableA4 = {};      // portrait, filled by the default-printer query
     RECT m_rcPrintableLetter = {};
+    BYTE m_bNoPrinter = 0;          // no default printer was found
     CSurfaceBitmaps m_surfaceBitmaps;
 
     // ---- selection ------------------------------------------------------------------

@@ -121,8 +121,12 @@ void CQuorbel6View::ShowFirstRunHelp()
 void CQuorbel6View::OnSettingChange(UINT flags, LPCSTR section)
 {
     const bool passOn = Guarded(556, ErrorSink::Window(this), false, [&] {
-        if (section && lstrcmpiA(section, "Windows") == 0)
-            Invalidate();
+        // The default printer may have changed, and with it the printable area.
+        if (section && lstrcmpiA(section, "Windows") == 0) {
+            GetDefaultPrinter();
+            if (m_bGeometryReady)
+                ShowSurface("");
+        }
         return true;
     });
     if (passOn)

@@ -23,11 +23,7 @@ void CQuorbel6View::UpdateTextObjects(CString name)
         DrawSurface(kDrawClear);
         DrawSurface(kDrawFull);
         // Show the new layout now rather than at the next paint message.
-        if (m_hWnd != nullptr) {
-            m_bRawContext = 1;
-            CClientDC dc(m_hWnd);
-            OnDraw(&dc);
-        }
+        DrawNow();
     });
 }
 
@@ -54,4 +50,11 @@ CString CQuorbel6View::MeasureTextBlock(CDC* dc, const CString& text, int* lineC
                 return widest;
         }
     });
+}
+
+void CQuorbel6View::FindWidestCachedLine(CDC* dc, const CString& cache, CString& widest, SIZE& size)
+{
+    widest.Empty();
+    size = SIZE{0, 0};
+    Guarded(36, ErrorSink::App(), [&] { widest = TextLayout::WidestCacheLine(*dc, cache, &size); });
 }

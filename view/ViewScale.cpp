@@ -155,6 +155,7 @@ void CQuorbel6View::OnInitialUpdate()
         CScrollView::OnInitialUpdate();
         PrepareBitmaps();
         SetScrollSizes(MM_TEXT, SIZE{0, 0});
+        GetDefaultPrinter();
     });
 }
 

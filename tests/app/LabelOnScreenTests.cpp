@@ -306,3 +306,41 @@ TEST(LabelOnScreen, DoubleLabelAfterFileNewShowsBothDiscs)
     const ClientPicture picture(*view);
     ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc2, "disc 2", false);
 }
+
+TEST(LabelOnScreen, ScreenPointsAndDocumentUnitsConvertBothWaysAndTheShownPartScrollsIntoView)
+{
+    RunningApp program;
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(program.FinishStartUp());
+    CQuorbel6View* view = program.View();
+    ASSERT_NE(view, nullptr);
+    view->OnViewBackCover();
+    // Large enough for the page to scroll both ways.
+    for (int i = 0; i < 8 && view->m_ptPageOrigin.y != -17; ++i)
+        view->OnZoomIn();
+    ASSERT_EQ(view->m_ptPageOrigin.y, -17);
+
+    const BackCoverGeometry& back = view->m_geometry.back;
+    const POINT centre{back.left + back.width / 2, back.top + back.height / 2};
+    // One pixel at this zoom, in thousandths of an inch, plus rounding.
+    const int pixel = 1000 * 10 / (view->m_nScreenDpi * view->m_nZoom) + 1;
+
+    const POINT screen = view->DocToScreenPoint(centre);
+    const POINT back1 = view->ScreenToDocPoint(screen);
+    EXPECT_NEAR(back1.x, centre.x, pixel);
+    EXPECT_NEAR(back1.y, centre.y, pixel);
+    const RECT docRect{back.left, back.top, back.left + back.width, back.top + back.height};
+    const RECT screenRect = view->DocToScreenRect(docRect);
+    EXPECT_EQ(screenRect.left, view->DocToScreenPoint(POINT{docRect.left, docRect.top}).x);
+    const RECT back2 = view->ScreenToDocRect(screenRect);
+    EXPECT_NEAR(back2.right, docRect.right, pixel);
+    EXPECT_NEAR(back2.bottom, docRect.bottom, pixel);
+
+    // Scrolled away to the top-left corner, the view comes back to the cover's centre.
+    view->ScrollToDevicePosition(POINT{0, 0});
+    view->ScrollToCurrentPart(false);
+    const POINT shown = view->GetClientCentreDoc();
+    EXPECT_NEAR(shown.y, centre.y, 2 * pixel);
+    if (view->m_ptPageOrigin.x == -17)
+        EXPECT_NEAR(shown.x, centre.x, 2 * pixel);
+}
