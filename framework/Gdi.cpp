@@ -15,11 +15,12 @@ bool CFont::CreatePointFont(int tenthsOfPoint, LPCSTR faceName, HDC dc)
     return CreatePointFontIndirect(font, dc);
 }
 
-bool CFont::CreatePointFontIndirect(const LOGFONTA& description, HDC dc)
+std::optional<LOGFONTA> CFont::PointFontToLogical(const LOGFONTA& description, HDC dc)
 {
+    LOGFONTA font = description;
     HDC measuring = dc ? dc : ::GetDC(nullptr);
     if (!measuring)
-        return false;
+        return std::nullopt;
     // Tenths of a point to device pixels (720 tenths to the inch), then
     // through the DC's mapping to logical units. Negative: a character height.
     POINT size{0, ::MulDiv(::GetDeviceCaps(measuring, LOGPIXELSY), description.lfHeight, 720)};
@@ -28,10 +29,14 @@ bool CFont::CreatePointFontIndirect(const LOGFONTA& description, HDC dc)
     ::DPtoLP(measuring, &origin, 1);
     if (!dc)
         ::ReleaseDC(nullptr, measuring);
-
-    LOGFONTA font = description;
     font.lfHeight = -std::abs(size.y - origin.y);
-    return CreateFontIndirect(font);
+    return font;
+}
+
+bool CFont::CreatePointFontIndirect(const LOGFONTA& description, HDC dc)
+{
+    const std::optional<LOGFONTA> font = PointFontToLogical(description, dc);
+    return font && CreateFontIndirect(*font);
 }
 
 bool CBitmap::LoadBitmap(UINT resourceId)

@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include <utility>
 
 // Owns one GDI object (HFONT, HBRUSH, HPEN, HBITMAP, HRGN, HPALETTE).
@@ -63,6 +65,9 @@ public:
     bool CreatePointFont(int tenthsOfPoint, LPCSTR faceName, HDC dc = nullptr);
     // The same from a description whose lfHeight is in tenths of a point.
     bool CreatePointFontIndirect(const LOGFONTA& font, HDC dc = nullptr);
+    // The description with its height in tenths of a point turned into the
+    // DC's logical units, as CreatePointFontIndirect makes it.
+    static std::optional<LOGFONTA> PointFontToLogical(const LOGFONTA& font, HDC dc = nullptr);
     bool CreateFontIndirect(const LOGFONTA& font) { return Attach(::CreateFontIndirectA(&font)); }
     bool GetLogFont(LOGFONTA* font) const
     {

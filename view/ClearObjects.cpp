@@ -12,6 +12,8 @@ void CQuorbel6View::ClearObjects()
         m_propertyRows.clear();
         m_textRows.clear();
         m_images.clear();
+        m_scaledImages.Clear();
+        m_fonts.Clear();
         m_nZoom = kClearedZoom;
         m_nStackingCounter = 0;
         m_bUndoRecording = TRUE;

@@ -1,5 +1,7 @@
 #include "view/DiscTextSupport.h"
 
+#include "view/FontCache.h"
+
 #include "app/Conversions.h"
 #include "view/Quorbel6View.h"
 #include "view/TextLayout.h"
@@ -13,9 +15,15 @@ namespace DiscText
 void CSelectedFont::Select(const LOGFONTA& font)
 {
     Release();
-    if (!TextLayout::CreateFontFor(m_font, font, m_dc))
+    HFONT handle = nullptr;
+    if (m_cache) {
+        handle = m_cache->Get(font, m_dc);
+    } else if (TextLayout::CreateFontFor(m_font, font, m_dc)) {
+        handle = m_font.Get();
+    }
+    if (!handle)
         throw std::runtime_error("font");
-    m_selected = std::make_unique<CSelectGuard>(m_dc, m_font.Get());
+    m_selected = std::make_unique<CSelectGuard>(m_dc, handle);
 }
 
 void CSelectedFont::Release()
@@ -115,7 +123,7 @@ void RenderCache(CQuorbel6View& view, HDC dc, LOGFONTA font, const CString& cach
 
     CString widest;
     {
-        CSelectedFont selected(dc);
+        CSelectedFont selected(dc, &view.m_fonts);
         selected.Select(font);
         widest = TextLayout::WidestCacheLine(dc, cache, nullptr);
     }
@@ -126,7 +134,7 @@ void RenderCache(CQuorbel6View& view, HDC dc, LOGFONTA font, const CString& cach
 
     CSaveDCGuard saved(dc);
     ::SetTextAlign(dc, TA_LEFT | TA_BOTTOM);
-    CSelectedFont selected(dc);
+    CSelectedFont selected(dc, &view.m_fonts);
     CPen strokePen;
     std::unique_ptr<CSelectGuard> penSelected;
     if (strokes) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CQuorbel6View;
+class CFontCache;
 
 namespace DiscText
 {
@@ -21,7 +22,8 @@ namespace DiscText
 class CSelectedFont
 {
 public:
-    explicit CSelectedFont(HDC dc) : m_dc(dc) {}
+    // With a cache the fonts come from it and stay there; without, each is made and deleted here.
+    explicit CSelectedFont(HDC dc, CFontCache* cache = nullptr) : m_dc(dc), m_cache(cache) {}
     ~CSelectedFont() { Release(); }
     CSelectedFont(const CSelectedFont&) = delete;
     CSelectedFont& operator=(const CSelectedFont&) = delete;
@@ -32,6 +34,7 @@ public:
 
 private:
     HDC m_dc;
+    CFontCache* m_cache;
     CFont m_font;
     std::unique_ptr<CSelectGuard> m_selected;
 };

@@ -57,7 +57,7 @@ void StrokeRect(HDC dc, HPEN pen, int left, int top, int right, int bottom)
 }  // namespace
 
 // One image object into its surface's bitmap.
-static void DrawImageObject(const CQuorbel6View& view, const CString& name)
+static void DrawImageObject(CQuorbel6View& view, const CString& name)
 {
     const int surface = SurfaceOfView(view.GetPropertyValue(name, "View"));
     if (surface < 0)
@@ -88,6 +88,8 @@ static void DrawImageObject(const CQuorbel6View& view, const CString& name)
         image->DrawToDC(dc, x, y, w, h);
         return;
     }
+    if (view.m_scaledImages.Draw(dc, *image, x, y, w, h))
+        return;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(image->GetDIB());
     const int imageWidth = image->GetWidth();
     const int imageHeight = image->GetHeight();
@@ -250,6 +252,9 @@ void CQuorbel6View::DrawSurface(int mode)
         step = 0;
         if (!m_surfaceBitmaps.IsValid())
             return;
+        // No text is being drawn here, so no kept font is selected anywhere.
+        if (m_fonts.GetCount() > CFontCache::kTrimAbove)
+            m_fonts.Clear();
         const SurfaceGeometry& screen = m_screenGeometry;
         struct OnPage
         {

@@ -7,6 +7,8 @@
 #include "imaging/xImage.h"
 #include "printing/LabelDim.h"
 #include "view/LabelRows.h"
+#include "view/FontCache.h"
+#include "view/ScaledImageCache.h"
 #include "view/SurfaceBitmaps.h"
 #include "view/SurfaceGeometry.h"
 #include "resource.h"
@@ -354,6 +356,8 @@ public:
     RECT m_rcPrintableLetter = {};
     BYTE m_bNoPrinter = 0;          // no default printer was found
     CSurfaceBitmaps m_surfaceBitmaps;
+    CScaledImageCache m_scaledImages;  // pictures at the size they are drawn
+    CFontCache m_fonts;                // fonts the drawing of the texts asks for again and again
 
     // ---- selection ------------------------------------------------------------------
     CString m_strSelectedObject;

@@ -140,6 +140,8 @@ void CQuorbel6View::OnDestroy()
     // The panel bitmap lent to the application goes with the view.
     LendPanelBackground(false);
     m_surfaceBitmaps.Release();
+    m_scaledImages.Clear();
+    m_fonts.Clear();
     m_bGeometryReady = 0;
     CScrollView::OnDestroy();
 }

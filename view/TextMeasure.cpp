@@ -126,12 +126,20 @@ bool CQuorbel6View::FitFontToBox(CDC* dc, LOGFONTA& font, const CString& text, i
 void CQuorbel6View::GetZoomedFontHeight(CDC* dc, LOGFONTA& font, const CString& text)
 {
     Guarded(10, ErrorSink::Window(this), [&] {
+        // The same heights are tried at every redraw: their fonts are kept.
+        auto width = [&](const LOGFONTA& description) {
+            const HFONT handle = m_fonts.Get(description, *dc);
+            if (!handle)
+                throw std::runtime_error("font");
+            CSelectGuard selected(*dc, handle);
+            return TextExtent(*dc, text).cx;
+        };
         const double factor = m_nZoom * 0.1;
-        const int targetWidth = Trunc(factor * WidthInFont(*dc, font, text));
+        const int targetWidth = Trunc(factor * width(font));
         font.lfHeight = Trunc(factor * font.lfHeight);
         if (font.lfHeight < kMinZoomedHeight)
             return;
-        while (WidthInFont(*dc, font, text) > targetWidth && font.lfHeight - 1 >= kMinZoomedHeight)
+        while (width(font) > targetWidth && font.lfHeight - 1 >= kMinZoomedHeight)
             --font.lfHeight;
     });
 }

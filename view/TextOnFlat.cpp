@@ -136,8 +136,8 @@ void CQuorbel6View::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cac
     font.lfHeight = CacheHeight(cache);
     CString widest;
     {
-        CFont cached;
-        if (!CreateFontFor(cached, font, *dc))
+        const HFONT cached = m_fonts.Get(font, *dc);
+        if (!cached)
             throw std::runtime_error("font");
         CSelectGuard selected(*dc, cached);
         widest = WidestCacheLine(*dc, cache, nullptr);
@@ -146,17 +146,17 @@ void CQuorbel6View::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cac
     GetZoomedFontHeight(dc, font, widest);
 
     const bool textMode = font.lfHeight >= kMinZoomedHeight;
-    CFont drawing;
+    HFONT drawing = nullptr;
     if (textMode) {
-        if (!CreateFontFor(drawing, font, *dc))
-            throw std::runtime_error("font");
+        drawing = m_fonts.Get(font, *dc);
     } else {
         LOGFONTA measuring = font;
         measuring.lfHeight = cachedHeight;
-        if (!CreateFontFor(drawing, measuring, *dc))
-            throw std::runtime_error("font");
+        drawing = m_fonts.Get(measuring, *dc);
         font.lfHeight = 0;
     }
+    if (!drawing)
+        throw std::runtime_error("font");
     CSelectGuard fontSelected(*dc, drawing);
     CPen strokePen;
     if (!textMode)

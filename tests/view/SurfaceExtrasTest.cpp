@@ -341,3 +341,47 @@ TEST_F(SurfaceExtras, DefaultPrinterGivesItsPrintableAreasOrNone)
                                             (1000.0f / static_cast<float>(dpi))));
 }
 }  // namespace
+
+namespace
+{
+TEST_F(SurfaceExtras, PicturesAreStretchedOncePerSizeAndFollowChangesToTheirPixels)
+{
+    auto image = std::make_unique<CxImage>();
+    image->Create(64, 64, 24, 0);
+    auto paint = [&](COLORREF color) {
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                image->SetPixelColor(x, y, color);
+    };
+    paint(RGB(200, 0, 0));
+    m_view.m_images.push_back(std::move(image));
+    CxImage& picture = *m_view.m_images.back();
+    AddObject("Image(1)", "Image",
+              {{"Page", "2"}, {"View", "Front Cover"}, {"Image Number", "0"}, {"Left", "1.000 ''"},
+               {"Top", "1.000 ''"}, {"Width", "2.000 ''"}, {"Height", "1.000 ''"}});
+    constexpr int front = CSurfaceBitmaps::kFrontCover;
+
+    Draw();
+    EXPECT_EQ(Pixel(front, 50, 50), RGB(200, 0, 0));
+    Draw();
+    EXPECT_EQ(m_view.m_scaledImages.GetEntryCount(), 1u) << "the second drawing reuses the stretched copy";
+
+    // Pixels changed in place are seen at the next drawing.
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.SetPixelColor(x, y, RGB(0, 0, 200));
+    Draw();
+    EXPECT_EQ(Pixel(front, 50, 50), RGB(0, 0, 200));
+
+    // Another zoom is another size: the picture still fills its box.
+    m_view.m_nZoom = 20;
+    m_view.UpdateScale();
+    Draw();
+    EXPECT_EQ(Pixel(front, 2 * 192 - 2, 192 - 2), RGB(0, 0, 200));
+    EXPECT_EQ(Pixel(front, 2 * 192 + 2, 192 + 2), RGB(255, 255, 255));
+
+    m_view.ClearObjects();
+    EXPECT_EQ(m_view.m_scaledImages.GetEntryCount(), 0u);
+    EXPECT_TRUE(m_errors.empty());
+}
+}  // namespace
