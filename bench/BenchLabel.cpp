@@ -1,6 +1,7 @@
 // The view benchmark's label: album texts, the objects of every surface and a
 // background photo, built the way the program's own insertions build them.
 #include "BenchLabel.h"
+#include "view/ObjectRows.h"
 
 #include "imaging/xImage.h"
 #include "view/LabelRows.h"
@@ -20,30 +21,6 @@ struct Box
     int left, top, width, height;  // thousandths of an inch, on the page
 };
 
-// Appends the rows of one object, each with the number of rows still to come.
-class ObjectRows
-{
-public:
-    ObjectRows(CQuorbel6View& view, const CString& name, int rowCount) : m_view(view), m_name(name), m_left(rowCount) {}
-
-    void Add(const char* key, const char* kind, const CString& value, const CString& choices, BYTE shown)
-    {
-        PropertyEntry row;
-        row.m_strObjectName = m_name;
-        row.m_strKey = key;
-        row.m_strValue = value;
-        row.m_bShown = shown;
-        row.m_strEditorKind = kind;
-        row.m_strChoices = choices;
-        row.m_nRowsAfter = --m_left;
-        m_view.AddObjectRecord(row);
-    }
-
-private:
-    CQuorbel6View& m_view;
-    CString m_name;
-    int m_left;
-};
 
 bool OnDisc(const CString& surface)
 {

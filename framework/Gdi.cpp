@@ -44,6 +44,18 @@ bool CBitmap::LoadBitmap(UINT resourceId)
     return Attach(::LoadBitmapA(GetResourceHandle(), MAKEINTRESOURCEA(resourceId)));
 }
 
+bool CBitmap::CreateTopDownDIB32(HDC dc, int width, int height, void** bits)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
 bool CBitmap::LoadDIBSection(UINT resourceId)
 {
     return Attach(static_cast<HBITMAP>(::LoadImageA(GetResourceHandle(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP,

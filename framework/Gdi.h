@@ -99,6 +99,8 @@ public:
     bool LoadBitmap(UINT resourceId);
     // A bitmap resource as a DIB section at its own size.
     bool LoadDIBSection(UINT resourceId);
+    // A top-down 32-bit DIB section; `bits` receives its first row.
+    bool CreateTopDownDIB32(HDC dc, int width, int height, void** bits);
     bool CreateCompatibleBitmap(HDC dc, int width, int height)
     {
         return Attach(::CreateCompatibleBitmap(dc, width, height));

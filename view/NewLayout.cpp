@@ -2,6 +2,7 @@
 // from the chosen label papers, the album texts of a single or double CD, the
 // cached surface geometry and the rectangles of the named surface parts.
 #include "view/Quorbel6View.h"
+#include "view/ObjectRows.h"
 
 #include "app/Conversions.h"
 #include "framework/ErrorReport.h"
@@ -21,30 +22,6 @@ constexpr int kBackCoverRow = 9;
 constexpr int kDisc1Row = 18;
 constexpr int kDisc2Row = 49;
 
-// Appends the rows of one object, each with the number of rows still to come.
-class ObjectRows
-{
-public:
-    ObjectRows(CQuorbel6View& view, const CString& name, int rowCount) : m_view(view), m_name(name), m_left(rowCount) {}
-
-    void Add(const char* key, const char* kind, const CString& value, const char* choices, BYTE shown)
-    {
-        PropertyEntry row;
-        row.m_strObjectName = m_name;
-        row.m_strKey = key;
-        row.m_strValue = value;
-        row.m_bShown = shown;
-        row.m_strEditorKind = kind;
-        row.m_strChoices = choices;
-        row.m_nRowsAfter = --m_left;
-        m_view.AddObjectRecord(row);
-    }
-
-private:
-    CQuorbel6View& m_view;
-    CString m_name;
-    int m_left;
-};
 
 // The chosen paper of a kind, or the built-in one when the store has none.
 CLabelDim ChosenPaper(const std::vector<std::unique_ptr<CLabelDim>>& papers, int index, int kind)

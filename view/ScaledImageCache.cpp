@@ -36,16 +36,8 @@ std::unique_ptr<CScaledImageCache::Entry> CScaledImageCache::Make(const CxImage&
     entry->size = SIZE{w, h};
     entry->bytes = static_cast<size_t>(w) * static_cast<size_t>(h) * 4u;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    if (!entry->dc.CreateCompatibleDC(nullptr) ||
-        !entry->bitmap.Attach(::CreateDIBSection(entry->dc.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0)))
+    if (!entry->dc.CreateCompatibleDC(nullptr) || !entry->bitmap.CreateTopDownDIB32(entry->dc.m_hDC, w, h, &bits))
         return nullptr;
     entry->selected = std::make_unique<CSelectGuard>(entry->dc.m_hDC, entry->bitmap.Get());
     ::SetStretchBltMode(entry->dc.m_hDC, HALFTONE);

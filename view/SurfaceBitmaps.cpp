@@ -11,16 +11,9 @@ bool CSurfaceBitmaps::Create(HDC compatibleWith)
                                 ViewGeometry::kDiscBitmap, ViewGeometry::kDiscBitmap};
     for (int i = 0; i < kCount; ++i) {
         Slot& slot = m_surfaces[static_cast<size_t>(i)];
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = sizes[i].cx;
-        info.bmiHeader.biHeight = -sizes[i].cy;  // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         if (!slot.dc.CreateCompatibleDC(compatibleWith) ||
-            !slot.bitmap.Attach(::CreateDIBSection(slot.dc.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0))) {
+            !slot.bitmap.CreateTopDownDIB32(slot.dc.m_hDC, sizes[i].cx, sizes[i].cy, &bits)) {
             Release();
             return false;
         }

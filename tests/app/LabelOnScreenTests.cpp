@@ -32,15 +32,9 @@ public:
         RECT client{};
         ::GetClientRect(view.m_hWnd, &client);
         m_size = SIZE{client.right, client.bottom};
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = m_size.cx;
-        info.bmiHeader.biHeight = -m_size.cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         m_dc.CreateCompatibleDC(nullptr);
-        m_bitmap.Attach(::CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bitmap.CreateTopDownDIB32(m_dc.m_hDC, m_size.cx, m_size.cy, &bits);
         m_bits = static_cast<const uint32_t*>(bits);
         CSelectGuard selected(m_dc.m_hDC, m_bitmap.Get());
         ::PatBlt(m_dc.m_hDC, 0, 0, m_size.cx, m_size.cy, BLACKNESS);
@@ -214,9 +208,7 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
         }
     } noErrors{errors};
     RunningApp program;
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(program.FinishStartUp());
-    CQuorbel6View* view = program.View();
+    CQuorbel6View* view = program.RunToLabel();
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(view->m_bGeometryReady) << "the first label is shown without any command";
     ASSERT_TRUE(view->m_bDrawingEnabled);
@@ -289,9 +281,7 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
 TEST(LabelOnScreen, DoubleLabelAfterFileNewShowsBothDiscs)
 {
     RunningApp program;
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(program.FinishStartUp());
-    CQuorbel6View* view = program.View();
+    CQuorbel6View* view = program.RunToLabel();
     ASSERT_NE(view, nullptr);
     auto* doc = dynamic_cast<CQuorbel6Doc*>(view->GetDocument());
     ASSERT_NE(doc, nullptr);
@@ -310,9 +300,7 @@ TEST(LabelOnScreen, DoubleLabelAfterFileNewShowsBothDiscs)
 TEST(LabelOnScreen, ScreenPointsAndDocumentUnitsConvertBothWaysAndTheShownPartScrollsIntoView)
 {
     RunningApp program;
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(program.FinishStartUp());
-    CQuorbel6View* view = program.View();
+    CQuorbel6View* view = program.RunToLabel();
     ASSERT_NE(view, nullptr);
     view->OnViewBackCover();
     // Large enough for the page to scroll both ways.

@@ -31,6 +31,9 @@ public:
     CQuorbel6View* View() { return m_app.GetActiveView(); }
     HWND MainWindow() { return m_app.m_pMainWnd ? m_app.m_pMainWnd->m_hWnd : nullptr; }
 
+    // The view once the whole start-up has run; null when any step failed.
+    CQuorbel6View* RunToLabel() { return Started() && FinishStartUp() ? View() : nullptr; }
+
     // Runs the message loop until the start-up timer has placed the window.
     bool FinishStartUp()
     {

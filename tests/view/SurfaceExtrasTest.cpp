@@ -73,15 +73,9 @@ class Canvas
 public:
     Canvas(int width, int height) : m_width(width), m_height(height)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         m_dc.CreateCompatibleDC(nullptr);
-        m_bitmap.Attach(::CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bitmap.CreateTopDownDIB32(m_dc.m_hDC, width, height, &bits);
         m_bits = static_cast<const uint32_t*>(bits);
         m_selected = std::make_unique<CSelectGuard>(m_dc.m_hDC, m_bitmap.Get());
         ::PatBlt(m_dc.m_hDC, 0, 0, width, height, WHITENESS);
