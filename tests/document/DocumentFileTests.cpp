@@ -577,3 +577,60 @@ TEST_F(DocumentFileTest, VersionOneBlocksAreVariantsWithALength)
     EXPECT_EQ(m_view.m_images[3]->GetUserValue(), 0u);
     EXPECT_FALSE(m_view.m_images[3]->IsValid());
 }
+
+namespace
+{
+TEST_F(DocumentFileTest, LayoutsDrawnAfterReopeningEqualThoseBeforeSaving)
+{
+    m_view.PrepareBitmaps();
+    NewLayout("Single");
+    m_view.SetTextRowValue(m_view.FindTextRow("Title"), "Night Drive");
+    m_view.SetTextRowValue(m_view.FindTextRow("Artist"), "The Band");
+    auto addText = [&](const char* name, const char* type, const char* page, const char* surface, const char* left,
+                       const char* top) {
+        const std::pair<const char*, const char*> rows[] = {
+            {"Page", page}, {"View", surface}, {"Left", left}, {"Top", top}, {"Width", "2.000 ''"},
+            {"Height", "1.200 ''"}, {"Font", "Arial,18,700,0"}, {"Color", "0,0,0"}, {"Alignment", "Center"},
+            {"MultiLine", "No"}, {"Angle", "0 degrees"}, {"Track Numbers", "Yes"}, {"Track Times", "Yes"},
+            {"Offset Numbers", "No"}, {"Skip Center", "Yes"}, {"Wrap Tracks", "No"}, {"Vector Data", ""}};
+        int after = static_cast<int>(std::size(rows));
+        m_view.AddObjectRecord(PropertyEntry{name, "Item Type", type, 1, "", "", after});
+        for (const auto& [key, value] : rows)
+            m_view.AddObjectRecord(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
+    };
+    const DiscGeometry& disc = m_view.m_geometry.disc1;
+    const CString discLeft = LabelRows::ObjectLengthText(disc.left + 1300);
+    const CString discTop = LabelRows::ObjectLengthText(disc.top + 200);
+    addText("Artist(1)", "Text", "1", "Disc 1", discLeft, discTop);
+    const FrontCoverGeometry& front = m_view.m_geometry.front;
+    addText("Title(1)", "Text", m_view.m_strFrontCoverPage, "Front Cover",
+            LabelRows::ObjectLengthText(front.left + front.width / 2 + 300), LabelRows::ObjectLengthText(front.top + 500));
+    const BackCoverGeometry& back = m_view.m_geometry.back;
+    addText("Track List(1)", "Track", m_view.m_strBackCoverPage, "Back Cover",
+            LabelRows::ObjectLengthText(back.left + back.tab + 300), LabelRows::ObjectLengthText(back.top + 300));
+
+    auto drawEveryPage = [&] {
+        for (const char* surface : {"Disc 1", "Front Cover", "Back Cover"})
+            m_view.ShowSurface(surface);
+    };
+    auto caches = [&] {
+        std::vector<std::string> found;
+        for (const char* name : {"Artist(1)", "Title(1)", "Track List(1)"})
+            found.push_back(static_cast<LPCSTR>(m_view.GetPropertyValue(name, "Vector Data")));
+        return found;
+    };
+    drawEveryPage();
+    const std::vector<std::string> before = caches();
+    for (const std::string& cache : before)
+        ASSERT_FALSE(cache.empty());
+
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(PathOf("drawn.slv").c_str(), CFile::modeCreate | CFile::modeWrite));
+        ASSERT_TRUE(m_doc.WriteDocument(file));
+    }
+    EXPECT_TRUE(Open(PathOf("drawn.slv")).empty());
+    drawEveryPage();
+    EXPECT_EQ(caches(), before);
+}
+}  // namespace
