@@ -332,3 +332,65 @@ TEST(LabelOnScreen, ScreenPointsAndDocumentUnitsConvertBothWaysAndTheShownPartSc
     if (view->m_ptPageOrigin.x == -17)
         EXPECT_NEAR(shown.x, centre.x, 2 * pixel);
 }
+
+TEST(LabelOnScreen, PaintDrawsGridPointsPrintableAreaAndPageShadowOverTheSurfaces)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    view->OnViewFrontCover();
+    while (view->m_nZoom > 6)  // the whole page in the window
+        view->OnZoomOut();
+    view->m_bShowGrid = 1;
+    view->m_nGridSpacingX = 500;
+    view->m_nGridSpacingY = 500;
+    view->m_rcPrintableA4 = RECT{250, 250, 8000, 11400};
+    view->m_rcPrintableLetter = RECT{250, 250, 8250, 10750};
+    view->m_bShowGuides = 0;
+    view->OnViewShowGuides();  // on
+    ASSERT_TRUE(view->m_bShowGuides);
+    ASSERT_FALSE(::IsRectEmpty(&view->m_rcGuideScreen));
+
+    const ClientPicture picture(*view);
+    auto toClient = [&](POINT page) {
+        const POINT scroll = view->GetDeviceScrollPosition();
+        return POINT{page.x - scroll.x - view->m_ptPageOrigin.x, page.y - scroll.y - view->m_ptPageOrigin.y};
+    };
+    // A grid point is one inverted pixel: black where the page is white.
+    int gridPoints = 0, checked = 0;
+    for (int y = 500; y < 3000; y += 500)
+        for (int x = 500; x < 3000; x += 500) {
+            const SIZE at = view->DocToScreenSize(SIZE{x, y});
+            const POINT client = toClient(POINT{at.cx, at.cy});
+            const COLORREF left = picture.Pixel(client.x - 1, client.y);
+            if (left != RGB(255, 255, 255))
+                continue;  // on a surface or its outline: not a plain page pixel to judge by
+            ++checked;
+            gridPoints += picture.Pixel(client.x, client.y) == RGB(0, 0, 0);
+        }
+    ASSERT_GT(checked, 0);
+    EXPECT_EQ(gridPoints, checked);
+
+    // The printable area's dash-dot-dot rectangle: black pixels along its top edge.
+    const POINT guideTopLeft = toClient(POINT{view->m_rcGuideScreen.left, view->m_rcGuideScreen.top});
+    const POINT guideRight = toClient(POINT{view->m_rcGuideScreen.right, view->m_rcGuideScreen.top});
+    int dashes = 0, span = 0;
+    for (int x = std::max<LONG>(guideTopLeft.x, 0); x < std::min<LONG>(guideRight.x, picture.Size().cx); ++x, ++span)
+        dashes += picture.Pixel(x, guideTopLeft.y) == RGB(0, 0, 0);
+    ASSERT_GT(span, 40);
+    EXPECT_GT(dashes, span / 3);
+    EXPECT_LT(dashes, span) << "dashed, not solid";
+
+    // The shadow: 4 pixels of black along the page's right and bottom edges.
+    const SIZE page = view->m_sizePaperScreen;
+    const POINT right = toClient(POINT{page.cx + 1, page.cy / 2});
+    const POINT bottom = toClient(POINT{page.cx / 2, page.cy + 1});
+    ASSERT_LT(right.x, picture.Size().cx) << "the page fits the window at zoom 6";
+    ASSERT_LT(bottom.y, picture.Size().cy);
+    EXPECT_EQ(picture.Pixel(right.x, right.y), RGB(0, 0, 0));
+    EXPECT_EQ(picture.Pixel(bottom.x, bottom.y), RGB(0, 0, 0));
+    EXPECT_NE(picture.Pixel(right.x + 6, right.y), RGB(0, 0, 0)) << "the surround past the shadow";
+
+    view->OnViewShowGuides();  // off again
+    EXPECT_FALSE(view->m_bShowGuides);
+}
