@@ -121,12 +121,11 @@ void RenderCache(CQuorbel6View& view, HDC dc, LOGFONTA font, const CString& cach
     const std::vector<CacheRecord> records = ParseCache(cache);
     font.lfHeight = CachedHeight(cache);
 
-    CString widest;
-    {
+    const CString widest = view.m_textRedraw.m_measures.WidestLine(dc, font, cache, [&] {
         CSelectedFont selected(dc, &view.m_fonts);
         selected.Select(font);
-        widest = TextLayout::WidestCacheLine(dc, cache, nullptr);
-    }
+        return TextLayout::WidestCacheLine(dc, cache, nullptr);
+    });
     const LONG cachedHeight = font.lfHeight;
     CDC measuring(dc);
     view.GetZoomedFontHeight(&measuring, font, widest);
@@ -146,6 +145,7 @@ void RenderCache(CQuorbel6View& view, HDC dc, LOGFONTA font, const CString& cach
     } else {
         selected.Select(font);
     }
+    view.m_textRedraw.m_warmFonts.Hold(dc, static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)));
 
     for (const CacheRecord& record : records) {
         const int spanLeft = LengthToPixels(record.left - frame.disc.left, dpi, zoom);

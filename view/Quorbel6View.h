@@ -11,6 +11,7 @@
 #include "view/ScaledImageCache.h"
 #include "view/SurfaceBitmaps.h"
 #include "view/SurfaceGeometry.h"
+#include "view/TextRedrawCache.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -358,6 +359,7 @@ public:
     CSurfaceBitmaps m_surfaceBitmaps;
     CScaledImageCache m_scaledImages;  // pictures at the size they are drawn
     CFontCache m_fonts;                // fonts the drawing of the texts asks for again and again
+    CTextRedrawCache m_textRedraw;     // measurements and fonts the redraws of laid-out texts reuse
 
     // ---- selection ------------------------------------------------------------------
     CString m_strSelectedObject;

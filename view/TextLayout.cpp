@@ -1,5 +1,6 @@
 #include "view/TextLayout.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace TextLayout
@@ -49,6 +50,33 @@ std::vector<CacheLine> CacheLines(const CString& cache)
     return lines;
 }
 
+std::vector<CacheLineInPlace> ReadCacheLines(const CString& cache)
+{
+    std::vector<CacheLineInPlace> lines;
+    const char* const end = cache.c_str() + cache.GetLength();
+    const char* at = std::find(cache.c_str(), end, '`');  // past the height
+    if (at == end)
+        return lines;
+    ++at;
+    // Like CacheLines, whole five-field records only.
+    for (;;) {
+        const char* fields[5];
+        const char* textEnd = nullptr;
+        for (int i = 0; i < 5; ++i) {
+            const char* fieldEnd = std::find(at, end, '`');
+            if (fieldEnd == end)
+                return lines;
+            fields[i] = at;
+            if (i == 0)
+                textEnd = fieldEnd;
+            at = fieldEnd + 1;
+        }
+        // std::atoi stops at the backtick that ends each field.
+        lines.push_back({fields[0], static_cast<int>(textEnd - fields[0]), std::atoi(fields[1]),
+                         std::atoi(fields[2]), std::atoi(fields[3]), std::atoi(fields[4])});
+    }
+}
+
 void AppendCacheLine(CString& cache, const CString& text, int x0, int x1, int y0, int y1)
 {
     cache += WithoutBackticks(text) + "`";
@@ -83,10 +111,10 @@ bool CreateFontFor(CFont& font, const LOGFONTA& description, HDC dc)
     return font.CreatePointFontIndirect(turned, dc);
 }
 
-SIZE TextExtent(HDC dc, const CString& text)
+SIZE TextExtent(HDC dc, const char* text, int length)
 {
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text, text.GetLength(), &size);
+    ::GetTextExtentPoint32A(dc, text, length, &size);
     if (size.cy == 0) {
         TEXTMETRICA metrics{};
         if (::GetTextMetricsA(dc, &metrics))
@@ -103,20 +131,19 @@ int MaxCharWidth(HDC dc)
 
 CString WidestCacheLine(HDC dc, const CString& cache, SIZE* extent)
 {
-    CString widest;
+    const std::vector<CacheLineInPlace> lines = ReadCacheLines(cache);
+    const CacheLineInPlace* widest = nullptr;
     SIZE widestSize{};
-    bool first = true;
-    for (const CacheLine& line : CacheLines(cache)) {
-        const SIZE size = TextExtent(dc, line.text);
-        if (first || size.cx > widestSize.cx) {
-            first = false;
-            widest = line.text;
+    for (const CacheLineInPlace& line : lines) {
+        const SIZE size = TextExtent(dc, line.text, line.length);
+        if (!widest || size.cx > widestSize.cx) {
+            widest = &line;
             widestSize = size;
         }
     }
     if (extent)
         *extent = widestSize;
-    return widest;
+    return widest ? CString(widest->text, widest->length) : CString();
 }
 
 void InvertFrame(HDC dc, const RECT& rect)

@@ -37,6 +37,17 @@ std::vector<CacheLine> CacheLines(const CString& cache);
 // Appends one line record; a backtick in the line text is stored as an apostrophe.
 void AppendCacheLine(CString& cache, const CString& text, int x0, int x1, int y0, int y1);
 
+// The same records read where they lie, for drawing them at every redraw
+// without copying each field: the text points into the cache (valid while the
+// cache is unchanged) and the numbers are read as std::atoi reads a field.
+struct CacheLineInPlace
+{
+    const char* text = nullptr;
+    int length = 0;
+    int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+};
+std::vector<CacheLineInPlace> ReadCacheLines(const CString& cache);
+
 // The tracks of a track list. The count comes first; a list with fewer fields
 // than its count gives the tracks it has, never more.
 struct Track
@@ -53,7 +64,8 @@ CString BuildTrackList(const std::vector<Track>& tracks);
 bool CreateFontFor(CFont& font, const LOGFONTA& description, HDC dc);
 
 // The extent of a text in the DC's font; an empty text keeps the font's height.
-SIZE TextExtent(HDC dc, const CString& text);
+SIZE TextExtent(HDC dc, const char* text, int length);
+inline SIZE TextExtent(HDC dc, const CString& text) { return TextExtent(dc, text.c_str(), text.GetLength()); }
 // The widest character of the DC's font.
 int MaxCharWidth(HDC dc);
 

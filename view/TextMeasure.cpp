@@ -126,7 +126,8 @@ bool CQuorbel6View::FitFontToBox(CDC* dc, LOGFONTA& font, const CString& text, i
 void CQuorbel6View::GetZoomedFontHeight(CDC* dc, LOGFONTA& font, const CString& text)
 {
     Guarded(10, ErrorSink::Window(this), [&] {
-        // The same heights are tried at every redraw: their fonts are kept.
+        // Every redraw asks again for the same font, text and zoom: the search
+        // runs once, and the fonts it tries are kept for the next search.
         auto width = [&](const LOGFONTA& description) {
             const HFONT handle = m_fonts.Get(description, *dc);
             if (!handle)
@@ -134,13 +135,16 @@ void CQuorbel6View::GetZoomedFontHeight(CDC* dc, LOGFONTA& font, const CString& 
             CSelectGuard selected(*dc, handle);
             return TextExtent(*dc, text).cx;
         };
-        const double factor = m_nZoom * 0.1;
-        const int targetWidth = Trunc(factor * width(font));
-        font.lfHeight = Trunc(factor * font.lfHeight);
-        if (font.lfHeight < kMinZoomedHeight)
-            return;
-        while (width(font) > targetWidth && font.lfHeight - 1 >= kMinZoomedHeight)
-            --font.lfHeight;
+        font.lfHeight = m_textRedraw.m_measures.ZoomedHeight(*dc, font, text, m_nZoom, [&] {
+            const double factor = m_nZoom * 0.1;
+            const int targetWidth = Trunc(factor * width(font));
+            font.lfHeight = Trunc(factor * font.lfHeight);
+            if (font.lfHeight < kMinZoomedHeight)
+                return font.lfHeight;
+            while (width(font) > targetWidth && font.lfHeight - 1 >= kMinZoomedHeight)
+                --font.lfHeight;
+            return font.lfHeight;
+        });
     });
 }
 

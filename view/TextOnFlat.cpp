@@ -5,7 +5,7 @@
 #include "view/TextLayout.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -41,10 +41,9 @@ std::vector<CString> SplitLines(const CString& text, bool multiLine)
 // The system's text-alignment flag for a placement word of the tables.
 UINT AlignFlag(const char* word)
 {
-    const CString w = word;
-    if (w == "right")
+    if (std::strcmp(word, "right") == 0)
         return TA_RIGHT;
-    if (w == "bottom")
+    if (std::strcmp(word, "bottom") == 0)
         return TA_BOTTOM;
     return 0;  // left, top
 }
@@ -134,14 +133,13 @@ void CQuorbel6View::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cac
     const float scale = ScreenScale();
 
     font.lfHeight = CacheHeight(cache);
-    CString widest;
-    {
+    const CString widest = m_textRedraw.m_measures.WidestLine(*dc, font, cache, [&] {
         const HFONT cached = m_fonts.Get(font, *dc);
         if (!cached)
             throw std::runtime_error("font");
         CSelectGuard selected(*dc, cached);
-        widest = WidestCacheLine(*dc, cache, nullptr);
-    }
+        return WidestCacheLine(*dc, cache, nullptr);
+    });
     const int cachedHeight = font.lfHeight;
     GetZoomedFontHeight(dc, font, widest);
 
@@ -157,6 +155,7 @@ void CQuorbel6View::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cac
     }
     if (!drawing)
         throw std::runtime_error("font");
+    m_textRedraw.m_warmFonts.Hold(*dc, drawing);
     CSelectGuard fontSelected(*dc, drawing);
     CPen strokePen;
     if (!textMode)
@@ -174,25 +173,29 @@ void CQuorbel6View::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cac
 
     const bool hLeft = horizontalAlignment == "Left", hRight = horizontalAlignment == "Right";
     const bool vTop = verticalAlignment == "Top", vBottom = verticalAlignment == "Bottom";
-    for (const CacheLine& line : CacheLines(cache)) {
-        const int x0 = ToPixels(zoomFactor, std::atoi(line.x0) - originX, scale);
-        const int x1 = ToPixels(zoomFactor, std::atoi(line.x1) - originX, scale);
-        const int y0 = ToPixels(zoomFactor, std::atoi(line.y0) - originY, scale);
-        const int y1 = ToPixels(zoomFactor, std::atoi(line.y1) - originY, scale);
-        SIZE extent = TextExtent(*dc, line.text);
+    for (const CacheLineInPlace& line : ReadCacheLines(cache)) {
+        const int x0 = ToPixels(zoomFactor, line.x0 - originX, scale);
+        const int x1 = ToPixels(zoomFactor, line.x1 - originX, scale);
+        const int y0 = ToPixels(zoomFactor, line.y0 - originY, scale);
+        const int y1 = ToPixels(zoomFactor, line.y1 - originY, scale);
+        const bool endsAtPoint = rightAlignPoints && x0 == x1;
+        const bool right = hRight || endsAtPoint;
+        const bool leftSide = hLeft && !endsAtPoint;
+        // A text placed at its box's edges on both axes is drawn without its extent.
+        const bool centred = (!leftSide && !right) || (!vTop && !vBottom);
+        SIZE extent{};
+        if (!textMode || centred)
+            extent = TextExtent(*dc, line.text, line.length);
         int cx = extent.cx, cy = extent.cy;
         if (!textMode) {
             cx = Trunc(cx * zoomFactor);
             cy = Trunc(cy * zoomFactor);
         }
-        const bool endsAtPoint = rightAlignPoints && x0 == x1;
 
         if (textMode) {
             int x = 0, y = 0;
             const char* hFlag = "left";
             const char* vFlag = "top";
-            const bool right = hRight || endsAtPoint;
-            const bool leftSide = hLeft && !endsAtPoint;
             switch (angle) {
             case 900:
                 x = leftSide ? x0 : right ? x1 : x0 + (x1 - cy - x0) / 2;
@@ -220,7 +223,7 @@ void CQuorbel6View::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cac
                 break;
             }
             ::SetTextAlign(*dc, AlignFlag(hFlag) | AlignFlag(vFlag));
-            ::TextOutA(*dc, x, y, line.text, line.text.GetLength());
+            ::TextOutA(*dc, x, y, line.text, line.length);
             ::SetTextAlign(*dc, TA_BOTTOM);
             continue;
         }

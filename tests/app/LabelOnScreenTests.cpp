@@ -137,8 +137,9 @@ void ExpectDiscDrawn(const ClientPicture& picture, const CQuorbel6View& view, co
     ASSERT_GT(area, 100 * 100) << which;
     EXPECT_LT(picture.Count(square, IsBlack), area / 20) << which << ": not a black disc";
     EXPECT_GT(picture.Count(square, IsWhite), area / 2) << which;
-    if (withTexts)
+    if (withTexts) {
         EXPECT_GT(picture.Count(square, IsDark), 40) << which << ": the album texts";
+    }
     EXPECT_GT(picture.Count(square, [](COLORREF c) { return c == kOutline; }), disc.outerDiameter) << which;
     const int centre = disc.outerDiameter / 2;
     EXPECT_TRUE(IsWhite(picture.Pixel(square.left + centre, square.top + centre))) << which << ": the hole";
@@ -227,9 +228,10 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
         ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc1, "disc 1", true);
         // The textured surround shows around the page where the window is wider.
         const RECT page = ToClient(*view, RECT{0, 0, view->m_sizePaperScreen.cx, view->m_sizePaperScreen.cy});
-        if (page.left > 4)
+        if (page.left > 4) {
             EXPECT_LT(picture.Count(RECT{0, 0, page.left - 4, picture.Size().cy}, IsWhite),
                       (page.left - 4) * picture.Size().cy / 2);
+        }
     }
 
     // The second disc of a single label is a placeholder: dotted, no solid outline, its words in grey.
@@ -329,8 +331,9 @@ TEST(LabelOnScreen, ScreenPointsAndDocumentUnitsConvertBothWaysAndTheShownPartSc
     view->ScrollToCurrentPart(false);
     const POINT shown = view->GetClientCentreDoc();
     EXPECT_NEAR(shown.y, centre.y, 2 * pixel);
-    if (view->m_ptPageOrigin.x == -17)
+    if (view->m_ptPageOrigin.x == -17) {
         EXPECT_NEAR(shown.x, centre.x, 2 * pixel);
+    }
 }
 
 TEST(LabelOnScreen, PaintDrawsGridPointsPrintableAreaAndPageShadowOverTheSurfaces)

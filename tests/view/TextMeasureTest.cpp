@@ -74,8 +74,9 @@ TEST_F(TextMeasureTest, ZoomedFontKeepsItsHeightAt100PercentAndNeverOutgrowsItsW
         m_view.m_nZoom = zoom;
         m_view.GetZoomedFontHeight(&m_dc, font, "Some words");
         EXPECT_LE(font.lfHeight, static_cast<int>(zoom * 0.1 * 180)) << zoom;
-        if (font.lfHeight > 25)
+        if (font.lfHeight > 25) {
             EXPECT_LE(Measure(m_dc, font, "Some words").cx, static_cast<int>(zoom * 0.1 * unzoomed.cx) + 1) << zoom;
+        }
     }
 }
 
