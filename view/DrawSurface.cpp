@@ -229,14 +229,20 @@ void CQuorbel6View::DrawPlaceholderCaption(HDC dc, const DiscGeometry& disc, int
     font.lfHeight = 120;
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
-    CDC measuring(dc);
-    const CString caption = kCaption;
-    const int chordLength = ViewGeometry::PixelsToLength(chordRight - chordLeft, m_nScreenDpi, m_nZoom);
-    FitFontToBox(&measuring, font, caption, chordLength, INT_MAX / 2, 1);
-    GetZoomedFontHeight(&measuring, font, caption);
+    // The fitted height depends only on the chord, the zoom and the face.
+    PlaceholderFit& fit = m_placeholderFit;
+    if (fit.chordPixels != chordRight - chordLeft || fit.zoom != m_nZoom || fit.face != font.lfFaceName) {
+        CDC measuring(dc);
+        const CString caption = kCaption;
+        const int chordLength = ViewGeometry::PixelsToLength(chordRight - chordLeft, m_nScreenDpi, m_nZoom);
+        FitFontToBox(&measuring, font, caption, chordLength, INT_MAX / 2, 1);
+        GetZoomedFontHeight(&measuring, font, caption);
+        fit = PlaceholderFit{chordRight - chordLeft, m_nZoom, font.lfFaceName, font.lfHeight};
+    }
+    font.lfHeight = fit.height;
 
-    CFont zoomed;
-    if (!TextLayout::CreateFontFor(zoomed, font, dc))
+    const HFONT zoomed = m_fonts.Get(font, dc);
+    if (!zoomed)
         return;
     CSelectGuard selected(dc, zoomed);
     const UINT align = ::SetTextAlign(dc, (upperBand ? TA_TOP : TA_BOTTOM) | TA_CENTER);

@@ -359,6 +359,14 @@ public:
     CSurfaceBitmaps m_surfaceBitmaps;
     CScaledImageCache m_scaledImages;  // pictures at the size they are drawn
     CFontCache m_fonts;                // fonts the drawing of the texts asks for again and again
+    struct PlaceholderFit
+    {
+        int chordPixels = -1;
+        int zoom = -1;
+        CString face;
+        LONG height = 0;  // tenths of a point, at the zoom
+    };
+    PlaceholderFit m_placeholderFit;   // the second disc's caption, fitted last
     CTextRedrawCache m_textRedraw;     // measurements and fonts the redraws of laid-out texts reuse
 
     // ---- selection ------------------------------------------------------------------
