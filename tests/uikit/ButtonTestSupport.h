@@ -100,15 +100,8 @@ class CCanvas {
 public:
     CCanvas(int width, int height, COLORREF fill = RGB(0, 128, 255)) : m_width(width), m_height(height)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         m_dc.CreateCompatibleDC(nullptr);
-        m_bitmap.Attach(::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0));
+        m_bitmap.CreateTopDownDIB32(m_dc, width, height, reinterpret_cast<void**>(&m_bits));
         m_old = ::SelectObject(m_dc, m_bitmap);
         Fill(fill);
     }
