@@ -178,4 +178,25 @@ void RenderCache(CQuorbel6View& view, HDC dc, LOGFONTA font, const CString& cach
         }
     }
 }
+void RenderDiscObject(CQuorbel6View& view, HDC dc, const LOGFONTA& font, const CString& cache,
+                      const DiscGeometry& disc, const DiscGeometry& discPixels, const ScreenScale& scale,
+                      const RECT& box, const CString& horizontalAlignment, bool centreInBox)
+{
+    RenderFrame frame;
+    frame.disc = disc;
+    frame.discPixels = {discPixels.left, discPixels.top};
+    frame.zoom = view.m_nZoom;
+    frame.scale = scale;
+    frame.boxLeft = box.left;
+    frame.boxTop = box.top;
+    frame.boxWidth = box.right - box.left;
+    frame.boxHeight = box.bottom - box.top;
+    frame.horizontalAlignment = horizontalAlignment;
+    frame.centreInBox = centreInBox;
+    if (!cache.IsEmpty())
+        RenderCache(view, dc, font, cache, frame);
+    if (view.m_bShowGuides)
+        TextLayout::InvertFrame(dc, BoxInPixels(frame));
+}
+
 }  // namespace DiscText

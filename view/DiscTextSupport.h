@@ -84,4 +84,10 @@ RECT BoxInPixels(const RenderFrame& frame);
 // Draws the records at the zoom, as text or, below 2.5 points, as strokes on
 // the band bottoms.
 void RenderCache(CQuorbel6View& view, HDC dc, LOGFONTA font, const CString& cache, const RenderFrame& frame);
+// One disc object at the zoom: its layout cache when it has one, then the
+// frame of its box when the guides are shown. The box is in thousandths of an
+// inch; texts centre in it, track lists in their spans.
+void RenderDiscObject(CQuorbel6View& view, HDC dc, const LOGFONTA& font, const CString& cache,
+                      const DiscGeometry& disc, const DiscGeometry& discPixels, const ScreenScale& scale,
+                      const RECT& box, const CString& horizontalAlignment, bool centreInBox);
 }  // namespace DiscText

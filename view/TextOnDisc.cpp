@@ -141,21 +141,8 @@ bool CQuorbel6View::DrawDiscText(CDC* dc, LOGFONTA& font, CString& cache, const 
             LayOutDiscText(*this, hdc, font, cache, text, left, top, width, height, horizontalAlignment,
                            verticalAlignment, multiLine, disc, scale);
 
-        RenderFrame frame;
-        frame.disc = disc;
-        frame.discPixels = {discPixels.left, discPixels.top};
-        frame.zoom = m_nZoom;
-        frame.scale = scale;
-        frame.boxLeft = left;
-        frame.boxTop = top;
-        frame.boxWidth = width;
-        frame.boxHeight = height;
-        frame.horizontalAlignment = horizontalAlignment;
-        frame.centreInBox = true;
-        if (!cache.IsEmpty())
-            RenderCache(*this, hdc, font, cache, frame);
-        if (m_bShowGuides)
-            TextLayout::InvertFrame(hdc, BoxInPixels(frame));
+        RenderDiscObject(*this, hdc, font, cache, disc, discPixels, scale,
+                         RECT{left, top, left + width, top + height}, horizontalAlignment, true);
         return true;
     });
 }

@@ -505,21 +505,8 @@ bool CQuorbel6View::DrawDiscTrackList(CDC* dc, LOGFONTA& font, CString& cache, c
                        trackTimes, skipCenter, wrapTracks);
         }
 
-        RenderFrame frame;
-        frame.disc = disc;
-        frame.discPixels = {discPixels.left, discPixels.top};
-        frame.zoom = m_nZoom;
-        frame.scale = scale;
-        frame.boxLeft = left;
-        frame.boxTop = top;
-        frame.boxWidth = width;
-        frame.boxHeight = height;
-        frame.horizontalAlignment = horizontalAlignment;
-        frame.centreInBox = false;
-        if (!cache.IsEmpty())
-            RenderCache(*this, hdc, font, cache, frame);
-        if (m_bShowGuides)
-            TextLayout::InvertFrame(hdc, BoxInPixels(frame));
+        RenderDiscObject(*this, hdc, font, cache, disc, discPixels, scale,
+                         RECT{left, top, left + width, top + height}, horizontalAlignment, false);
         return true;
     });
 }
