@@ -11,15 +11,8 @@ class CPixelStrip {
 public:
     CPixelStrip(int width, int height) : m_width(width), m_height(height)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bitmap.CreateTopDownDIB32(nullptr, width, height, &bits);
         m_bits = static_cast<DWORD*>(bits);
         m_dc.CreateCompatibleDC(nullptr);
         if (m_bits)
