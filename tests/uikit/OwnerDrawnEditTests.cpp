@@ -26,23 +26,6 @@ namespace {
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// Reports go to the test instead of message boxes.
-class NoErrorBoxes {
-public:
-    NoErrorBoxes() : m_hook([this](const ErrorReport& report) { m_reports.push_back(report.number); }) {}
-    const std::vector<int>& Reports() const { return m_reports; }
-
-private:
-    std::vector<int> m_reports;
-    ScopedErrorReportHook m_hook;
-};
-
-RECT ClientOf(const CWnd& window)
-{
-    RECT rect{};
-    window.GetClientRect(&rect);
-    return rect;
-}
 
 // ---- grid edit -----------------------------------------------------------------
 

@@ -29,22 +29,6 @@ constexpr COLORREF kPictureInk = RGB(30, 50, 140);  // the pictures' dark blue
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr UINT kListId = 1104;
 
-class NoErrorBoxes {
-public:
-    NoErrorBoxes() : m_hook([this](const ErrorReport& report) { m_reports.push_back(report.number); }) {}
-    const std::vector<int>& Reports() const { return m_reports; }
-
-private:
-    std::vector<int> m_reports;
-    ScopedErrorReportHook m_hook;
-};
-
-RECT ClientOf(const CWnd& window)
-{
-    RECT rect{};
-    window.GetClientRect(&rect);
-    return rect;
-}
 
 // A 16 x 16 image list of one plain icon.
 void MakeIconList(CImageList& list)

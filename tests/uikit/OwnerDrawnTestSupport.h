@@ -6,6 +6,7 @@
 
 #include "app/Quorbel6App.h"
 #include "framework/CommandIds.h"
+#include "framework/ErrorReport.h"
 #include "framework/FrameWnd.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
@@ -16,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace uikit_test {
 
@@ -151,5 +153,23 @@ private:
     CFrameWnd* m_frame = nullptr;
     CQuorbel6View* m_view = nullptr;
 };
+
+// Reports go to the test instead of message boxes.
+class NoErrorBoxes {
+public:
+    NoErrorBoxes() : m_hook([this](const ErrorReport& report) { m_reports.push_back(report.number); }) {}
+    const std::vector<int>& Reports() const { return m_reports; }
+
+private:
+    std::vector<int> m_reports;
+    ScopedErrorReportHook m_hook;
+};
+
+inline RECT ClientOf(const CWnd& window)
+{
+    RECT rect{};
+    window.GetClientRect(&rect);
+    return rect;
+}
 
 }  // namespace uikit_test
