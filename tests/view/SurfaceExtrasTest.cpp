@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SurfaceTestSupport.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,50 +23,10 @@ namespace
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(100, 100, 100);
 
-class SurfaceExtras : public ::testing::Test
+class SurfaceExtras : public SurfaceTest
 {
 protected:
-    void SetUp() override
-    {
-        m_view.AttachAppSettings(&m_settings);
-        m_view.PrepareBitmaps();
-        ASSERT_TRUE(m_view.m_surfaceBitmaps.IsValid());
-        m_view.m_nScreenDpi = 96;
-        m_view.m_nZoom = 10;
-        m_view.m_strLayout = "Single";
-        m_view.m_strPage = "2";
-        m_view.m_strFrontCoverPage = "2";
-        m_view.m_strBackCoverPage = "3";
-        m_view.m_strDisc1Page = "1";
-        m_view.m_strDisc2Page = "1";
-        m_view.m_geometry.front = FrontCoverGeometry{1000, 1000, 5000, 2500};
-        m_view.m_geometry.back = BackCoverGeometry{1000, 1000, 6000, 4500, 250};
-        m_view.m_geometry.disc1 = DiscGeometry{1000, 1000, 1500, 4500, 100};
-        m_view.m_geometry.disc2 = DiscGeometry{1000, 6000, 1500, 4500, 100};
-        m_view.UpdateScale();
-        m_view.m_bGeometryReady = 1;
-    }
-
-    void AddObject(const char* name, const char* type, std::vector<std::pair<const char*, const char*>> rows)
-    {
-        int after = static_cast<int>(rows.size());
-        m_view.m_propertyRows.push_back(PropertyEntry{name, "Item Type", type, 1, "", "", after});
-        for (const auto& [key, value] : rows)
-            m_view.m_propertyRows.push_back(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
-    }
-
-    void Draw()
-    {
-        m_view.DrawSurface(CQuorbel6View::kDrawClear);
-        m_view.DrawSurface(CQuorbel6View::kDrawFull);
-    }
-
-    COLORREF Pixel(int surface, int x, int y) const { return m_view.m_surfaceBitmaps.GetPixel(surface, x, y); }
-
-    CAppSettings m_settings;
-    CQuorbel6View m_view;
-    std::vector<int> m_errors;
-    ScopedErrorReportHook m_hook{[this](const ErrorReport& report) { m_errors.push_back(report.number); }};
+    SurfaceExtras() : SurfaceTest("Single") {}
 };
 
 // A white memory bitmap to draw on and read back.
