@@ -36,6 +36,11 @@ case "$action" in
       mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
       cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       wineserver -w || true
+      # A prefix wine could not set up must not be taken as ready next time.
+      if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wineboot could not create the prefix $WINEPREFIX" >&2
+        exit 1
+      fi
       touch "$WINEPREFIX/.sleevory-ready"
     fi
     set_graphics

@@ -7,7 +7,10 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev libz-mingw-w64-dev
   cmake make dpkg-dev autoconf automake libtool nasm
-  wine64 fonts-wine xvfb xauth googletest
+  wine wine64 fonts-wine xvfb xauth googletest
+  # faces with Arial's, Times New Roman's and Courier New's metrics, which the
+  # labels use: without them wine lays text out in a wider substitute
+  fonts-liberation
   # image codec tests (independent decoders) and the host-built fuzz targets
   imagemagick netpbm clang libclang-rt-14-dev
   # the JPEG and PNG fuzz targets link the host's libraries; scripts/bench.sh

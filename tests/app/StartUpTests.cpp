@@ -132,17 +132,18 @@ TEST(StartUp, ApplicationResources)
 
 namespace {
 
-// Presses a dialog's OK button once the dialog with the given caption is up.
+// Presses a dialog's OK button while the dialog with the given caption is up:
+// the timer keeps ticking until the test stops it, so a press the dialog was
+// not ready for is simply made again.
 struct DialogPresser {
     static inline std::string caption;
     static inline bool seen = false;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND dialog = FindWindowA(MAKEINTATOM(32770), caption.c_str());
-        if (!dialog)
+        if (!dialog || !IsWindowVisible(dialog))
             return;
         seen = true;
-        KillTimer(nullptr, timer);
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     }
 };
