@@ -27,6 +27,10 @@ if [ ! -f "$WINEPREFIX/.sleevory-ready" ]; then
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wineserver -w || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wineboot could not create the prefix $WINEPREFIX" >&2
+    exit 1
+  fi
   touch "$WINEPREFIX/.sleevory-ready"
 fi
 

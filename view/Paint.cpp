@@ -116,9 +116,8 @@ void CQuorbel6View::OnDraw(CDC* dc)
         }
 
         // White where the page shows between the surfaces.
-        RECT visible = clip;
-        visible.right = std::min<LONG>(visible.right, pageWidth);
-        visible.bottom = std::min<LONG>(visible.bottom, pageHeight);
+        const RECT visible{std::max<LONG>(clip.left, 0), std::max<LONG>(clip.top, 0),
+                           std::min<LONG>(clip.right, pageWidth), std::min<LONG>(clip.bottom, pageHeight)};
         if (visible.left < visible.right && visible.top < visible.bottom) {
             // Regions are in device units: convert the box by the context's origins.
             POINT corners[2] = {{visible.left, visible.top}, {visible.right, visible.bottom}};

@@ -269,6 +269,34 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
         EXPECT_GT(picture.Count(cover, [](COLORREF c) { return c == kOutline; }), front.width);
     }
 
+    // Zoomed out until the whole page shows inside the window: the surround on
+    // every side of it is the texture, with no white from the page.
+    RECT client{};
+    ::GetClientRect(view->m_hWnd, &client);
+    auto wholePage = [&] { return ToClient(*view, RECT{0, 0, view->m_sizePaperScreen.cx, view->m_sizePaperScreen.cy}); };
+    for (int step = 0; step < 10; ++step) {
+        const RECT page = wholePage();
+        if (page.left > 10 && page.top > 10 && page.right < client.right - 10 && page.bottom < client.bottom - 10)
+            break;
+        view->OnZoomOut();
+    }
+    {
+        const ClientPicture picture(*view);
+        const RECT page = wholePage();
+        ASSERT_GT(page.left, 10) << "zoomed out far enough";
+        ASSERT_GT(page.top, 10);
+        const RECT sides[] = {{0, 0, page.left - 1, client.bottom},
+                              {0, 0, client.right, page.top - 1},
+                              {page.right + 6, 0, client.right, client.bottom},
+                              {0, page.bottom + 6, client.right, client.bottom}};
+        for (const RECT& side : sides)
+            EXPECT_EQ(picture.Count(side, IsWhite), 0)
+                << side.left << "," << side.top << "-" << side.right << "," << side.bottom;
+        EXPECT_GT(picture.Count(RECT{page.left + 1, page.top + 1, page.right - 1, page.bottom - 1}, IsWhite),
+                  (page.right - page.left) * (page.bottom - page.top) / 2)
+            << "the page itself is white";
+    }
+
     view->OnViewBackCover();
     EXPECT_EQ(view->m_strPage, "3");
     {
