@@ -254,6 +254,13 @@ void EmptyLayoutCaches(CQuorbel6View& view)
             row.m_strValue.Empty();
 }
 
+void EmptyEveryTextCache(CQuorbel6View& view)
+{
+    EmptyLayoutCaches(view);
+    view.m_textRedraw.m_measures.Clear();
+    view.m_textRedraw.m_warmFonts.Clear();
+}
+
 LayoutCount CountLayouts(const CQuorbel6View& view)
 {
     LayoutCount result;

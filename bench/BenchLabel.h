@@ -28,6 +28,10 @@ void RemoveObjectsOfSurface(CQuorbel6View& view, const CString& surface);
 // Empties the layout cache ("Vector Data") of every object.
 void EmptyLayoutCaches(CQuorbel6View& view);
 
+// Also forgets what the text drawing remembers between redraws (zoomed heights,
+// widest lines, the realized fonts): the next redraw is the label's first.
+void EmptyEveryTextCache(CQuorbel6View& view);
+
 // Of the text and track-list objects on the page shown: how many there are and
 // how many hold a layout.
 struct LayoutCount

@@ -38,6 +38,11 @@ public:
     }
 
     size_t GetCount() const { return m_zoomedHeights.size() + m_widestLines.size(); }
+    void Clear()
+    {
+        m_zoomedHeights.clear();
+        m_widestLines.clear();
+    }
 
     // Each store starts again past this many answers: edited texts leave keys
     // behind that are never asked for again.
