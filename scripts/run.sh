@@ -34,6 +34,12 @@ if [ ! -f "$WINEPREFIX/.sleevory-ready" ]; then
   touch "$WINEPREFIX/.sleevory-ready"
 fi
 
+# A bare X server (Xvfb, say) has no window manager to carry out wine's
+# requests to maximise or move a window: there wine places its windows itself.
+managed=Y
+if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then managed=N; fi
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
+
 args=()
 if [ $# -gt 0 ]; then args+=("$(winepath -w "$(realpath "$1")")"); fi
 cd "$build"
