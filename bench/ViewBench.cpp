@@ -426,6 +426,20 @@ bool ParseOptions(int argc, char** argv, Options& options)
     return true;
 }
 
+// Prints one line and one RESULT line per surface; true when every ratio
+// reaches the layout goal.
+bool ReportLayoutRatios(const char* title, const char* key, const std::vector<LayoutRatio>& entries)
+{
+    bool met = !entries.empty();
+    for (const LayoutRatio& entry : entries) {
+        met = met && entry.ratio >= kLayoutGoal;
+        std::printf("  %s %-*s x%.2f\n", title, 52 - static_cast<int>(std::strlen(title)), entry.where.c_str(),
+                    entry.ratio);
+        std::printf("RESULT view-ratio %s%s %.3f\n", key, Key(entry.where).c_str(), entry.ratio);
+    }
+    return met;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -460,28 +474,14 @@ int main(int argc, char** argv)
     }
 
     std::printf("\nGoals\n");
-    bool layoutMet = !results.layout.empty();
-    for (const LayoutRatio& entry : results.layout) {
-        layoutMet = layoutMet && entry.ratio >= kLayoutGoal;
-        std::printf("  empty / filled cache redraw, %-22s x%.2f\n", entry.where.c_str(), entry.ratio);
-        std::printf("RESULT view-ratio layout_%s %.3f\n", Key(entry.where).c_str(), entry.ratio);
-    }
+    const bool layoutMet = ReportLayoutRatios("empty / filled cache redraw,", "layout_", results.layout);
     std::printf("  filled caches at least %.0fx faster on every surface: %s\n", kLayoutGoal,
                 layoutMet ? "goal met" : "goal missed");
-    bool coldMet = !results.layoutCold.empty();
-    for (const LayoutRatio& entry : results.layoutCold) {
-        coldMet = coldMet && entry.ratio >= kLayoutGoal;
-        std::printf("  every text cache cold / filled, %-20s x%.2f\n", entry.where.c_str(), entry.ratio);
-        std::printf("RESULT view-ratio layout_cold_%s %.3f\n", Key(entry.where).c_str(), entry.ratio);
-    }
+    const bool coldMet = ReportLayoutRatios("every text cache cold / filled,", "layout_cold_", results.layoutCold);
     std::printf("  (a first redraw at least %.0fx a filled one on every surface: %s)\n", kLayoutGoal,
                 coldMet ? "yes" : "no");
-    bool textMet = !results.layoutWithoutPicture.empty();
-    for (const LayoutRatio& entry : results.layoutWithoutPicture) {
-        textMet = textMet && entry.ratio >= kLayoutGoal;
-        std::printf("  the same without the picture, %-22s x%.2f\n", entry.where.c_str(), entry.ratio);
-        std::printf("RESULT view-ratio layout_no_picture_%s %.3f\n", Key(entry.where).c_str(), entry.ratio);
-    }
+    const bool textMet =
+        ReportLayoutRatios("the same without the picture,", "layout_no_picture_", results.layoutWithoutPicture);
     std::printf("  (without the picture, at least %.0fx on every surface: %s)\n", kLayoutGoal,
                 textMet ? "yes" : "no");
     bool paintMet = !results.paint.empty();
