@@ -21,6 +21,12 @@ key="png-${PNG_VERSION}_jpeg-${JPEG_VERSION#1:}_id3-${ID3_VERSION}_gtest-1.12.1_
 cache_root="${SLEEVORY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/sleevory}"
 prefix="$cache_root/deps-$key"
 
+# Two builds on one machine (a run and a test in two clones) take turns: the
+# second waits for the first and then finds the prefix complete.
+mkdir -p "$cache_root"
+exec 9>"$cache_root/.lock-$key"
+flock 9
+
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
