@@ -24,25 +24,17 @@ set_graphics() {
   fi
 }
 
+# The tests' prefix is private to the build folder: a half-made one is thrown
+# away. Without a display, wineboot must not try to open windows.
+fresh_prefix_without_display() {
+  rm -rf "$WINEPREFIX"
+  ( unset DISPLAY; wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 || true )
+}
+. "$(dirname "$0")/wine-prefix.sh"
+
 case "$action" in
   setup)
-    if [ ! -f "$WINEPREFIX/.sleevory-ready" ]; then
-      rm -rf "$WINEPREFIX"
-      mkdir -p "$WINEPREFIX"
-      # Without a display, wineboot must not try to open windows.
-      ( unset DISPLAY; wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 || true )
-      wineboot -i >/dev/null 2>&1 || true
-      # Debian's wine doesn't find its own fonts: copy them into the prefix.
-      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-      cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-      wineserver -w || true
-      # A prefix wine could not set up must not be taken as ready next time.
-      if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "wineboot could not create the prefix $WINEPREFIX" >&2
-        exit 1
-      fi
-      touch "$WINEPREFIX/.sleevory-ready"
-    fi
+    prepare_wine_prefix fresh_prefix_without_display
     set_graphics
     # Detached, with its output away from CTest's pipe.
     setsid wineserver -p >/dev/null 2>&1 < /dev/null &

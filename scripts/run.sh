@@ -20,18 +20,10 @@ fi
 export WINEPREFIX="${SLEEVORY_WINEPREFIX:-$HOME/.local/share/sleevory/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$repo/cmake/wine-prefix.sh"
 if [ ! -f "$WINEPREFIX/.sleevory-ready" ]; then
   echo "Preparing a Wine prefix in $WINEPREFIX (first start only)..."
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  wineserver -w || true
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wineboot could not create the prefix $WINEPREFIX" >&2
-    exit 1
-  fi
-  touch "$WINEPREFIX/.sleevory-ready"
+  prepare_wine_prefix
 fi
 
 # A bare X server (Xvfb, say) has no window manager to carry out wine's
