@@ -185,3 +185,10 @@ void CQuorbel6App::OnAppAbout()
     CAboutDlg about;
     about.DoModal();
 }
+
+CString CQuorbel6App::TakeCommandLinePath()
+{
+    CString path = m_strCmdLinePath;
+    m_strCmdLinePath.Empty();
+    return path;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "document/CommandLineDocument.h"
 #include "framework/Gdi.h"
 #include "framework/ImageList.h"
 #include "framework/String.h"
@@ -14,7 +15,7 @@ class CQuorbel6View;
 // The one application object: the user-interface fonts, the menu images, the
 // parameters of the program's own message box, the command-line document, and
 // the settings several windows share.
-class CQuorbel6App : public CWinApp
+class CQuorbel6App : public CWinApp, public ICommandLineDocument
 {
     DECLARE_COMMAND_MAP()
 
@@ -31,6 +32,9 @@ public:
 
     // Fills `rect` of `dc` with the panel background bitmap tiled from `origin`.
     void TileBackground(HDC dc, const RECT& rect, POINT origin) const;
+
+    // The document named on the command line, once.
+    CString TakeCommandLinePath() override;
 
     // The view of the main frame, or null before the frame exists.
     CQuorbel6View* GetActiveView() const;

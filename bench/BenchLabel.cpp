@@ -1,11 +1,13 @@
-// The view benchmark's label: album texts, the objects of every surface and a
+// The model benchmark's label: album texts, the objects of every surface and a
 // background photo, built the way the program's own insertions build them.
 #include "BenchLabel.h"
-#include "view/ObjectRows.h"
+#include "label/ObjectRows.h"
 
 #include "imaging/xImage.h"
-#include "view/LabelRows.h"
-#include "view/Quorbel6View.h"
+#include "label/LabelRows.h"
+#include "label/LabelModel.h"
+#include "label/LabelRenderer.h"
+#include "label/NewLayout.h"
 
 #include <utility>
 #include <vector>
@@ -27,13 +29,13 @@ bool OnDisc(const CString& surface)
     return surface == "Disc 1" || surface == "Disc 2";
 }
 
-CString PageOf(const CQuorbel6View& view, const CString& surface)
+CString PageOf(const CLabelModel& model, const CString& surface)
 {
     if (surface == "Front Cover")
-        return view.m_strFrontCoverPage;
+        return model.Placement().frontCoverPage;
     if (surface == "Back Cover")
-        return view.m_strBackCoverPage;
-    return surface == "Disc 1" ? view.m_strDisc1Page : view.m_strDisc2Page;
+        return model.Placement().backCoverPage;
+    return surface == "Disc 1" ? model.Placement().disc1Page : model.Placement().disc2Page;
 }
 
 struct TextObject
@@ -48,10 +50,10 @@ struct TextObject
 };
 
 // Rows 0 to 10, which a Text and a Track object share.
-void AddCommonRows(CQuorbel6View& view, ObjectRows& rows, const TextObject& object, const char* itemType)
+void AddCommonRows(CLabelModel& model, ObjectRows& rows, const TextObject& object, const char* itemType)
 {
     rows.Add("Item Type", "", itemType, "", 0);
-    rows.Add("Page", "", PageOf(view, object.surface), "", 0);
+    rows.Add("Page", "", PageOf(model, object.surface), "", 0);
     rows.Add("Color", "COLOR", "0,0,0", "", 1);
     rows.Add("View", "", object.surface, object.part, 0);
     rows.Add("Font", "FONT", object.font, "", 1);
@@ -63,25 +65,25 @@ void AddCommonRows(CQuorbel6View& view, ObjectRows& rows, const TextObject& obje
     rows.Add("Vector Data", "", "", "", 0);
 }
 
-void AddText(CQuorbel6View& view, const TextObject& object)
+void AddText(CLabelModel& model, const TextObject& object)
 {
     CString name = object.text;
-    view.MakeUniqueObjectName(name);
+    name = model.UniqueObjectName(name);
     const bool disc = OnDisc(object.surface);
     const bool tab = object.part == "Left Tab" || object.part == "Right Tab";
-    ObjectRows rows(view, name, 13);
-    AddCommonRows(view, rows, object, "Text");
+    ObjectRows rows(model, name, 13);
+    AddCommonRows(model, rows, object, "Text");
     rows.Add("MultiLine", "COMBO", tab ? "No" : "Yes", kYesNo, 1);
     rows.Add("Angle", "COMBO", object.angle, disc ? "" : kAngles, disc ? 0 : 1);
 }
 
-void AddTrackList(CQuorbel6View& view, const TextObject& object)
+void AddTrackList(CLabelModel& model, const TextObject& object)
 {
     CString name = object.text;
-    view.MakeUniqueObjectName(name);
+    name = model.UniqueObjectName(name);
     const bool disc = OnDisc(object.surface);
-    ObjectRows rows(view, name, 15);
-    AddCommonRows(view, rows, object, "Track");
+    ObjectRows rows(model, name, 15);
+    AddCommonRows(model, rows, object, "Track");
     rows.Add("Track Numbers", "COMBO", "Yes", kYesNo, 1);
     rows.Add("Track Times", "COMBO", "Yes", kYesNo, 1);
     // Around the hole on a disc: the ring fit splits the lines left and right of it.
@@ -89,13 +91,13 @@ void AddTrackList(CQuorbel6View& view, const TextObject& object)
     rows.Add("Wrap Tracks", "COMBO", disc ? "Yes" : "No", kYesNo, 1);
 }
 
-void AddBackground(CQuorbel6View& view, const CString& surface, const CString& part, const Box& box)
+void AddBackground(CLabelModel& model, const CString& surface, const CString& part, const Box& box)
 {
     CString name = "Image";
-    view.MakeUniqueObjectName(name);
-    ObjectRows rows(view, name, 11);
+    name = model.UniqueObjectName(name);
+    ObjectRows rows(model, name, 11);
     rows.Add("Item Type", "", "Image", "Background", 0);
-    rows.Add("Page", "", PageOf(view, surface), "", 0);
+    rows.Add("Page", "", PageOf(model, surface), "", 0);
     rows.Add("View", "", surface, part, 0);
     rows.Add("Image Number", "", "0", "", 0);
     rows.Add("Left", "EDIT", LabelRows::ObjectLengthText(box.left), "", 0);
@@ -107,9 +109,9 @@ void AddBackground(CQuorbel6View& view, const CString& surface, const CString& p
     rows.Add("Bring to Front", "COMBO", "No", kYesNo, 1);
 }
 
-void SetText(CQuorbel6View& view, const CString& name, const CString& value)
+void SetText(CLabelModel& model, const CString& name, const CString& value)
 {
-    view.SetTextRowValue(view.FindTextRow(name), value);
+    model.SetTextRowValue(model.FindTextRow(name), value);
 }
 
 // Twenty tracks of plausible names and lengths; the second disc's differ.
@@ -134,145 +136,144 @@ CString BenchTrackList(int disc)
         time.Format("%d:%02d", seconds / 60, seconds % 60);
         times.push_back(time);
     }
-    return CQuorbel6View::MakeTrackListText(names, times);
+    return CLabelModel::MakeTrackListText(names, times);
 }
 
-void FillAlbumTexts(CQuorbel6View& view, const CString& suffix, int disc)
+void FillAlbumTexts(CLabelModel& model, const CString& suffix, int disc)
 {
-    SetText(view, "Artist" + suffix, "The Quiet Harbour Ensemble");
-    SetText(view, "Title" + suffix, disc == 2 ? "Songs from the Lighthouse (Disc 2)" : "Songs from the Lighthouse");
-    SetText(view, "Track List" + suffix, BenchTrackList(disc));
-    SetText(view, "Time" + suffix, disc == 2 ? "68:05" : "72:41");
-    SetText(view, "Year" + suffix, "2026");
-    SetText(view, "Genre" + suffix, "Folk");
+    SetText(model, "Artist" + suffix, "The Quiet Harbour Ensemble");
+    SetText(model, "Title" + suffix, disc == 2 ? "Songs from the Lighthouse (Disc 2)" : "Songs from the Lighthouse");
+    SetText(model, "Track List" + suffix, BenchTrackList(disc));
+    SetText(model, "Time" + suffix, disc == 2 ? "68:05" : "72:41");
+    SetText(model, "Year" + suffix, "2026");
+    SetText(model, "Genre" + suffix, "Folk");
 }
 
-void AddDiscObjects(CQuorbel6View& view, const CString& surface, const DiscGeometry& disc, const CString& suffix)
+void AddDiscObjects(CLabelModel& model, const CString& surface, const DiscGeometry& disc, const CString& suffix)
 {
     const int d = disc.outerDiameter;
-    AddText(view, {"Artist" + suffix, surface, surface, {disc.left + 600, disc.top + 250, d - 1200, 450},
+    AddText(model, {"Artist" + suffix, surface, surface, {disc.left + 600, disc.top + 250, d - 1200, 450},
                    "Tahoma,36,700,0", "Center"});
-    AddText(view, {"Title" + suffix, surface, surface, {disc.left + 700, disc.top + 700, d - 1400, 350},
+    AddText(model, {"Title" + suffix, surface, surface, {disc.left + 700, disc.top + 700, d - 1400, 350},
                    "Tahoma,24,400,1", "Center"});
-    AddTrackList(view, {"Track List" + suffix, surface, surface, {disc.left + 300, disc.top + 1100, d - 600, d - 1400},
+    AddTrackList(model, {"Track List" + suffix, surface, surface, {disc.left + 300, disc.top + 1100, d - 600, d - 1400},
                         "Tahoma,12,400,0", "Center"});
 }
 
 }  // namespace
 
-void BuildBenchLabel(CQuorbel6View& view, const CString& layout, std::unique_ptr<CxImage> picture)
+void BuildBenchLabel(CLabelModel& model, const CString& layout, std::unique_ptr<CxImage> picture)
 {
-    view.m_strLayout = layout;
-    view.CreateSurfaceProperties(0);
-    view.m_strPage = "1";
+    model.Shown().layout = layout;
+    AddLayoutRows(model, CLabelDim::PlainPaper(), CLabelDim::GenericDiscLabels());
+    model.Shown().page = "1";
     const bool twoDiscs = layout == "Double";
     const CString first = twoDiscs ? " - Disc 1" : "";
     const CString second = " - Disc 2";
-    FillAlbumTexts(view, first, 1);
+    FillAlbumTexts(model, first, 1);
     if (twoDiscs)
-        FillAlbumTexts(view, second, 2);
+        FillAlbumTexts(model, second, 2);
 
-    view.m_images.push_back(std::move(picture));
-    const SurfaceGeometry& g = view.m_geometry;
+    model.AppendImage(std::move(picture));
+    const SurfaceGeometry& g = model.Placement().geometry;
 
     // Front cover: artist and title on the outside (the right half of a folded cover).
-    const int outsideLeft = view.m_bFolded ? g.front.left + g.front.width / 2 : g.front.left;
-    const int outsideWidth = view.m_bFolded ? g.front.width / 2 : g.front.width;
-    AddBackground(view, "Front Cover", "Inside", {g.front.left, g.front.top, g.front.width, g.front.height});
-    AddText(view, {"Artist" + first, "Front Cover", "Inside", {outsideLeft + 300, g.front.top + 400, outsideWidth - 600, 800},
+    const int outsideLeft = model.Placement().folded ? g.front.left + g.front.width / 2 : g.front.left.Get();
+    const int outsideWidth = model.Placement().folded ? g.front.width / 2 : g.front.width.Get();
+    AddBackground(model, "Front Cover", "Inside", {g.front.left, g.front.top, g.front.width, g.front.height});
+    AddText(model, {"Artist" + first, "Front Cover", "Inside", {outsideLeft + 300, g.front.top + 400, outsideWidth - 600, 800},
                    "Tahoma,72,700,0", "Center"});
-    AddText(view, {"Title" + first, "Front Cover", "Inside", {outsideLeft + 300, g.front.top + 1300, outsideWidth - 600, 600},
+    AddText(model, {"Title" + first, "Front Cover", "Inside", {outsideLeft + 300, g.front.top + 1300, outsideWidth - 600, 600},
                    "Tahoma,48,400,1", "Center"});
 
     // Back cover: the track lists side by side, the small texts below, artist and title on the spine tabs.
     const int insideLeft = g.back.left + g.back.tab;
     const int insideWidth = g.back.width - 2 * g.back.tab;
-    AddBackground(view, "Back Cover", "Inside", {g.back.left, g.back.top, g.back.width, g.back.height});
+    AddBackground(model, "Back Cover", "Inside", {g.back.left, g.back.top, g.back.width, g.back.height});
     const int columns = twoDiscs ? 2 : 1;
     const int columnWidth = (insideWidth - 250 * (columns + 1)) / columns;
     for (int column = 0; column < columns; ++column)
-        AddTrackList(view, {"Track List" + (column == 0 ? first : second), "Back Cover", "Inside",
+        AddTrackList(model, {"Track List" + (column == 0 ? first : second), "Back Cover", "Inside",
                             {insideLeft + 250 + column * (columnWidth + 250), g.back.top + 300, columnWidth,
                              g.back.height - 1100},
                             "Tahoma,12,400,0", "Top Left"});
     const int smallWidth = (insideWidth - 500) / 3;
     const char* const smallTexts[] = {"Time", "Year", "Genre"};
     for (int i = 0; i < 3; ++i)
-        AddText(view, {smallTexts[i] + first, "Back Cover", "Inside",
+        AddText(model, {smallTexts[i] + first, "Back Cover", "Inside",
                        {insideLeft + 250 + i * smallWidth, g.back.top + g.back.height - 650, smallWidth, 400},
                        "Tahoma,14,400,0", "Center"});
-    AddText(view, {"Artist" + first, "Back Cover", "Left Tab", {g.back.left, g.back.top + 200, g.back.tab, g.back.height - 400},
+    AddText(model, {"Artist" + first, "Back Cover", "Left Tab", {g.back.left, g.back.top + 200, g.back.tab, g.back.height - 400},
                    "Tahoma,14,700,0", "Center", "90 degrees"});
-    AddText(view, {"Title" + first, "Back Cover", "Right Tab",
+    AddText(model, {"Title" + first, "Back Cover", "Right Tab",
                    {g.back.left + g.back.width - g.back.tab, g.back.top + 200, g.back.tab, g.back.height - 400},
                    "Tahoma,14,400,0", "Center", "270 degrees"});
 
     // The discs.
     const DiscGeometry& disc1 = g.disc1;
-    AddBackground(view, "Disc 1", "Disc 1", {disc1.left, disc1.top, disc1.outerDiameter, disc1.outerDiameter});
-    AddDiscObjects(view, "Disc 1", disc1, first);
+    AddBackground(model, "Disc 1", "Disc 1", {disc1.left, disc1.top, disc1.outerDiameter, disc1.outerDiameter});
+    AddDiscObjects(model, "Disc 1", disc1, first);
     if (twoDiscs) {
         const DiscGeometry& disc2 = g.disc2;
-        AddBackground(view, "Disc 2", "Disc 2", {disc2.left, disc2.top, disc2.outerDiameter, disc2.outerDiameter});
-        AddDiscObjects(view, "Disc 2", disc2, second);
+        AddBackground(model, "Disc 2", "Disc 2", {disc2.left, disc2.top, disc2.outerDiameter, disc2.outerDiameter});
+        AddDiscObjects(model, "Disc 2", disc2, second);
     }
 }
 
-void AddFrontCoverTexts(CQuorbel6View& view, int count)
+void AddFrontCoverTexts(CLabelModel& model, int count)
 {
-    const FrontCoverGeometry& front = view.m_geometry.front;
+    const FrontCoverGeometry& front = model.Placement().geometry.front;
     const int columns = 10;
     const int rows = (count + columns - 1) / columns;
     const int cellWidth = front.width / columns;
     const int cellHeight = front.height / rows;
-    const CString title = view.FindTextRow("Title") >= 0 ? "Title" : "Title - Disc 1";
+    const CString title = model.FindTextRow("Title") >= 0 ? "Title" : "Title - Disc 1";
     for (int i = 0; i < count; ++i) {
         const Box box{front.left + (i % columns) * cellWidth + 20, front.top + (i / columns) * cellHeight + 20,
                       cellWidth - 40, cellHeight - 40};
-        AddText(view, {title, "Front Cover", "Inside", box, "Tahoma,72,400,0", "Center"});
+        AddText(model, {title, "Front Cover", "Inside", box, "Tahoma,72,400,0", "Center"});
     }
 }
 
-void RemoveObjectsOfSurface(CQuorbel6View& view, const CString& surface)
+void RemoveObjectsOfSurface(CLabelModel& model, const CString& surface)
 {
     std::vector<CString> names;
-    const int count = static_cast<int>(view.m_propertyRows.size());
-    for (int first = 0; first < count; first = view.NextObjectRow(first)) {
-        const PropertyEntry& head = view.m_propertyRows[static_cast<size_t>(first)];
+    const int count = static_cast<int>(model.Rows().size());
+    for (int first = 0; first < count; first = model.NextObjectRow(first)) {
+        const PropertyEntry& head = model.Rows()[static_cast<size_t>(first)];
         const bool ordinary = head.m_strValue == "Text" || head.m_strValue == "Track" || head.m_strValue == "Image";
-        if (head.m_strKey == "Item Type" && ordinary && view.GetPropertyValue(head.m_strObjectName, "View") == surface)
+        if (head.m_strKey == "Item Type" && ordinary && model.GetPropertyValue(head.m_strObjectName, "View") == surface)
             names.push_back(head.m_strObjectName);
     }
     for (const CString& name : names)
-        view.EraseObjectRows(name);
+        model.EraseObjectRows(name);
 }
 
-void EmptyLayoutCaches(CQuorbel6View& view)
+void EmptyLayoutCaches(CLabelModel& model)
 {
-    for (PropertyEntry& row : view.m_propertyRows)
-        if (row.m_strKey == "Vector Data")
-            row.m_strValue.Empty();
+    for (int first = 0; first < model.RowCount(); first = model.NextObjectRow(first))
+        model.ReplacePropertyValue(model.Row(first).m_strObjectName, "Vector Data", "");
 }
 
-void EmptyEveryTextCache(CQuorbel6View& view)
+void EmptyEveryTextCache(CLabelModel& model, CLabelRenderer& renderer)
 {
-    EmptyLayoutCaches(view);
-    view.m_textRedraw.m_measures.Clear();
-    view.m_textRedraw.m_warmFonts.Clear();
+    EmptyLayoutCaches(model);
+    renderer.TextRedraw().m_measures.Clear();
+    renderer.TextRedraw().m_warmFonts.Clear();
 }
 
-LayoutCount CountLayouts(const CQuorbel6View& view)
+LayoutCount CountLayouts(const CLabelModel& model)
 {
     LayoutCount result;
-    const int count = static_cast<int>(view.m_propertyRows.size());
-    for (int first = 0; first < count; first = view.NextObjectRow(first)) {
-        const PropertyEntry& head = view.m_propertyRows[static_cast<size_t>(first)];
+    const int count = static_cast<int>(model.Rows().size());
+    for (int first = 0; first < count; first = model.NextObjectRow(first)) {
+        const PropertyEntry& head = model.Rows()[static_cast<size_t>(first)];
         if (head.m_strKey != "Item Type" || (head.m_strValue != "Text" && head.m_strValue != "Track"))
             continue;
-        if (view.GetPropertyValue(head.m_strObjectName, "Page") != view.m_strPage)
+        if (model.GetPropertyValue(head.m_strObjectName, "Page") != model.Shown().page)
             continue;
         ++result.objects;
-        if (!view.GetPropertyValue(head.m_strObjectName, "Vector Data").IsEmpty())
+        if (!model.GetPropertyValue(head.m_strObjectName, "Vector Data").IsEmpty())
             ++result.laidOut;
     }
     return result;

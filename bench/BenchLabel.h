@@ -8,29 +8,30 @@
 
 #include <memory>
 
-class CQuorbel6View;
+class CLabelModel;
+class CLabelRenderer;
 class CxImage;
 
 // The number of tracks in every track list of the label.
 constexpr int kBenchTracks = 20;
 
-// Fills the view's model with the label: `layout` is "Single" or "Double"; the
+// Fills an empty model with the label: `layout` is "Single" or "Double"; the
 // picture becomes the view's image 0. The view must hold its label papers.
-void BuildBenchLabel(CQuorbel6View& view, const CString& layout, std::unique_ptr<CxImage> picture);
+void BuildBenchLabel(CLabelModel& model, const CString& layout, std::unique_ptr<CxImage> picture);
 
 // Adds `count` copies of the front cover's title object in a grid over the
 // front cover, with empty layout caches.
-void AddFrontCoverTexts(CQuorbel6View& view, int count);
+void AddFrontCoverTexts(CLabelModel& model, int count);
 
 // Removes every text, track-list and image object drawn on the named surface.
-void RemoveObjectsOfSurface(CQuorbel6View& view, const CString& surface);
+void RemoveObjectsOfSurface(CLabelModel& model, const CString& surface);
 
 // Empties the layout cache ("Vector Data") of every object.
-void EmptyLayoutCaches(CQuorbel6View& view);
+void EmptyLayoutCaches(CLabelModel& model);
 
 // Also forgets what the text drawing remembers between redraws (zoomed heights,
 // widest lines, the realized fonts): the next redraw is the label's first.
-void EmptyEveryTextCache(CQuorbel6View& view);
+void EmptyEveryTextCache(CLabelModel& model, CLabelRenderer& renderer);
 
 // Of the text and track-list objects on the page shown: how many there are and
 // how many hold a layout.
@@ -39,4 +40,4 @@ struct LayoutCount
     int objects = 0;
     int laidOut = 0;
 };
-LayoutCount CountLayouts(const CQuorbel6View& view);
+LayoutCount CountLayouts(const CLabelModel& model);

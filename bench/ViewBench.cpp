@@ -178,7 +178,7 @@ private:
 // zooming in first when the fitted zoom is already the smallest.
 void MeasureZoom(CQuorbel6View& view, const std::string& layout, const std::string& surface, int runs, Results& results)
 {
-    const int fitted = view.m_nZoom;
+    const int fitted = view.Model().Shown().zoom;
     const bool outFirst = fitted > ViewGeometry::kMinZoom;
     std::vector<double> outTimes;
     std::vector<double> inTimes;
@@ -193,18 +193,18 @@ void MeasureZoom(CQuorbel6View& view, const std::string& layout, const std::stri
                     view.OnZoomIn();
             });
             if (step == 0)
-                changed = changed && view.m_nZoom != fitted;
+                changed = changed && view.Model().Shown().zoom != fitted;
             if (run > 0)
                 (zoomOut ? outTimes : inTimes).push_back(ms);
         }
-        changed = changed && view.m_nZoom == fitted;
+        changed = changed && view.Model().Shown().zoom == fitted;
     }
     char note[64];
     std::snprintf(note, sizeof note, "zoom %d <-> %d", fitted, fitted + (outFirst ? -1 : 1) * ViewGeometry::kZoomStep);
     PrintRow(layout, surface + " zoom out", Summarise(outTimes), note);
     PrintRow(layout, surface + " zoom in", Summarise(inTimes), note);
     if (!changed) {
-        std::printf("  !! the zoom did not change and come back (now %d, fitted %d)\n", view.m_nZoom, fitted);
+        std::printf("  !! the zoom did not change and come back (now %d, fitted %d)\n", view.Model().Shown().zoom, fitted);
         ++results.failures;
     }
 }
@@ -215,7 +215,7 @@ void MeasureSurface(CQuorbel6View& view, const std::string& layout, const Surfac
     (view.*command.show)();
     PumpMessages();
     const std::string surface = command.name;
-    if (view.m_strSurface != command.name) {
+    if (view.Model().Shown().surface != command.name) {
         std::printf("  !! the view did not switch to %s\n", command.name);
         ++results.failures;
         return;
@@ -233,11 +233,11 @@ void MeasureSurface(CQuorbel6View& view, const std::string& layout, const Surfac
         Timing filled, empty;
         double ratio = 0;
     };
-    const auto measurePair = [&](void (*emptyCaches)(CQuorbel6View&)) {
+    const auto measurePair = [&](const auto& emptyCaches) {
         std::vector<double> filled, empty, ratios;
         for (int run = 0; run <= runs; ++run) {  // run 0 warms up
             const double filledMs = TimeMs(redraw);
-            emptyCaches(view);
+            emptyCaches();
             const double emptyMs = TimeMs(redraw);
             if (run == 0)
                 continue;
@@ -249,11 +249,11 @@ void MeasureSurface(CQuorbel6View& view, const std::string& layout, const Surfac
         return Pair{Summarise(filled), Summarise(empty), Summarise(ratios).median};
     };
 
-    const Pair withPicture = measurePair(&EmptyLayoutCaches);
-    const LayoutCount afterFilled = CountLayouts(view);
+    const Pair withPicture = measurePair([&] { EmptyLayoutCaches(view.Model()); });
+    const LayoutCount afterFilled = CountLayouts(view.Model());
     char note[96];
     std::snprintf(note, sizeof note, "%d of %d texts laid out, zoom %d", afterFilled.laidOut, afterFilled.objects,
-                  view.m_nZoom);
+                  view.Model().Shown().zoom);
     PrintRow(layout, surface + " redraw, filled caches", withPicture.filled, note);
     std::snprintf(note, sizeof note, "x%.2f of the filled redraw", withPicture.ratio);
     PrintRow(layout, surface + " redraw, empty caches", withPicture.empty, note);
@@ -264,16 +264,16 @@ void MeasureSurface(CQuorbel6View& view, const std::string& layout, const Surfac
     }
 
     // The label's first redraw: nothing about its texts is known yet.
-    const Pair cold = measurePair(&EmptyEveryTextCache);
+    const Pair cold = measurePair([&] { EmptyEveryTextCache(view.Model(), view.Renderer()); });
     std::snprintf(note, sizeof note, "x%.2f of the filled redraw", cold.ratio);
     PrintRow(layout, surface + " redraw, every text cache cold", cold.empty, note);
     results.layoutCold.push_back({layout + " " + surface, cold.ratio});
 
     // The same without the background picture: what the texts alone cost.
     std::unique_ptr<CxImage> picture = std::make_unique<CxImage>();
-    view.m_images.front().swap(picture);
-    const Pair textOnly = measurePair(&EmptyLayoutCaches);
-    view.m_images.front().swap(picture);
+    picture = view.Model().ReplaceImage(0, std::move(picture));
+    const Pair textOnly = measurePair([&] { EmptyLayoutCaches(view.Model()); });
+    picture = view.Model().ReplaceImage(0, std::move(picture));
     PrintRow(layout, surface + " redraw, filled caches, no picture", textOnly.filled);
     std::snprintf(note, sizeof note, "x%.2f of the filled redraw", textOnly.ratio);
     PrintRow(layout, surface + " redraw, empty caches, no picture", textOnly.empty, note);
@@ -295,10 +295,10 @@ void MeasurePaint(CQuorbel6View& view, const std::string& layout, const Options&
     }
     view.OnViewFrontCover();
     PumpMessages();
-    AddFrontCoverTexts(view, kExtraObjects);
-    PropertyRows withObjects = view.m_propertyRows;
-    RemoveObjectsOfSurface(view, "Front Cover");
-    PropertyRows withoutObjects = view.m_propertyRows;
+    AddFrontCoverTexts(view.Model(), kExtraObjects);
+    PropertyRows withObjects = view.Model().Rows();
+    RemoveObjectsOfSurface(view.Model(), "Front Cover");
+    PropertyRows withoutObjects = view.Model().Rows();
 
     struct State
     {
@@ -320,13 +320,13 @@ void MeasurePaint(CQuorbel6View& view, const std::string& layout, const Options&
     const int rounds = kPaintRoundsPerRun * options.runs;
     for (int run = 0; run <= rounds; ++run) {  // run 0 warms up and lays the texts out
         for (State& state : states) {
-            view.m_propertyRows.swap(*state.rows);
+            view.Model().SwapRows(*state.rows);
             const double redraw = timeBatch(1, [&] {
                 view.DrawSurface(CQuorbel6View::kDrawClear);
                 view.DrawSurface(CQuorbel6View::kDrawFull);
             });
             if (run == 0) {
-                state.texts = CountLayouts(view);
+                state.texts = CountLayouts(view.Model());
                 target.Mark();
                 view.OnPrepareDC(&target.DC());
                 view.OnDraw(&target.DC());
@@ -338,7 +338,7 @@ void MeasurePaint(CQuorbel6View& view, const std::string& layout, const Options&
             });
             const double window =
                 timeBatch(kPaintBatch, [&] { view.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
-            view.m_propertyRows.swap(*state.rows);
+            view.Model().SwapRows(*state.rows);
             if (run > 0) {
                 state.redraw.push_back(redraw);
                 state.alone.push_back(alone);
@@ -386,7 +386,7 @@ void MeasureLayout(const std::string& layout, const Options& options, std::uniqu
     view.AttachAppSettings(&settings);
     view.LoadLabelTemplates();
     view.m_bLabelPaperChosen = 1;
-    BuildBenchLabel(view, layout.c_str(), std::move(picture));
+    BuildBenchLabel(view.Model(), layout.c_str(), std::move(picture));
     if (!view.Create(nullptr, nullptr, WS_VISIBLE, RECT{0, 0, options.client.cx, options.client.cy}, &host, 1)) {
         std::printf("  !! no view window\n");
         ++results.failures;

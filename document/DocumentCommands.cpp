@@ -3,14 +3,16 @@
 #include "document/Quorbel6Doc.h"
 
 #include "app/ProgramFolder.h"
-#include "app/Quorbel6App.h"
+#include "document/CommandLineDocument.h"
 #include "document/DocumentMessages.h"
 #include "document/DocumentNames.h"
 #include "document/ReplacingFile.h"
 #include "framework/ErrorReport.h"
 #include "framework/File.h"
-#include "shell/NewDocumentDlg.h"
-#include "view/Quorbel6View.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "document/LabelView.h"
+#include "document/NewLabelKind.h"
 
 #include <commdlg.h>
 
@@ -100,44 +102,38 @@ void CQuorbel6Doc::OnFileNew()
         UnsavedChangesGuard unsaved(*this);
         if (!SaveModified())
             return;
-        CQuorbel6View* view = GetLabelView();
+        ILabelView* view = GetLabelView();
         if (!view)
             return;
 
         // The file named on the command line is the first document; its path
         // is used once, and the start preset with it.
-        auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-        if (app && !app->m_strCmdLinePath.IsEmpty()) {
-            const CString path = app->m_strCmdLinePath;
-            app->m_strCmdLinePath.Empty();
+        auto* commandLine = dynamic_cast<ICommandLineDocument*>(GetApp());
+        if (const CString path = commandLine ? commandLine->TakeCommandLinePath() : CString(); !path.IsEmpty()) {
             if (OpenAndRead(path)) {
-                view->m_nStartPreset = -1;
+                view->TakeStartPreset();
                 unsaved.LabelReplaced();
                 return;
             }
             // A file that can't be opened leaves the usual choice of a new label.
         }
 
-        int kind = CNewDocumentDlg::kCancelled;
-        if (view->m_nStartPreset != -1 && view->m_nStartPreset != 0) {
-            kind = view->m_nStartPreset == 1 ? CNewDocumentDlg::kSingleFromTemplate
-                                             : CNewDocumentDlg::kDoubleFromTemplate;
-            view->m_nStartPreset = -1;
-        } else {
-            CNewDocumentDlg dialog;
-            kind = static_cast<int>(dialog.DoModal());
-        }
-        if (kind < CNewDocumentDlg::kSingleFromTemplate || kind > CNewDocumentDlg::kDoubleEmpty)
+        int kind = kNewLabelCancelled;
+        if (const int preset = view->TakeStartPreset(); preset != -1 && preset != 0)
+            kind = preset == 1 ? kNewSingleFromTemplate : kNewDoubleFromTemplate;
+        else
+            kind = view->AskNewLabelKind();
+        if (kind < kNewSingleFromTemplate || kind > kNewDoubleEmpty)
             return;
 
         unsaved.LabelReplaced();
-        view->m_strLayout = kind <= CNewDocumentDlg::kSingleEmpty ? "Single" : "Double";
+        m_label.Shown().layout = kind <= kNewSingleEmpty ? "Single" : "Double";
         // A new label has no file yet: a later Save must not go to the last one.
         ClearPathName();
-        if (kind == CNewDocumentDlg::kSingleFromTemplate) {
+        if (kind == kNewSingleFromTemplate) {
             SetTitle(kSingleTemplateName);
             OpenDefaultTemplate();
-        } else if (kind == CNewDocumentDlg::kDoubleFromTemplate) {
+        } else if (kind == kNewDoubleFromTemplate) {
             SetTitle(kDoubleTemplateName);
             OpenDefaultTemplate();
         } else {
@@ -255,8 +251,7 @@ void CQuorbel6Doc::OnFileSaveAsDefaultTemplate()
 
 BOOL CQuorbel6Doc::SaveAsDefaultTemplate()
 {
-    CQuorbel6View* view = GetLabelView();
-    const CString name = view && view->m_strLayout == "Double" ? kDoubleTemplateName : kSingleTemplateName;
+    const CString name = m_label.Shown().layout == "Double" ? kDoubleTemplateName : kSingleTemplateName;
     const CString keptPath = GetPathName();
     const CString keptTitle = GetTitle();
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/String.h"
-#include "view/LabelRows.h"
+#include "label/LabelRows.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/LabelRows.h"
+#include "label/LabelRows.h"
 
 #include <vector>
 

@@ -1,8 +1,9 @@
 #include "document/Quorbel6Doc.h"
 
 #include "framework/ErrorReport.h"
+#include "framework/View.h"
 #include "resource.h"
-#include "view/Quorbel6View.h"
+#include "document/LabelView.h"
 
 IMPLEMENT_DYNCREATE(CQuorbel6Doc, CDocument)
 
@@ -23,10 +24,10 @@ void CQuorbel6Doc::DeleteContents()
     Guarded(146, ErrorSink::App(), [&] { CDocument::DeleteContents(); });
 }
 
-CQuorbel6View* CQuorbel6Doc::GetLabelView() const
+ILabelView* CQuorbel6Doc::GetLabelView() const
 {
     for (CView* view : GetViews()) {
-        if (auto* labelView = dynamic_cast<CQuorbel6View*>(view))
+        if (auto* labelView = dynamic_cast<ILabelView*>(view))
             return labelView;
     }
     return nullptr;

@@ -5,13 +5,15 @@
 #include "document/TextRecord.h"
 #include "framework/Collections.h"
 #include "framework/Document.h"
+#include "label/LabelModel.h"
+#include "label/LabelModelOwner.h"
 
 class CByteStream;
 class CFile;
-class CQuorbel6View;
+class ILabelView;
 
-// The label document. The live label is the view's; the document turns it into
-// records to write a file and turns the records of a file back into the view's
+// The label document. It owns the label model; it turns the model into
+// records to write a file and turns the records of a file back into the
 // model. Records exist only while a file is read or written. The class is
 // split across files by concern:
 //   document/Quorbel6Doc.cpp       construction, command table, records, view access
@@ -19,7 +21,7 @@ class CQuorbel6View;
 //   document/NewLayoutSetup.cpp    an empty layout
 //   document/ReadDocument.cpp      reading a file, with the conversion of older versions
 //   document/WriteDocument.cpp     writing a file
-class CQuorbel6Doc : public CDocument
+class CQuorbel6Doc : public CDocument, public ILabelModelOwner
 {
     DECLARE_DYNCREATE(CQuorbel6Doc)
     DECLARE_COMMAND_MAP()
@@ -27,6 +29,10 @@ class CQuorbel6Doc : public CDocument
 public:
     CQuorbel6Doc();
     ~CQuorbel6Doc() override;
+
+    // The label.
+    CLabelModel& LabelModel() override { return m_label; }
+    const CLabelModel& Label() const { return m_label; }
 
     // ---- framework overrides -------------------------------------------------
     void DeleteContents() override;
@@ -58,14 +64,14 @@ public:
     void OpenDocumentPath(LPCSTR path);
     // A recent file: the save-changes prompt first, then OpenDocumentPath.
     void OpenRecentDocument(LPCSTR path);
-    // An empty layout of the view's layout ("Single" or "Double").
+    // An empty layout of the model's layout ("Single" or "Double").
     void SetupNewLayout();
 
-    // Reads a document file into the view and closes the file. TRUE when the
+    // Reads a document file into the model and closes the file. TRUE when the
     // file was read; a file of a newer version, or a damaged one, leaves an
     // empty layout and no path.
     BOOL ReadDocument(CFile& file);
-    // Writes the view's label to the stream. FALSE when any part of it could
+    // Writes the label to the stream. FALSE when any part of it could
     // not be written; the modified flag is left to the caller.
     BOOL WriteDocument(CByteStream& file);
 
@@ -75,8 +81,8 @@ public:
     CText* AddText(int origin, const CString& name, const CString& itemType, const CString& value);
     void DeleteRecords();
 
-    // The label view showing this document, or null.
-    CQuorbel6View* GetLabelView() const;
+    // The window showing this document's label, or null.
+    ILabelView* GetLabelView() const;
 
     int m_nFileVersion = -1;   // the version of the file read, -1 before one is read
     BOOL m_bRefresh = TRUE;    // clear only while the first document of a first run is made
@@ -88,8 +94,9 @@ private:
     class UnsavedChangesGuard;
     enum class ReadOutcome;
 
-    // Reads the archive of a file into records and the view's model.
-    ReadOutcome ReadFileIntoView(CFile& file, CQuorbel6View& view, bool& converted);
+    // Reads the archive of a file into records and the model; `selected` is
+    // the object the file had selected.
+    ReadOutcome ReadFileIntoModel(CFile& file, bool& converted, CString& selected);
 
     // Opens a path and reads it; "Error opening file." when it can't be opened.
     // TRUE when the document now holds what was read (or the empty layout a
@@ -101,5 +108,6 @@ private:
     // Forgets the file: a refused or damaged file must not be written over.
     void ForgetFile();
 
+    CLabelModel m_label;
     unsigned m_nSavesWritten = 0;  // files written so far, for UnsavedChangesGuard
 };

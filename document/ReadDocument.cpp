@@ -9,8 +9,8 @@
 #include "framework/WinApp.h"
 #include "framework/File.h"
 #include "framework/WaitCursor.h"
-#include "shell/MainFrame.h"
-#include "view/Quorbel6View.h"
+#include "app/SettingsKey.h"
+#include "document/LabelView.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -48,18 +48,6 @@ CString MainSurfaceOfPage(const CString& page)
     return "Back Cover";
 }
 
-CString PageOfSurface(const CQuorbel6View& view, const CString& surface)
-{
-    if (surface == "Back Cover")
-        return view.m_strBackCoverPage;
-    if (surface == "Front Cover")
-        return view.m_strFrontCoverPage;
-    if (surface == "Disc 1")
-        return view.m_strDisc1Page;
-    if (surface == "Disc 2")
-        return view.m_strDisc2Page;
-    return CString();
-}
 
 [[noreturn]] void ThrowDamaged()
 {
@@ -74,14 +62,16 @@ enum class CQuorbel6Doc::ReadOutcome { Read, NewerVersion, Damaged };
 BOOL CQuorbel6Doc::ReadDocument(CFile& file)
 {
     return Guarded(153, ErrorSink::App(), FALSE, [&]() -> BOOL {
-        CQuorbel6View* view = GetLabelView();
+        ILabelView* view = GetLabelView();
         if (!view)
             throw std::logic_error("a document without its view");
 
         bool converted = false;
+        CString selected;
         ReadOutcome outcome = ReadOutcome::Damaged;
+        view->BeginNewLabel();
         try {
-            outcome = ReadFileIntoView(file, *view, converted);
+            outcome = ReadFileIntoModel(file, converted, selected);
         } catch (...) {
             outcome = ReadOutcome::Damaged;
         }
@@ -104,24 +94,17 @@ BOOL CQuorbel6Doc::ReadDocument(CFile& file)
                 SaveAsDefaultTemplate();
         }
 
-        view->m_bDrawingEnabled = 1;
-        if (m_bRefresh) {
-            // The stored zoom is kept; the surface stored as shown comes into view.
-            view->ScrollToCurrentPart(false);
-            view->ShowSurface("");
-        }
-        view->m_bUndoRecording = TRUE;
+        // The stored zoom is kept; the surface stored as shown comes into view.
+        view->ShowNewLabel(selected, m_bRefresh != FALSE, false, m_bRefresh != FALSE);
         SetModifiedFlag(FALSE);
         return TRUE;
     });
 }
 
-CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoView(CFile& file, CQuorbel6View& view, bool& converted)
+CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoModel(CFile& file, bool& converted, CString& selected)
 {
     CWaitCursor wait;
-    view.m_bDrawingEnabled = 0;
-    view.ClearObjects();
-    view.m_bUndoRecording = FALSE;
+    m_label.SetUndoRecording(false);
     DeleteRecords();
     m_nFileVersion = -1;
 
@@ -141,7 +124,7 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoView(CFile& file, CQuorbel6V
     const int version = m_nFileVersion;
 
     m_variables.m_nFileVersion = version;
-    m_variables.m_nStackingCounter = view.m_nStackingCounter;
+    m_variables.m_nStackingCounter = m_label.StackingCounter();
     m_variables.Serialize(ar);
     const int imageCount = m_variables.m_nImageCount;
     if (imageCount < 0)
@@ -150,14 +133,14 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoView(CFile& file, CQuorbel6V
     ar.RequireBytes(static_cast<ULONGLONG>(imageCount) * (variantBlocks ? kMinVariantBlockBytes : kMinImageBlockBytes));
     for (int i = 0; i < imageCount; ++i) {
         if (variantBlocks)
-            view.LoadPictureFromStream(ar);
+            m_label.LoadPictureFromStream(ar);
         else
-            view.SerializeImageData(ar, i);
+            m_label.SerializeImageData(ar, i);
     }
     ar.Close();
 
     // ---- property rows --------------------------------------------------------------
-    const int imagesRead = static_cast<int>(view.m_images.size());
+    const int imagesRead = static_cast<int>(m_label.Images().size());
     std::vector<PropertyEntry> fileRows;
     fileRows.reserve(static_cast<size_t>(m_properties.GetSize()));
     std::vector<CString> imagesToRemove;
@@ -180,56 +163,52 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoView(CFile& file, CQuorbel6V
         fileRows.push_back(std::move(row));
     }
 
-    ConvertedRows rows = ConvertOlderFileRows(fileRows, version, view.m_nStackingCounter);
+    int stackingCounter = m_label.StackingCounter();
+    ConvertedRows rows = ConvertOlderFileRows(fileRows, version, stackingCounter);
+    m_label.SetStackingCounter(stackingCounter);
     converted = rows.converted;
     for (const PropertyEntry& row : rows.rows)
-        view.AddObjectRecord(row);
+        m_label.AppendRow(row);
     for (const CString& name : imagesToRemove)
-        view.EraseObjectRows(name);
+        m_label.EraseObjectRows(name);
 
     for (const auto& record : m_texts) {
         TextEntry text;
         text.m_strName = record->m_strName;
         text.m_strItemType = record->m_strItemType;
         text.m_nOrigin = record->m_nOrigin;
-        view.m_textRows.push_back(std::move(text));
-        // Through the one entry point that keeps backticks out of texts and
-        // makes a track list's count match its tracks.
-        view.SetTextRowValue(static_cast<int>(view.m_textRows.size()) - 1, record->m_strValue);
+        // The value enters through the one setter that keeps backticks out of
+        // texts and makes a track list's count match its tracks.
+        text.m_strValue = record->m_strValue;
+        m_label.AppendTextRow(text);
     }
 
     // ---- layout values ----------------------------------------------------------------
     const int zoom = m_variables.m_nZoom;
-    view.m_nZoom = zoom >= kMinZoom && zoom <= kMaxZoom ? zoom : kDefaultZoom;
-    view.m_strLayout = m_variables.m_strLayout == "Double" ? "Double" : "Single";
+    m_label.Shown().zoom = zoom >= kMinZoom && zoom <= kMaxZoom ? zoom : kDefaultZoom;
+    m_label.Shown().layout = m_variables.m_strLayout == "Double" ? "Double" : "Single";
     if (version >= CVariables::kStackingCounterVersion)
-        view.m_nStackingCounter = m_variables.m_nStackingCounter;
-    view.LoadLayoutGeometry();
+        m_label.SetStackingCounter(m_variables.m_nStackingCounter);
+    m_label.LoadLayoutGeometry();
 
     CString surface = m_variables.m_strSurface;
     CString page = m_variables.m_strPage;
     if (!IsPageText(page)) {
-        page = PageOfSurface(view, surface);
+        page = m_label.Placement().PageOf(SurfaceFromName(surface));
         if (!IsPageText(page))
             page = "1";
     }
-    view.m_strPage = page;
+    m_label.Shown().page = page;
     // A part of a surface stays selected; the surface shown is its main surface.
-    view.m_strSelectedObject = surface;
+    selected = surface;
     if (!IsMainSurface(surface))
         surface = MainSurfaceOfPage(page);
-    if (view.FindObjectRow(view.m_strSelectedObject) < 0)
-        view.m_strSelectedObject = surface;
-    view.m_strSurface = surface;
-    view.m_nSelectionHandles = 0;
+    if (m_label.FindObjectRow(selected) < 0)
+        selected = surface;
+    m_label.Shown().surface = surface;
 
-    view.WriteSettingValue("Number", "Template", view.m_strLayout == "Single" ? "1" : "2");
-    if (!view.m_bLabelPaperChosen)
-        view.WriteSettingValue("Number", "LabelUpdate", "0");
-
-    if (m_bRefresh) {
-        if (auto* frame = dynamic_cast<CMainFrame*>(GetAppMainWnd()))
-            frame->EnableEditing(FALSE);
-    }
+    StoreSettingValue("Number", "Template", m_label.Shown().layout == "Single" ? "1" : "2");
+    if (ILabelView* view = GetLabelView(); view && !view->IsLabelPaperChosen())
+        StoreSettingValue("Number", "LabelUpdate", "0");
     return ReadOutcome::Read;
 }

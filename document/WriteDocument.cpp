@@ -6,8 +6,8 @@
 #include "framework/Archive.h"
 #include "framework/ErrorReport.h"
 #include "framework/WaitCursor.h"
-#include "view/PlaceholderTracks.h"
-#include "view/Quorbel6View.h"
+#include "label/PlaceholderTracks.h"
+#include "document/LabelView.h"
 
 #include <algorithm>
 #include <exception>
@@ -48,23 +48,20 @@ private:
 BOOL CQuorbel6Doc::WriteDocument(CByteStream& file)
 {
     return Guarded(154, ErrorSink::App(), FALSE, [&]() -> BOOL {
-        CQuorbel6View* view = GetLabelView();
-        if (!view)
-            throw std::logic_error("a document without its view");
         CWaitCursor wait;
         DeleteRecords();
         RecordsCleanup cleanup(*this);
         try {
             // Only the images that objects use are written, renumbered from 0.
-            const std::vector<int> kept = UsedImageNumbers(view->m_propertyRows, static_cast<int>(view->m_images.size()));
+            const std::vector<int> kept = UsedImageNumbers(m_label.Rows(), static_cast<int>(m_label.Images().size()));
 
             const bool isTemplate = IsDefaultTemplateName(GetTitle());
-            for (const TextEntry& text : view->m_textRows) {
+            for (const TextEntry& text : m_label.Texts()) {
                 m_texts.Emplace(text.m_nOrigin, text.m_strName, text.m_strItemType,
                                 isTemplate ? TemplateTextValue(text) : text.m_strValue);
             }
 
-            for (const PropertyEntry& row : view->m_propertyRows) {
+            for (const PropertyEntry& row : m_label.Rows()) {
                 CString value = row.m_strValue;
                 int number = 0;
                 if (row.m_strKey == "Image Number" && ParseImageNumber(value, number)) {
@@ -76,20 +73,21 @@ BOOL CQuorbel6Doc::WriteDocument(CByteStream& file)
                                      row.m_strEditorKind, row.m_strChoices, row.m_nRowsAfter);
             }
 
-            m_variables.m_nZoom = view->m_nZoom;
-            m_variables.m_strPage = view->m_strPage;
-            m_variables.m_strSurface = view->m_strSurface;
-            m_variables.m_ptCentre = view->GetClientCentreDoc();
+            m_variables.m_nZoom = m_label.Shown().zoom;
+            m_variables.m_strPage = m_label.Shown().page;
+            m_variables.m_strSurface = m_label.Shown().surface;
+            const ILabelView* view = GetLabelView();
+            m_variables.m_ptCentre = view ? view->GetClientCentreDoc() : POINT{0, 0};
             m_variables.m_nImageCount = static_cast<int>(kept.size());
-            m_variables.m_strLayout = view->m_strLayout;
-            m_variables.m_nStackingCounter = view->m_nStackingCounter;
+            m_variables.m_strLayout = m_label.Shown().layout;
+            m_variables.m_nStackingCounter = m_label.StackingCounter();
 
             CArchive ar(&file, CArchive::store);
             m_properties.Serialize(ar);
             m_texts.Serialize(ar);
             m_variables.Serialize(ar);
             for (const int number : kept)
-                view->SerializeImageData(ar, number);
+                m_label.SerializeImageData(ar, number);
             ar.Close();
             return TRUE;
         } catch (const std::exception&) {

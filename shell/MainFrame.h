@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/EditingSwitch.h"
 #include "framework/ImageList.h"
 #include "uikit/NewFrameWnd.h"
 
@@ -8,7 +9,7 @@ class CCmdUI;
 // The program's main window. Its tool bars and docking panes arrive with the
 // shell; for now it hosts the label view, its owner-drawn menus and the
 // editing switch the view's start-up uses.
-class CMainFrame : public CNewFrameWnd
+class CMainFrame : public CNewFrameWnd, public IEditingSwitch
 {
     DECLARE_DYNCREATE(CMainFrame)
     DECLARE_COMMAND_MAP()
@@ -19,8 +20,8 @@ public:
 
     // TRUE disables the main window while the first-run dialogs are pending;
     // FALSE enables it again.
-    void EnableEditing(BOOL disable);
-    BOOL IsEditingDisabled() const { return m_bEditingDisabled; }
+    void EnableEditing(BOOL disable) override;
+    BOOL IsEditingDisabled() const override { return m_bEditingDisabled; }
 
     // Cleared while a dialog that starts a new label is open, so that New and
     // Open can't start another one meanwhile.

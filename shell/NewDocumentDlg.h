@@ -1,4 +1,6 @@
 #pragma once
+
+#include "document/NewLabelKind.h"
 // CNewDocumentDlg: asks which layout a new label gets (a single or a double
 // CD) and whether it starts from that layout's default template. While it is
 // open the main frame's New and Open are off.
@@ -20,11 +22,11 @@ class CNewDocumentDlg : public CNewDialog
 public:
     // Results of DoModal.
     enum Result {
-        kSingleFromTemplate = 1,
-        kSingleEmpty = 2,
-        kDoubleFromTemplate = 3,
-        kDoubleEmpty = 4,
-        kCancelled = -1,
+        kSingleFromTemplate = kNewSingleFromTemplate,
+        kSingleEmpty = kNewSingleEmpty,
+        kDoubleFromTemplate = kNewDoubleFromTemplate,
+        kDoubleEmpty = kNewDoubleEmpty,
+        kCancelled = kNewLabelCancelled,
     };
 
     explicit CNewDocumentDlg(CWnd* parent = nullptr);

@@ -98,11 +98,11 @@ void CCellEdit::WriteCell()
     if (!app)
         return;
     if (CQuorbel6View* view = app->GetActiveView()) {
-        for (TextEntry& entry : view->m_textRows) {
-            if (entry.m_strName == name) {
-                ReplaceBacktickField(entry.m_strValue, m_nFieldIndex, text);
-                break;
-            }
+        CLabelModel& model = view->Model();
+        if (const int row = model.FindTextRow(name); row >= 0) {
+            CString value = model.Texts()[static_cast<size_t>(row)].m_strValue;
+            ReplaceBacktickField(value, m_nFieldIndex, text);
+            model.SetTextRowValue(row, value);
         }
     }
     app->m_strPendingRefresh = name;

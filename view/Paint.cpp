@@ -1,9 +1,9 @@
 #include "view/Quorbel6View.h"
 
+#include "framework/EditingSwitch.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
-#include "shell/MainFrame.h"
 #include "view/ViewGeometry.h"
 
 #include <algorithm>
@@ -60,10 +60,10 @@ void CQuorbel6View::OnDraw(CDC* dc)
         if (!m_surfaceBitmaps.IsValid() || !m_bGeometryReady)
             return;
         // While editing is off (the first run, before the label paper is chosen) only the surround shows.
-        if (const auto* frame = dynamic_cast<const CMainFrame*>(GetAppMainWnd()); frame && frame->IsEditingDisabled())
+        if (const auto* frame = dynamic_cast<const IEditingSwitch*>(GetAppMainWnd()); frame && frame->IsEditingDisabled())
             return;
 
-        const SurfaceGeometry& screen = m_screenGeometry;
+        const ScreenGeometry& screen = m_renderer.Geometry();
         struct Placed
         {
             int surface;
@@ -71,18 +71,18 @@ void CQuorbel6View::OnDraw(CDC* dc)
             const char* name;
             RECT rect;  // where it lies on the page, pixels
         };
-        auto discRect = [](const DiscGeometry& disc) {
+        auto discRect = [](const ScreenDisc& disc) {
             return RECT{disc.left, disc.top, disc.left + disc.outerDiameter + 2, disc.top + disc.outerDiameter + 2};
         };
         const Placed placed[] = {
-            {CSurfaceBitmaps::kBackCover, &m_strBackCoverPage, "Back Cover",
+            {CSurfaceBitmaps::kBackCover, &Model().Placement().backCoverPage, "Back Cover",
              {screen.back.left, screen.back.top, screen.back.left + screen.back.width,
               screen.back.top + screen.back.height}},
-            {CSurfaceBitmaps::kFrontCover, &m_strFrontCoverPage, "Front Cover",
+            {CSurfaceBitmaps::kFrontCover, &Model().Placement().frontCoverPage, "Front Cover",
              {screen.front.left, screen.front.top, screen.front.left + screen.front.width,
               screen.front.top + screen.front.height}},
-            {CSurfaceBitmaps::kDisc1, &m_strDisc1Page, "Disc 1", discRect(screen.disc1)},
-            {CSurfaceBitmaps::kDisc2, &m_strDisc2Page, "Disc 2", discRect(screen.disc2)},
+            {CSurfaceBitmaps::kDisc1, &Model().Placement().disc1Page, "Disc 1", discRect(screen.disc1)},
+            {CSurfaceBitmaps::kDisc2, &Model().Placement().disc2Page, "Disc 2", discRect(screen.disc2)},
         };
         auto copy = [&](const Placed& entry) {
             const SIZE bitmap = m_surfaceBitmaps.GetSize(entry.surface);
@@ -98,10 +98,10 @@ void CQuorbel6View::OnDraw(CDC* dc)
                          SRCCOPY);
         };
         for (const Placed& entry : placed)
-            if (*entry.page == m_strPage && m_strSurface != entry.name)
+            if (*entry.page == Model().Shown().page && Model().Shown().surface != entry.name)
                 copy(entry);
         for (const Placed& entry : placed)
-            if (*entry.page == m_strPage && m_strSurface == entry.name)
+            if (*entry.page == Model().Shown().page && Model().Shown().surface == entry.name)
                 copy(entry);
 
         // The page's shadow.
@@ -125,7 +125,7 @@ void CQuorbel6View::OnDraw(CDC* dc)
             CRgn white;
             white.CreateRectRgn(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
             for (const Placed& entry : placed) {
-                if (*entry.page != m_strPage)
+                if (*entry.page != Model().Shown().page)
                     continue;
                 POINT box[2] = {{entry.rect.left, entry.rect.top}, {entry.rect.right, entry.rect.bottom}};
                 ::LPtoDP(hdc, box, 2);

@@ -2,16 +2,14 @@
 
 #include "app/AppSettings.h"
 #include "app/TileBackground.h"
+#include "document/LabelView.h"
 #include "framework/ScrollView.h"
 #include "framework/String.h"
 #include "imaging/xImage.h"
-#include "printing/LabelDim.h"
-#include "view/LabelRows.h"
-#include "view/FontCache.h"
-#include "view/ScaledImageCache.h"
+#include "label/LabelDim.h"
+#include "label/LabelModel.h"
+#include "label/LabelRenderer.h"
 #include "view/SurfaceBitmaps.h"
-#include "view/SurfaceGeometry.h"
-#include "view/TextRedrawCache.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -21,9 +19,12 @@
 
 class CArchive;
 
-// The label view. It holds the live label model (property rows and text rows),
-// the settings that belong to the view, the label-paper store and the start-up
-// state. The class is split across files by concern:
+// The label view: the window that shows a label and edits it. The label
+// itself is a model apart (label/LabelModel.h), held by the document; the view
+// keeps the window's state (the page's place, the zoom's pixels, the surface
+// bitmaps, the selection), the settings that belong to it, the label-paper
+// store and the start-up state, and draws through the label renderer. The
+// class is split across files by concern:
 //   view/Quorbel6View.cpp construction and the command table
 //   view/StartUp.cpp      first-time set-up, start-up timer, destroy, system settings
 //   view/Paint.cpp        the paint routine: copies the surface bitmaps, draws the overlays
@@ -32,19 +33,13 @@ class CArchive;
 //   view/Zoom.cpp         zoom in and out
 //   view/SurfaceCommands.cpp the surface commands and Show Guides
 //   view/ScreenConversions.cpp screen points and document units, scrolling to a part
-//   view/LabelModel.cpp   the row operations of the label model
+//   view/LabelModel.cpp   which model the view shows, and its row operations
 //   view/Settings.cpp     reading and writing the settings, grid commands
 //   view/LabelPaper.cpp   the label-paper store
-//   view/NewLayout.cpp    a new layout, the cached surface geometry, surface rectangles
+//   view/NewLayout.cpp    a new layout, surface rectangles, drag limits
 //   view/ClearObjects.cpp emptying the model
-//   view/ImageBlocks.cpp  image blocks of the document file
-//   view/PlaceholderTracks.cpp the track list of a new track-list object
-//   view/TextMeasure.cpp  sizing text: fitting fonts, zoomed fonts, shifting layout caches
-//   view/TextRefresh.cpp  laying out the objects of one text again; the widest line of a text
-//   view/TextRowValue.cpp texts entering the text rows
-//   view/TextOnFlat.cpp   text objects on the covers
-//   view/TrackListOnFlat.cpp track lists on the covers
-class CQuorbel6View : public CScrollView
+//   view/TextRefresh.cpp  laying out the objects of one text again
+class CQuorbel6View : public CScrollView, public ILabelView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
     DECLARE_COMMAND_MAP()
@@ -59,37 +54,51 @@ public:
     // Window placement and the actions of a first run, once the splash has gone.
     void ShowFirstRunHelp();
 
-    // ---- label model ----------------------------------------------------------
+    // ---- label model ------------------------------------------------------------
+    // The label shown: the document's, or the view's own while it has none.
+    CLabelModel& Model();
+    const CLabelModel& Model() const;
+    // The renderer that draws the label into the surface bitmaps.
+    CLabelRenderer& Renderer() { return m_renderer; }
+    const CLabelRenderer& Renderer() const { return m_renderer; }
+
+    // The row operations of the label model, for the view's own commands.
     // Appends a copy of the row at the end of the property rows.
     void AddObjectRecord(const PropertyEntry& row);
     // name -> name(n), the smallest n from 1 that no object carries.
     void MakeUniqueObjectName(CString& name);
     // name -> "name n", the smallest n from 1 that no text row carries.
     void MakeUniqueTextName(CString& name);
-
-    // The first row of the named object; -1 when there is none.
-    int FindObjectRow(const CString& objectName) const;
-    // The first row of the object after the one holding row `index`; the row
-    // count at the end of the rows.
-    int NextObjectRow(int index) const;
-    // The row of one property of an object; -1 when either is missing.
-    int FindPropertyRow(const CString& objectName, const CString& key) const;
-    // The value of one property; empty when it is missing.
-    CString GetPropertyValue(const CString& objectName, const CString& key) const;
+    int FindObjectRow(const CString& objectName) const { return Model().FindObjectRow(objectName); }
+    int NextObjectRow(int index) const { return Model().NextObjectRow(index); }
+    int FindPropertyRow(const CString& objectName, const CString& key) const
+    {
+        return Model().FindPropertyRow(objectName, key);
+    }
+    CString GetPropertyValue(const CString& objectName, const CString& key) const
+    {
+        return Model().GetPropertyValue(objectName, key);
+    }
     // Replaces a value in place, without undo; false when the property is missing.
-    bool ReplacePropertyValue(const CString& objectName, const CString& key, const CString& value);
-    // Removes every row of the object; the number of rows removed.
-    int EraseObjectRows(const CString& objectName);
-    // The text row of that name; -1 when there is none.
-    int FindTextRow(const CString& textName) const;
-    // The text row an object shows (by its name up to the first "("), or null.
-    TextEntry* FindTextOfObject(const CString& objectName);
+    bool ReplacePropertyValue(const CString& objectName, const CString& key, const CString& value)
+    {
+        return Model().ReplacePropertyValue(objectName, key, value);
+    }
+    int EraseObjectRows(const CString& objectName) { return Model().EraseObjectRows(objectName); }
+    int FindTextRow(const CString& textName) const { return Model().FindTextRow(textName); }
+    const TextEntry* FindTextOfObject(const CString& objectName) const { return Model().FindTextOfObject(objectName); }
+    bool SetTextRowValue(int textRow, const CString& value) { return Model().SetTextRowValue(textRow, value); }
+    static CString MakeTrackListText(const std::vector<CString>& names, const std::vector<CString>& times)
+    {
+        return CLabelModel::MakeTrackListText(names, times);
+    }
 
     // ---- new layout and surface geometry (view/NewLayout.cpp) ------------------
     // Fills the emptied model with the surfaces, pages and spine tabs of a new
     // layout from the chosen label papers, then the album texts of the layout.
-    void CreateSurfaceProperties(int unused = 0);
-    // Reads the surface rows at their fixed places into the cached geometry.
+    void CreateSurfaceProperties(int unused = 0) override;
+    // Reads the surface rows at their fixed places into the model's placement
+    // and the renderer's geometry.
     void LoadLayoutGeometry();
     // Appends the boundary "Front Cover (Inside)": the left half of a folded cover.
     void AddInsideCoverBoundary();
@@ -102,13 +111,16 @@ public:
     // Empties the model before a new or opened label.
     void ClearObjects();
 
-    // ---- image blocks of the document file (view/ImageBlocks.cpp) --------------
-    // Storing: writes the block of image `imageNumber`. Loading: reads one block
-    // and appends its image (the number is not used). A failure throws, so the
-    // document's reader and writer see a damaged file or a failed save as a whole.
-    void SerializeImageData(CArchive& ar, int imageNumber);
-    // Reads one image block of a version-1 file and appends its image.
-    void LoadPictureFromStream(CArchive& ar);
+    // ---- a new label in the model (view/NewLabel.cpp) ---------------------------
+    void BeginNewLabel() override;
+    void DrawEveryPage() override;
+    void ShowNewLabel(const CString& selected, bool show, bool fit, bool enableEditing) override;
+    bool IsLabelPaperChosen() const override { return m_bLabelPaperChosen != 0; }
+    int TakeStartPreset() override;
+    int AskNewLabelKind() override;
+    // Lowers the zoom in steps until every surface of the page shown fits its
+    // bitmap; a zoom stored by another screen or a damaged file may not.
+    void KeepZoomInsideBitmaps();
 
     // ---- settings -------------------------------------------------------------
     // Reads every setting of the program at start, after the label paper.
@@ -137,25 +149,6 @@ public:
     // Reads "labels.ini" into the store; false (store untouched) when the file
     // is missing or damaged.
     bool ReadLabelTemplateFile();
-
-    // ---- text and track lists on disc labels ---------------------------------
-    // view/DiscRingFit.cpp, view/TextOnDisc.cpp, view/TrackListOnDisc.cpp
-    // Whether a band of the ring (bottom y, needed width, height) has room inside
-    // the box; writes the span fields and the outcome (0 chord, 1 left of the
-    // hole, 2 right of it, 3 both sides, -1 neither). One unit for all lengths.
-    bool FitLineInDiscRing(int bandBottom, int widthNeeded, int bandHeight, int boxLeft, int boxTop,
-                           int boxRight, int boxBottom, int discLeft, int discTop, int outerDiameter,
-                           int innerDiameter, int margin, int& outcome);
-    // Draws one Text object of a disc into the disc's bitmap; lays it out into
-    // `cache` ("Vector Data") first when that is empty. False after an error report.
-    bool DrawDiscText(CDC* dc, LOGFONTA& font, CString& cache, const CString& text, int left, int top,
-                      int width, int height, const CString& horizontalAlignment,
-                      const CString& verticalAlignment, BOOL multiLine, const CString& surface);
-    // The same for one Track object of a disc.
-    bool DrawDiscTrackList(CDC* dc, LOGFONTA& font, CString& cache, const CString& trackList, int left,
-                           int top, int width, int height, const CString& horizontalAlignment,
-                           const CString& verticalAlignment, BOOL trackNumbers, BOOL trackTimes,
-                           BOOL skipCenter, BOOL wrapTracks, const CString& surface);
 
     // ---- view geometry, zoom and surfaces (view/ViewScale.cpp, view/Zoom.cpp,
     //      view/SurfaceCommands.cpp) ------------------------------------------------
@@ -196,7 +189,7 @@ public:
     POINT DocToScreenPoint(POINT docPoint) const;
     RECT DocToScreenRect(const RECT& docRect) const;
     // The client area's centre in document units; (0, 0) after a failure.
-    POINT GetClientCentreDoc() const;
+    POINT GetClientCentreDoc() const override;
     // Scrolls the shown surface's centre to the client's centre on each axis
     // that scrolls; with fit, chooses the zoom for the surface first.
     void ScrollToCurrentPart(bool fit);
@@ -223,63 +216,9 @@ public:
     // album import; clearing it ends the request for that page.
     bool IsLayoutFitPending() const;
     void ClearLayoutFit();
-    // The caption of the second disc's placeholder in a single layout.
-    void DrawPlaceholderCaption(HDC dc, const DiscGeometry& disc, int y, bool upperBand);
-
-    // ---- text measuring (view/TextMeasure.cpp) ------------------------------------
-    // Fonts are point-font descriptions whose lfHeight is in tenths of a point;
-    // every operation that adjusts a font writes the last height tried back.
-    // The widest number text, name and time of a track list; combined: the
-    // three parts of the track whose whole line is widest.
-    void FindWidestTrackParts(CDC* dc, const CString& trackList, CString& number, CString& name, CString& time,
-                              bool combined);
-    // Shrinks the font until the text fits the box width and lineCount lines
-    // fit its height (thousandths of an inch); false below one point.
-    bool FitFontToBox(CDC* dc, LOGFONTA& font, const CString& text, int boxWidth, int boxHeight, int lineCount);
-    // Scales the font height to the zoom without the text outgrowing its
-    // proportional width.
-    void GetZoomedFontHeight(CDC* dc, LOGFONTA& font, const CString& text);
-    // Moves every line box of a layout cache along "Left" or "Top".
-    void ShiftLayoutCache(CString& cache, const CString& axis, int offset);
-    // Lowers the font until the cache's widest line is no wider on the target
-    // than it was measured on screen.
-    void MeasureTrackList(CDC* target, LOGFONTA& font, const CString& cache);
-
-    // ---- text row values (view/TextRowValue.cpp) ---------------------------------
-    // The one way a new text enters a text row: a backtick in a text, or in a
-    // track's name or time, is stored as an apostrophe so that it can split
-    // neither the track list nor a layout cache. False for a missing row.
-    bool SetTextRowValue(int textRow, const CString& value);
-    // A track list from names and times, cleaned the same way.
-    static CString MakeTrackListText(const std::vector<CString>& names, const std::vector<CString>& times);
-
-    // ---- text refresh and widest line (view/TextRefresh.cpp) ----------------------
+    // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);
-    // The widest line text of a layout cache in the context's font and its
-    // extent; the first of equal widths.
-    static void FindWidestCachedLine(CDC* dc, const CString& cache, CString& widest, SIZE& size);
-    // The widest of the CR LF separated lines of a text and the line count.
-    CString MeasureTextBlock(CDC* dc, const CString& text, int* lineCount);
-
-    // ---- text objects and track lists on the covers ----------------------------------
-    // (view/TextOnFlat.cpp, view/TrackListOnFlat.cpp) Lay out into the cache when it
-    // is empty, then draw the cache at the zoom. True when they ran through.
-    bool DrawTextObject(CDC* dc, LOGFONTA& font, CString& cache, const CString& text, int left, int top, int width,
-                        int height, const CString& horizontalAlignment, const CString& verticalAlignment,
-                        bool multiLine, const CString& surface);
-    bool DrawTrackList(CDC* dc, LOGFONTA& font, CString& cache, const CString& trackList, int left, int top,
-                       int width, int height, const CString& horizontalAlignment, const CString& verticalAlignment,
-                       bool trackNumbers, bool trackTimes, bool offsetNumbers, const CString& surface,
-                       bool wrapTracks);
-    // Draws a cover object's layout cache at the zoom (both of the above); the
-    // font is left at the zoomed height, 0 when lines became strokes. A record
-    // whose x0 equals x1 ends at that x when rightAlignPoints is set.
-    void RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& cache, const CString& horizontalAlignment,
-                          const CString& verticalAlignment, const CString& surface, bool rightAlignPoints);
-    // The guides frame of an object's box on a cover.
-    void DrawObjectGuides(CDC* dc, int left, int top, int width, int height, const CString& surface);
-
     // Tiles a panel background over `rect` of `dc` from `origin`: source 1 is
     // the application's panel bitmap, 2 the view's own surround; grey without one.
     void PaintPanelBackground(HDC dc, const RECT& rect, POINT origin, int source) const;
@@ -310,42 +249,6 @@ private:
     void ApplyFreedbOptions(CAppSettings& settings);
 
 public:
-    // ---- the live label model ---------------------------------------------------
-    std::vector<PropertyEntry> m_propertyRows;
-    std::vector<TextEntry> m_textRows;
-    // Rows and changes are recorded for undo while set; off while a file is read
-    // and while undo or redo replays a step.
-    BOOL m_bUndoRecording = TRUE;
-
-    // ---- the layout shown, saved with the document -------------------------------
-    int m_nZoom = 22;             // tenths
-    CString m_strSurface;         // the surface shown
-    CString m_strPage;            // "1", "2" or "3": the page shown
-    CString m_strLayout;          // "Single" or "Double"
-    int m_nStackingCounter = 0;   // stacking number of the image brought to front last
-    // Image slots: an Image object names its slot by its "Image Number".
-    std::vector<std::unique_ptr<CxImage>> m_images;
-
-    // ---- cached surface geometry, from the surface rows --------------------------
-    SurfaceGeometry m_geometry;        // thousandths of an inch
-    SurfaceGeometry m_screenGeometry;  // pixels at the current zoom
-    CString m_strBackCoverPage;
-    CString m_strFrontCoverPage;
-    CString m_strDisc1Page;
-    CString m_strDisc2Page;
-    BYTE m_bFolded = 0;
-    BYTE m_bBackCoverBorder = 0;   // print-border flags
-    BYTE m_bFrontCoverBorder = 0;
-    BYTE m_bDisc1Border = 0;
-    BYTE m_bDisc2Border = 0;
-    SIZE m_sizePaper = {};         // sheet of the page shown, thousandths of an inch
-
-    // ---- spans of the last ring fit (scratch, read right after the fit) ------------
-    int m_nSpan1Left = -1;
-    int m_nSpan1Right = -1;
-    int m_nSpan2Left = -1;
-    int m_nSpan2Right = -1;
-
     // ---- screen geometry -------------------------------------------------------------
     int m_nScreenDpi = 96;          // LOGPIXELSX, used for both axes
     BYTE m_bGeometryReady = 0;      // set by the first ShowSurface
@@ -356,18 +259,8 @@ public:
     RECT m_rcPrintableA4 = {};      // portrait, filled by the default-printer query
     RECT m_rcPrintableLetter = {};
     BYTE m_bNoPrinter = 0;          // no default printer was found
+    SIZE m_sizePaper = {};          // sheet of the page shown, thousandths of an inch
     CSurfaceBitmaps m_surfaceBitmaps;
-    CScaledImageCache m_scaledImages;  // pictures at the size they are drawn
-    CFontCache m_fonts;                // fonts the drawing of the texts asks for again and again
-    struct PlaceholderFit
-    {
-        int chordPixels = -1;
-        int zoom = -1;
-        CString face;
-        LONG height = 0;  // tenths of a point, at the zoom
-    };
-    PlaceholderFit m_placeholderFit;   // the second disc's caption, fitted last
-    CTextRedrawCache m_textRedraw;     // measurements and fonts the redraws of laid-out texts reuse
 
     // ---- selection ------------------------------------------------------------------
     CString m_strSelectedObject;
@@ -401,6 +294,10 @@ public:
     int m_nJewelTemplate = 0;  // index of the jewel-case paper in use
 
 private:
+    CLabelModel m_ownModel;                 // the label while no document holds one
+    mutable const CDocument* m_modelDocument = nullptr;
+    mutable CLabelModel* m_model = &m_ownModel;
+    CLabelRenderer m_renderer{m_ownModel, this};
     CAppSettings* m_pAppSettings = nullptr;
     CTexture m_surround{IDB_VIEW_SURROUND};  // tiled around the label
     CTexture m_panelTexture{IDB_PANEL_TEXTURE};  // handed to the application for every panel

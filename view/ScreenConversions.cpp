@@ -89,15 +89,15 @@ void CQuorbel6View::ScrollToCurrentPart(bool fit)
         if (fit)
             FitZoomToSurface();
         POINT centre{};
-        if (m_strSurface == "Front Cover")
-            centre = POINT{m_geometry.front.left + m_geometry.front.width / 2,
-                           m_geometry.front.top + m_geometry.front.height / 2};
-        else if (m_strSurface == "Back Cover")
-            centre = POINT{m_geometry.back.left + m_geometry.back.width / 2,
-                           m_geometry.back.top + m_geometry.back.height / 2};
+        if (Model().Shown().surface == "Front Cover")
+            centre = POINT{Model().Placement().geometry.front.left + Model().Placement().geometry.front.width / 2,
+                           Model().Placement().geometry.front.top + Model().Placement().geometry.front.height / 2};
+        else if (Model().Shown().surface == "Back Cover")
+            centre = POINT{Model().Placement().geometry.back.left + Model().Placement().geometry.back.width / 2,
+                           Model().Placement().geometry.back.top + Model().Placement().geometry.back.height / 2};
         else {
             // Any other name (an older file's part) centres on the first disc.
-            const DiscGeometry& disc = m_strSurface == "Disc 2" ? m_geometry.disc2 : m_geometry.disc1;
+            const DiscGeometry& disc = Model().Shown().surface == "Disc 2" ? Model().Placement().geometry.disc2 : Model().Placement().geometry.disc1;
             centre = POINT{disc.left + disc.outerDiameter / 2, disc.top + disc.outerDiameter / 2};
         }
         ScrollPointToClientCentre(centre);
@@ -106,9 +106,7 @@ void CQuorbel6View::ScrollToCurrentPart(bool fit)
 
 bool CQuorbel6View::KeepImageAspect(double& width, double& height, int imageNumber) const
 {
-    if (imageNumber < 0 || imageNumber >= static_cast<int>(m_images.size()))
-        return false;
-    const CxImage* image = m_images[static_cast<size_t>(imageNumber)].get();
+    const CxImage* image = Model().Image(imageNumber);
     if (!image || !image->IsValid() || !image->GetBits())
         return false;
     const long imageWidth = static_cast<long>(image->GetWidth());

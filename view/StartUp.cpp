@@ -135,13 +135,10 @@ void CQuorbel6View::OnSettingChange(UINT flags, LPCSTR section)
 
 void CQuorbel6View::OnDestroy()
 {
-    m_propertyRows.clear();
-    m_textRows.clear();
     // The panel bitmap lent to the application goes with the view.
     LendPanelBackground(false);
     m_surfaceBitmaps.Release();
-    m_scaledImages.Clear();
-    m_fonts.Clear();
+    m_renderer.ForgetCaches();
     m_bGeometryReady = 0;
     CScrollView::OnDestroy();
 }

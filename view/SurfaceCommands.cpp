@@ -19,11 +19,11 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
         const CString surface = command.surface;
         view.m_nSelectionHandles = 0;
         view.m_strSelectedObject = surface;
-        view.m_strSurface = surface;
-        view.m_strPage = surface == "Disc 1"        ? view.m_strDisc1Page
-                         : surface == "Disc 2"      ? view.m_strDisc2Page
-                         : surface == "Front Cover" ? view.m_strFrontCoverPage
-                                                    : view.m_strBackCoverPage;
+        view.Model().Shown().surface = surface;
+        view.Model().Shown().page = surface == "Disc 1"        ? view.Model().Placement().disc1Page
+                         : surface == "Disc 2"      ? view.Model().Placement().disc2Page
+                         : surface == "Front Cover" ? view.Model().Placement().frontCoverPage
+                                                    : view.Model().Placement().backCoverPage;
         view.ScrollToCurrentPart(true);
         view.m_bDrawingEnabled = 1;
         view.ShowSurface(surface);

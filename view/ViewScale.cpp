@@ -1,3 +1,4 @@
+#include "label/LabelGeometry.h"
 #include "view/Quorbel6View.h"
 
 #include "framework/ErrorReport.h"
@@ -19,7 +20,8 @@ void CQuorbel6View::PrepareBitmaps()
 
 void CQuorbel6View::UpdateScale()
 {
-    m_screenGeometry = ViewGeometry::ScaleGeometry(m_geometry, m_nScreenDpi, m_nZoom);
+    m_renderer.SetModel(Model());
+    m_renderer.SetScale(m_nScreenDpi, Model().Shown().zoom);
     m_sizePaperScreen = SIZE{DocToScreenLength(m_sizePaper.cx), DocToScreenLength(m_sizePaper.cy)};
     m_rcGuideScreen = DocToScreenRectScale(m_rcGuide);
 }
@@ -45,7 +47,7 @@ void CQuorbel6View::CenterSurface()
 
 int CQuorbel6View::DocToScreenLength(int length) const
 {
-    return ViewGeometry::LengthToPixels(length, m_nScreenDpi, m_nZoom);
+    return LabelGeometry::LengthToPixels(length, m_nScreenDpi, Model().Shown().zoom);
 }
 
 RECT CQuorbel6View::DocToScreenRectScale(const RECT& rect) const
@@ -56,7 +58,7 @@ RECT CQuorbel6View::DocToScreenRectScale(const RECT& rect) const
 
 RECT CQuorbel6View::DeviceToDocRect(const RECT& rect) const
 {
-    auto doc = [&](LONG pixels) { return ViewGeometry::PixelsToLength(pixels, m_nScreenDpi, m_nZoom); };
+    auto doc = [&](LONG pixels) { return LabelGeometry::PixelsToLength(pixels, m_nScreenDpi, Model().Shown().zoom); };
     return RECT{doc(rect.left), doc(rect.top), doc(rect.right), doc(rect.bottom)};
 }
 
@@ -70,19 +72,19 @@ bool CQuorbel6View::ZoomFitsBitmaps() const
     // Every surface drawn on the page shown must stay inside its bitmap, and so
     // must the one shown; both discs and both covers are checked on their own.
     unsigned surfaces = 0;
-    if (m_strBackCoverPage == m_strPage)
+    if (Model().Placement().backCoverPage == Model().Shown().page)
         surfaces |= ViewGeometry::kBackCoverSurface;
-    if (m_strFrontCoverPage == m_strPage)
+    if (Model().Placement().frontCoverPage == Model().Shown().page)
         surfaces |= ViewGeometry::kFrontCoverSurface;
-    if (m_strDisc1Page == m_strPage)
+    if (Model().Placement().disc1Page == Model().Shown().page)
         surfaces |= ViewGeometry::kDisc1Surface;
-    if (m_strDisc2Page == m_strPage)
+    if (Model().Placement().disc2Page == Model().Shown().page)
         surfaces |= ViewGeometry::kDisc2Surface;
-    if (m_strSurface == "Back Cover" || m_strSurface == "Front Cover")
+    if (Model().Shown().surface == "Back Cover" || Model().Shown().surface == "Front Cover")
         surfaces |= ViewGeometry::kBackCoverSurface | ViewGeometry::kFrontCoverSurface;
-    else if (m_strSurface == "Disc 1" || m_strSurface == "Disc 2")
+    else if (Model().Shown().surface == "Disc 1" || Model().Shown().surface == "Disc 2")
         surfaces |= ViewGeometry::kDisc1Surface | ViewGeometry::kDisc2Surface;
-    return ViewGeometry::SurfacesFitBitmaps(m_screenGeometry, surfaces);
+    return ViewGeometry::SurfacesFitBitmaps(m_renderer.Geometry(), surfaces);
 }
 
 namespace
@@ -105,15 +107,15 @@ void CQuorbel6View::ShowSurface(const CString& surfaceName)
         m_bDrawingEnabled = 0;
         DrawSurface(kDrawClear);
         if (!surfaceName.IsEmpty())
-            m_strSurface = surfaceName;
+            Model().Shown().surface = surfaceName;
         // The page the surface lies on; a surface the label does not have keeps the page.
-        const CString* surfacePage = m_strSurface == "Back Cover"    ? &m_strBackCoverPage
-                                     : m_strSurface == "Front Cover" ? &m_strFrontCoverPage
-                                     : m_strSurface == "Disc 1"      ? &m_strDisc1Page
-                                     : m_strSurface == "Disc 2"      ? &m_strDisc2Page
+        const CString* surfacePage = Model().Shown().surface == "Back Cover"    ? &Model().Placement().backCoverPage
+                                     : Model().Shown().surface == "Front Cover" ? &Model().Placement().frontCoverPage
+                                     : Model().Shown().surface == "Disc 1"      ? &Model().Placement().disc1Page
+                                     : Model().Shown().surface == "Disc 2"      ? &Model().Placement().disc2Page
                                                                      : nullptr;
         if (surfacePage && !surfacePage->IsEmpty())
-            m_strPage = *surfacePage;
+            Model().Shown().page = *surfacePage;
 
         UpdatePaperSize();
 
@@ -166,11 +168,11 @@ void CQuorbel6View::UpdatePaperSize()
                    ? m_labelTemplates[static_cast<size_t>(index)].get()
                    : nullptr;
     };
-    if (m_strPage == "1") {
+    if (Model().Shown().page == "1") {
         if (const CLabelDim* disc = paper(m_nDiscTemplate))
             m_sizePaper = SIZE{disc->m_nSheetWidth1, disc->m_nSheetHeight1};
     } else if (const CLabelDim* insert = paper(m_nJewelTemplate)) {
-        m_sizePaper = m_strPage == "2" ? SIZE{insert->m_nSheetWidth1, insert->m_nSheetHeight1}
+        m_sizePaper = Model().Shown().page == "2" ? SIZE{insert->m_nSheetWidth1, insert->m_nSheetHeight1}
                                        : SIZE{insert->m_nSheetWidth2, insert->m_nSheetHeight2};
     }
     m_rcGuide = GuideForSheet(m_sizePaper, m_rcPrintableA4, m_rcPrintableLetter);
@@ -179,16 +181,16 @@ void CQuorbel6View::UpdatePaperSize()
 void CQuorbel6View::FitZoomToSurface()
 {
     Guarded(105, ErrorSink::Window(this), [&] {
-        if (m_strSurface != "Back Cover" && m_strSurface != "Front Cover" && m_strSurface != "Disc 1" &&
-            m_strSurface != "Disc 2")
-            m_strSurface = m_strPage == "1" ? "Disc 1" : m_strPage == "2" ? "Front Cover" : "Back Cover";
+        if (Model().Shown().surface != "Back Cover" && Model().Shown().surface != "Front Cover" && Model().Shown().surface != "Disc 1" &&
+            Model().Shown().surface != "Disc 2")
+            Model().Shown().surface = Model().Shown().page == "1" ? "Disc 1" : Model().Shown().page == "2" ? "Front Cover" : "Back Cover";
         SIZE target{};
-        if (m_strSurface == "Back Cover")
-            target = SIZE{m_geometry.back.width, m_geometry.back.height};
-        else if (m_strSurface == "Front Cover")
-            target = SIZE{m_geometry.front.width, m_geometry.front.height};
+        if (Model().Shown().surface == "Back Cover")
+            target = SIZE{Model().Placement().geometry.back.width, Model().Placement().geometry.back.height};
+        else if (Model().Shown().surface == "Front Cover")
+            target = SIZE{Model().Placement().geometry.front.width, Model().Placement().geometry.front.height};
         else {
-            const DiscGeometry& disc = m_strSurface == "Disc 1" ? m_geometry.disc1 : m_geometry.disc2;
+            const DiscGeometry& disc = Model().Shown().surface == "Disc 1" ? Model().Placement().geometry.disc1 : Model().Placement().geometry.disc2;
             target = SIZE{disc.outerDiameter, disc.outerDiameter};
         }
         RECT client{};
@@ -203,13 +205,9 @@ void CQuorbel6View::FitZoomToSurface()
             return;
         }
         const SIZE bars{::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)};
-        m_nZoom = ViewGeometry::FitZoom(target, m_sizePaper, SIZE{client.right, client.bottom}, bars, m_nScreenDpi);
-        UpdateScale();
+        Model().Shown().zoom = ViewGeometry::FitZoom(target, m_sizePaper, SIZE{client.right, client.bottom}, bars, m_nScreenDpi);
         // A fitted zoom never lets a surface of the page outgrow its bitmap.
-        while (m_nZoom > ViewGeometry::kMinZoom && !ZoomFitsBitmaps()) {
-            m_nZoom -= ViewGeometry::kZoomStep;
-            UpdateScale();
-        }
+        KeepZoomInsideBitmaps();
         CenterSurface();
         UpdateScrollSizes();
     });

@@ -9,10 +9,10 @@ void CQuorbel6View::OnZoomIn()
     Guarded(103, ErrorSink::Window(this), [&] {
         CWaitCursor wait;
         const POINT centre = GetClientCentreDoc();
-        m_nZoom += ViewGeometry::kZoomStep;
+        Model().Shown().zoom += ViewGeometry::kZoomStep;
         UpdateScale();
         if (!ZoomFitsBitmaps()) {
-            m_nZoom -= ViewGeometry::kZoomStep;
+            Model().Shown().zoom -= ViewGeometry::kZoomStep;
             UpdateScale();
             return;
         }
@@ -33,9 +33,9 @@ void CQuorbel6View::OnZoomOut()
         CWaitCursor wait;
         DrawSurface(kDrawClear);
         const POINT centre = GetClientCentreDoc();
-        m_nZoom -= ViewGeometry::kZoomStep;
-        if (m_nZoom < ViewGeometry::kMinZoom) {
-            m_nZoom = ViewGeometry::kMinZoom;
+        Model().Shown().zoom -= ViewGeometry::kZoomStep;
+        if (Model().Shown().zoom < ViewGeometry::kMinZoom) {
+            Model().Shown().zoom = ViewGeometry::kMinZoom;
             UpdateScale();
             DrawSurface(kDrawFull);
             DrawNow();

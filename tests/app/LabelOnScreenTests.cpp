@@ -122,14 +122,14 @@ RECT ToClient(const CQuorbel6View& view, RECT rect)
     return rect;
 }
 
-RECT DiscSquare(const CQuorbel6View& view, const DiscGeometry& disc)
+RECT DiscSquare(const CQuorbel6View& view, const ScreenDisc& disc)
 {
     return ToClient(view, RECT{disc.left, disc.top, disc.left + disc.outerDiameter, disc.top + disc.outerDiameter});
 }
 
 // A disc as the user must see it: white on its ring and in its hole, the album
 // texts in dark letters, edge and hole drawn in the outline colour.
-void ExpectDiscDrawn(const ClientPicture& picture, const CQuorbel6View& view, const DiscGeometry& disc,
+void ExpectDiscDrawn(const ClientPicture& picture, const CQuorbel6View& view, const ScreenDisc& disc,
                      const char* which, bool withTexts)
 {
     const RECT square = DiscSquare(view, disc);
@@ -163,9 +163,9 @@ void AddTextObject(CQuorbel6View& view, const char* name, const char* type, cons
         {"Angle", "0 degrees"}, {"Track Numbers", "Yes"}, {"Track Times", "Yes"}, {"Offset Numbers", "No"},
         {"Skip Center", "Yes"}, {"Wrap Tracks", "No"}, {"Vector Data", ""}};
     int after = static_cast<int>(rows.size());
-    view.m_propertyRows.push_back(PropertyEntry{name, "Item Type", type, 1, "", "", after});
+    view.Model().AppendRow(PropertyEntry{name, "Item Type", type, 1, "", "", after});
     for (const auto& [key, value] : rows)
-        view.m_propertyRows.push_back(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
+        view.Model().AppendRow(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
 }
 
 // Album texts on the disc, the front cover and the back cover of a single label.
@@ -177,16 +177,16 @@ void AddAlbumObjects(CQuorbel6View& view)
     ASSERT_GE(title, 0);
     view.SetTextRowValue(artist, "THE BAND");
     view.SetTextRowValue(title, "FIRST ALBUM");
-    const DiscGeometry& disc = view.m_geometry.disc1;
+    const DiscGeometry& disc = view.Model().Placement().geometry.disc1;
     const int d = disc.outerDiameter;
     AddTextObject(view, "Artist(1)", "Text", "Disc 1", "1",
                   RECT{disc.left + d / 5, disc.top + d / 20, disc.left + 4 * d / 5, disc.top + d / 5});
-    const FrontCoverGeometry& front = view.m_geometry.front;
-    AddTextObject(view, "Title(1)", "Text", "Front Cover", view.m_strFrontCoverPage,
+    const FrontCoverGeometry& front = view.Model().Placement().geometry.front;
+    AddTextObject(view, "Title(1)", "Text", "Front Cover", view.Model().Placement().frontCoverPage,
                   RECT{front.left + front.width / 4, front.top + front.height / 3, front.left + 3 * front.width / 4,
                        front.top + front.height / 2});
-    const BackCoverGeometry& back = view.m_geometry.back;
-    AddTextObject(view, "Track List(1)", "Track", "Back Cover", view.m_strBackCoverPage,
+    const BackCoverGeometry& back = view.Model().Placement().geometry.back;
+    AddTextObject(view, "Track List(1)", "Track", "Back Cover", view.Model().Placement().backCoverPage,
                   RECT{back.left + back.tab + 200, back.top + 200, back.left + back.width - back.tab - 200,
                        back.top + back.height - 200});
 }
@@ -213,19 +213,19 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(view->m_bGeometryReady) << "the first label is shown without any command";
     ASSERT_TRUE(view->m_bDrawingEnabled);
-    ASSERT_EQ(view->m_strLayout, "Single");
-    ASSERT_EQ(view->m_strPage, "1");
+    ASSERT_EQ(view->Model().Shown().layout, "Single");
+    ASSERT_EQ(view->Model().Shown().page, "1");
     {
         // The empty label: white surfaces in their outlines, nothing black.
         const ClientPicture picture(*view);
-        ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc1, "empty disc 1", false);
+        ExpectDiscDrawn(picture, *view, view->Renderer().Geometry().disc1, "empty disc 1", false);
     }
 
     AddAlbumObjects(*view);
     view->ShowSurface("");
     {
         const ClientPicture picture(*view);
-        ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc1, "disc 1", true);
+        ExpectDiscDrawn(picture, *view, view->Renderer().Geometry().disc1, "disc 1", true);
         // The textured surround shows around the page where the window is wider.
         const RECT page = ToClient(*view, RECT{0, 0, view->m_sizePaperScreen.cx, view->m_sizePaperScreen.cy});
         if (page.left > 4) {
@@ -238,18 +238,18 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
     view->OnViewDisc2();
     {
         const ClientPicture picture(*view);
-        const RECT second = DiscSquare(*view, view->m_screenGeometry.disc2);
+        const RECT second = DiscSquare(*view, view->Renderer().Geometry().disc2);
         EXPECT_EQ(picture.Count(second, [](COLORREF c) { return c == kOutline; }), 0);
         EXPECT_GT(picture.Count(second, [](COLORREF c) { return c == RGB(100, 100, 100); }), 100);
     }
 
     // The front cover: its page, a fitted zoom, the album title on it.
     view->OnViewFrontCover();
-    ASSERT_EQ(view->m_strPage, "2");
-    const int fittedZoom = view->m_nZoom;
+    ASSERT_EQ(view->Model().Shown().page, "2");
+    const int fittedZoom = view->Model().Shown().zoom;
     {
         const ClientPicture picture(*view);
-        const FrontCoverGeometry& front = view->m_screenGeometry.front;
+        const ScreenFrontCover& front = view->Renderer().Geometry().front;
         const RECT cover = ToClient(*view, RECT{front.left, front.top, front.left + front.width, front.top + front.height});
         RECT client{0, 0, picture.Size().cx, picture.Size().cy};
         RECT visible{};
@@ -261,10 +261,10 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
 
     // Zooming in and out redraws at the new size and back.
     view->OnZoomOut();
-    EXPECT_EQ(view->m_nZoom, std::max(6, fittedZoom - 2));
+    EXPECT_EQ(view->Model().Shown().zoom, std::max(6, fittedZoom - 2));
     {
         const ClientPicture picture(*view);
-        const FrontCoverGeometry& front = view->m_screenGeometry.front;
+        const ScreenFrontCover& front = view->Renderer().Geometry().front;
         const RECT cover = ToClient(*view, RECT{front.left, front.top, front.left + front.width, front.top + front.height});
         EXPECT_GT(picture.Count(cover, [](COLORREF c) { return c == kOutline; }), front.width);
     }
@@ -298,10 +298,10 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
     }
 
     view->OnViewBackCover();
-    EXPECT_EQ(view->m_strPage, "3");
+    EXPECT_EQ(view->Model().Shown().page, "3");
     {
         const ClientPicture picture(*view);
-        const BackCoverGeometry& back = view->m_screenGeometry.back;
+        const ScreenBackCover& back = view->Renderer().Geometry().back;
         const RECT cover = ToClient(*view, RECT{back.left, back.top, back.left + back.width, back.top + back.height});
         EXPECT_GT(picture.Count(cover, [](COLORREF c) { return c == kOutline; }), back.width);
         EXPECT_GT(picture.Count(cover, IsDark), 40) << "the track list";
@@ -318,13 +318,13 @@ TEST(LabelOnScreen, DoubleLabelAfterFileNewShowsBothDiscs)
 
     view->m_nStartPreset = 2;  // a double label from its default template, without the dialog
     doc->OnFileNew();
-    ASSERT_EQ(view->m_strLayout, "Double");
+    ASSERT_EQ(view->Model().Shown().layout, "Double");
     ASSERT_TRUE(view->m_bGeometryReady);
     view->OnViewDisc2();
-    ASSERT_EQ(view->m_strPage, view->m_strDisc2Page);
+    ASSERT_EQ(view->Model().Shown().page, view->Model().Placement().disc2Page);
 
     const ClientPicture picture(*view);
-    ExpectDiscDrawn(picture, *view, view->m_screenGeometry.disc2, "disc 2", false);
+    ExpectDiscDrawn(picture, *view, view->Renderer().Geometry().disc2, "disc 2", false);
 }
 
 TEST(LabelOnScreen, ScreenPointsAndDocumentUnitsConvertBothWaysAndTheShownPartScrollsIntoView)
@@ -338,10 +338,10 @@ TEST(LabelOnScreen, ScreenPointsAndDocumentUnitsConvertBothWaysAndTheShownPartSc
         view->OnZoomIn();
     ASSERT_EQ(view->m_ptPageOrigin.y, -17);
 
-    const BackCoverGeometry& back = view->m_geometry.back;
+    const BackCoverGeometry& back = view->Model().Placement().geometry.back;
     const POINT centre{back.left + back.width / 2, back.top + back.height / 2};
     // One pixel at this zoom, in thousandths of an inch, plus rounding.
-    const int pixel = 1000 * 10 / (view->m_nScreenDpi * view->m_nZoom) + 1;
+    const int pixel = 1000 * 10 / (view->m_nScreenDpi * view->Model().Shown().zoom) + 1;
 
     const POINT screen = view->DocToScreenPoint(centre);
     const POINT back1 = view->ScreenToDocPoint(screen);
@@ -370,7 +370,7 @@ TEST(LabelOnScreen, PaintDrawsGridPointsPrintableAreaAndPageShadowOverTheSurface
     CQuorbel6View* view = program.RunToLabel();
     ASSERT_NE(view, nullptr);
     view->OnViewFrontCover();
-    while (view->m_nZoom > 6)  // the whole page in the window
+    while (view->Model().Shown().zoom > 6)  // the whole page in the window
         view->OnZoomOut();
     view->m_bShowGrid = 1;
     view->m_nGridSpacingX = 500;

@@ -21,7 +21,7 @@ protected:
     void EditedLabel()
     {
         NewLayout("Single");
-        m_view.m_textRows[0].m_strValue = "Edited Artist";
+        m_view.SetTextRowValue(0, "Edited Artist");
         m_doc.SetPathName(PathOf("label.slv").c_str(), FALSE);
         m_doc.SetModifiedFlag(TRUE);
     }
@@ -103,7 +103,7 @@ TEST_F(DocumentCommandsTest, YesKeepsTheLabelWhenTheSaveDoesNotHappen)
         m_doc.OnFileOpen();
         EXPECT_EQ(boxes.OtherDialogs(), 2) << "the Save As dialog each time, and no Open dialog";
     }
-    EXPECT_EQ(m_view.m_textRows[0].m_strValue, "Edited Artist");
+    EXPECT_EQ(m_view.Model().Texts()[0].m_strValue, "Edited Artist");
     EXPECT_EQ(m_view.m_nStartPreset, 1) << "nothing was made";
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_FALSE(FileExists(PathOf("Default1.slv")));
@@ -131,7 +131,7 @@ TEST_F(DocumentCommandsTest, NoThenACancelledDialogKeepsTheChangesGuarded)
         EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kPrompt, kErrorOpeningFile}));
     }
     EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(m_view.m_textRows[0].m_strValue, "Edited Artist");
+    EXPECT_EQ(m_view.Model().Texts()[0].m_strValue, "Edited Artist");
 }
 
 TEST_F(DocumentCommandsTest, RecentFilesAskFirst)
@@ -144,12 +144,12 @@ TEST_F(DocumentCommandsTest, RecentFilesAskFirst)
         m_doc.OpenRecentDocument(PathOf("other.slv").c_str());
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kPrompt});
     }
-    EXPECT_EQ(m_view.m_strLayout, "Single");
+    EXPECT_EQ(m_view.Model().Shown().layout, "Single");
     {
         MessageBoxes boxes(2);  // No
         m_doc.OpenRecentDocument(PathOf("other.slv").c_str());
     }
-    EXPECT_EQ(m_view.m_strLayout, "Double");
+    EXPECT_EQ(m_view.Model().Shown().layout, "Double");
     EXPECT_EQ(m_doc.GetTitle(), "other.slv");
     EXPECT_FALSE(m_doc.IsModified());
 }
@@ -168,8 +168,8 @@ TEST_F(DocumentCommandsTest, FileNewMakesAMissingTemplateAndReadsAnExistingOne)
     EXPECT_EQ(m_doc.GetTitle(), "Default1.slv");
     EXPECT_EQ(m_doc.GetPathName(), CString(PathOf("Default1.slv").c_str()))
         << "not the previous file, which a Save would overwrite";
-    EXPECT_EQ(m_view.m_strLayout, "Single");
-    EXPECT_EQ(m_view.m_propertyRows.size(), 83u);
+    EXPECT_EQ(m_view.Model().Shown().layout, "Single");
+    EXPECT_EQ(m_view.Model().Rows().size(), 83u);
 
     // The template's album texts read as their names; a Save goes to Save As.
     m_view.m_nStartPreset = 1;
@@ -178,8 +178,8 @@ TEST_F(DocumentCommandsTest, FileNewMakesAMissingTemplateAndReadsAnExistingOne)
         m_doc.OnFileNew();
         EXPECT_TRUE(boxes.Texts().empty());
     }
-    EXPECT_EQ(m_view.m_textRows[0].m_strValue, "Artist");
-    EXPECT_EQ(m_view.m_textRows[2].m_strValue.Left(10), "7`Track 1`");
+    EXPECT_EQ(m_view.Model().Texts()[0].m_strValue, "Artist");
+    EXPECT_EQ(m_view.Model().Texts()[2].m_strValue.Left(10), "7`Track 1`");
     m_doc.SetModifiedFlag(TRUE);
     {
         MessageBoxes boxes(1);
@@ -194,7 +194,7 @@ TEST_F(DocumentCommandsTest, FileNewMakesAMissingTemplateAndReadsAnExistingOne)
         MessageBoxes boxes;
         m_doc.OnFileNew();
     }
-    EXPECT_EQ(m_view.m_strLayout, "Double");
+    EXPECT_EQ(m_view.Model().Shown().layout, "Double");
     EXPECT_TRUE(FileExists(PathOf("Default2.slv")));
     EXPECT_EQ(*GetNumberSetting("Template"), 2u);
 }
@@ -216,9 +216,9 @@ TEST_F(DocumentCommandsTest, TheNewDocumentDialogChoosesTheKind)
         MessageBoxes boxes(1, ChooseNewDocument(c.row, c.fromTemplate));
         m_doc.OnFileNew();
         EXPECT_EQ(boxes.OtherDialogs(), 1);
-        EXPECT_EQ(m_view.m_strLayout, c.layout);
+        EXPECT_EQ(m_view.Model().Shown().layout, c.layout);
         EXPECT_EQ(m_doc.GetTitle(), c.title);
-        EXPECT_EQ(m_view.m_textRows.size(), CString(c.layout) == "Double" ? 12u : 6u);
+        EXPECT_EQ(m_view.Model().Texts().size(), CString(c.layout) == "Double" ? 12u : 6u);
     }
 }
 
@@ -236,7 +236,7 @@ TEST_F(DocumentCommandsTest, TheCommandLineFileIsTheFirstDocumentOnly)
         EXPECT_EQ(boxes.OtherDialogs(), 0) << "no New Document dialog for a file given";
     }
     EXPECT_EQ(m_doc.GetTitle(), "named.slv");
-    EXPECT_EQ(m_view.m_strLayout, "Double");
+    EXPECT_EQ(m_view.Model().Shown().layout, "Double");
     EXPECT_TRUE(App().m_strCmdLinePath.IsEmpty());
     EXPECT_EQ(m_view.m_nStartPreset, -1);
 
@@ -251,7 +251,7 @@ TEST_F(DocumentCommandsTest, TheCommandLineFileIsTheFirstDocumentOnly)
     // A command-line file that can't be opened says so and leaves the normal choice.
     App().m_strCmdLinePath = PathOf("nowhere.slv").c_str();
     m_view.m_nStartPreset = 2;
-    m_view.m_propertyRows.clear();
+    m_view.Model().Clear();
     {
         MessageBoxes boxes;
         m_doc.OnFileNew();
@@ -260,14 +260,14 @@ TEST_F(DocumentCommandsTest, TheCommandLineFileIsTheFirstDocumentOnly)
     }
     EXPECT_TRUE(App().m_strCmdLinePath.IsEmpty());
     EXPECT_EQ(m_doc.GetTitle(), "Default2.slv") << "the preset still chooses the label";
-    EXPECT_EQ(m_view.m_propertyRows.size(), 83u);
+    EXPECT_EQ(m_view.Model().Rows().size(), 83u);
     EXPECT_EQ(m_view.m_nStartPreset, -1);
 }
 
 TEST_F(DocumentCommandsTest, OpenAndSaveAsGoThroughTheirDialogs)
 {
     NewLayout("Single");
-    m_view.m_textRows[1].m_strValue = "The Title";
+    m_view.SetTextRowValue(1, "The Title");
     m_doc.SetModifiedFlag(TRUE);
     {
         MessageBoxes boxes(1, ChooseFile(PathOf("Chosen.SLV")));
@@ -290,19 +290,19 @@ TEST_F(DocumentCommandsTest, OpenAndSaveAsGoThroughTheirDialogs)
         m_doc.OnFileOpen();
         EXPECT_TRUE(boxes.Texts().empty());
     }
-    EXPECT_EQ(m_view.m_strLayout, "Single");
-    EXPECT_EQ(m_view.m_textRows[1].m_strValue, "The Title");
+    EXPECT_EQ(m_view.Model().Shown().layout, "Single");
+    EXPECT_EQ(m_view.Model().Texts()[1].m_strValue, "The Title");
     EXPECT_EQ(m_doc.GetTitle(), "Chosen.slv");
 }
 
 TEST_F(DocumentCommandsTest, SaveAsDefaultTemplateWritesPlaceholdersAndKeepsTheLabelsOwnFile)
 {
     NewLayout("Single");
-    m_view.m_textRows[0].m_strValue = "Real Artist";
-    m_view.m_textRows[2].m_strValue = "1`Real Track`3:00`";
-    m_view.m_textRows.push_back(TextEntry{"Text 1", "Text", "free text", 1});
+    m_view.SetTextRowValue(0, "Real Artist");
+    m_view.SetTextRowValue(2, "1`Real Track`3:00`");
+    m_view.Model().AppendTextRow(TextEntry{"Text 1", "Text", "free text", 1});
     SaveAs("mine.slv");
-    m_view.m_textRows[6].m_strValue = "edited after saving";
+    m_view.SetTextRowValue(6, "edited after saving");
     m_doc.SetModifiedFlag(TRUE);
     {
         MessageBoxes boxes;
@@ -320,11 +320,11 @@ TEST_F(DocumentCommandsTest, SaveAsDefaultTemplateWritesPlaceholdersAndKeepsTheL
         MessageBoxes boxes;
         m_doc.OnFileNew();
     }
-    EXPECT_EQ(m_view.m_textRows[0].m_strValue, "Artist");
-    EXPECT_EQ(m_view.m_textRows[2].m_strValue,
+    EXPECT_EQ(m_view.Model().Texts()[0].m_strValue, "Artist");
+    EXPECT_EQ(m_view.Model().Texts()[2].m_strValue,
               "7`Track 1`0:01`Track 2`0:02`Track 3`0:03`Track 4`0:04`Track 5`0:05`Track 6`0:06`Track 7`0:07`");
-    EXPECT_EQ(m_view.m_textRows[3].m_strValue, "Time");
-    EXPECT_EQ(m_view.m_textRows[6].m_strValue, "edited after saving") << "free texts stay as they are";
+    EXPECT_EQ(m_view.Model().Texts()[3].m_strValue, "Time");
+    EXPECT_EQ(m_view.Model().Texts()[6].m_strValue, "edited after saving") << "free texts stay as they are";
 
     // A template that can't be written says so.
     SetProgramFolder((m_folder + "gone\\").c_str());
@@ -340,7 +340,7 @@ TEST_F(DocumentCommandsTest, SaveAsDefaultTemplateWritesPlaceholdersAndKeepsTheL
 TEST_F(DocumentCommandsTest, AFailedSaveLeavesThePreviousFileAndNoLeftovers)
 {
     NewLayout("Single");
-    m_view.m_images.push_back(std::make_unique<CxImage>(2, 2, 24, kImageFormatPcx));
+    m_view.Model().AppendImage(std::make_unique<CxImage>(2, 2, 24, kImageFormatPcx));
     m_view.AddObjectRecord(PropertyEntry{"Image(1)", "Item Type", "Image", 0, "", "1", 3});
     m_view.AddObjectRecord(PropertyEntry{"Image(1)", "Page", "1", 0, "", "", 2});
     m_view.AddObjectRecord(PropertyEntry{"Image(1)", "View", "Disc 1", 0, "", "Inside", 1});
@@ -355,7 +355,7 @@ TEST_F(DocumentCommandsTest, AFailedSaveLeavesThePreviousFileAndNoLeftovers)
 
     // ...then can't be written at all: the save fails as a whole.
     pcx.Replace(ImageCodec{});
-    m_view.m_textRows[0].m_strValue = "unsaved";
+    m_view.SetTextRowValue(0, "unsaved");
     m_doc.SetModifiedFlag(TRUE);
     {
         MessageBoxes boxes;

@@ -46,7 +46,7 @@ void AddImageObject(CQuorbel6View& view, const CString& name, int number, const 
 
 void AddFreeText(CQuorbel6View& view, const CString& name, const CString& text)
 {
-    view.m_textRows.push_back(TextEntry{name, "Text", text, 1});
+    view.Model().AppendTextRow(TextEntry{name, "Text", text, 1});
     view.AddObjectRecord(PropertyEntry{name + "(1)", "Item Type", "Text", 0, "", "", 1});
     view.AddObjectRecord(PropertyEntry{name + "(1)", "Vector Data", "100`a`0`1`2`3`", 0, "", "", 0});
 }
@@ -114,17 +114,17 @@ protected:
     std::vector<PropertyEntry> FreshRows()
     {
         NewLayout("Single");
-        return m_view.m_propertyRows;
+        return m_view.Model().Rows();
     }
 
     // The view shows a usable empty layout after a refused or damaged file.
     void ExpectEmptyLayout(const char* context)
     {
         SCOPED_TRACE(context);
-        EXPECT_EQ(m_view.m_propertyRows.size(), 83u);
-        EXPECT_EQ(m_view.m_propertyRows[0].m_strObjectName, "Front Cover");
-        EXPECT_TRUE(m_view.m_images.empty());
-        EXPECT_TRUE(m_view.m_bUndoRecording);
+        EXPECT_EQ(m_view.Model().Rows().size(), 83u);
+        EXPECT_EQ(m_view.Model().Rows()[0].m_strObjectName, "Front Cover");
+        EXPECT_TRUE(m_view.Model().Images().empty());
+        EXPECT_TRUE(m_view.Model().IsUndoRecording());
         EXPECT_TRUE(m_view.m_bDrawingEnabled);
         EXPECT_FALSE(m_doc.IsModified());
         EXPECT_TRUE(m_doc.GetPathName().IsEmpty()) << "a Save must not go over the file";
@@ -137,19 +137,19 @@ protected:
 TEST_F(DocumentFileTest, SingleLabelWithFreeTextsTrackListsAndImagesComesBackWhole)
 {
     NewLayout("Single");
-    m_view.m_textRows[0].m_strValue = "Some Artist";
-    m_view.m_textRows[2].m_strValue = "2`One`3:10`Two`12:05`";
+    m_view.SetTextRowValue(0, "Some Artist");
+    m_view.SetTextRowValue(2, "2`One`3:10`Two`12:05`");
     AddFreeText(m_view, "Text 1", "line one\r\nline two");
-    m_view.m_images.push_back(KeptBlock(kImageFormatJpeg, std::string("\xFF\xD8\xFF\xE0 not really a jpeg", 24)));
-    m_view.m_images.push_back(KeptBlock(9, "opaque bytes of a format without a codec"));
+    m_view.Model().AppendImage(KeptBlock(kImageFormatJpeg, std::string("\xFF\xD8\xFF\xE0 not really a jpeg", 24)));
+    m_view.Model().AppendImage(KeptBlock(9, "opaque bytes of a format without a codec"));
     AddImageObject(m_view, "Image(1)", 0, "1");
     AddImageObject(m_view, "Image(2)", 1, "2");
-    m_view.m_nStackingCounter = 2;
-    m_view.m_nZoom = 16;
-    m_view.m_strSurface = "Back Cover";
-    m_view.m_strPage = "3";
-    const std::vector<PropertyEntry> rows = m_view.m_propertyRows;
-    const std::vector<TextEntry> texts = m_view.m_textRows;
+    m_view.Model().SetStackingCounter(2);
+    m_view.Model().Shown().zoom = 16;
+    m_view.Model().Shown().surface = "Back Cover";
+    m_view.Model().Shown().page = "3";
+    const std::vector<PropertyEntry> rows = m_view.Model().Rows();
+    const std::vector<TextEntry> texts = m_view.Model().Texts();
 
     const Bytes written = SaveAs("single.slv");
     ASSERT_FALSE(written.empty());
@@ -158,9 +158,9 @@ TEST_F(DocumentFileTest, SingleLabelWithFreeTextsTrackListsAndImagesComesBackWho
     NewLayout("Double");
     EXPECT_TRUE(Open(PathOf("single.slv")).empty());
 
-    ASSERT_EQ(m_view.m_propertyRows.size(), rows.size());
+    ASSERT_EQ(m_view.Model().Rows().size(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        const PropertyEntry& got = m_view.m_propertyRows[i];
+        const PropertyEntry& got = m_view.Model().Rows()[i];
         const PropertyEntry& want = rows[i];
         SCOPED_TRACE(testing::Message() << "row " << i << " " << want.m_strObjectName.c_str() << " / "
                                         << want.m_strKey.c_str());
@@ -173,28 +173,28 @@ TEST_F(DocumentFileTest, SingleLabelWithFreeTextsTrackListsAndImagesComesBackWho
         EXPECT_EQ(got.m_strChoices, want.m_strChoices);
         EXPECT_EQ(got.m_nRowsAfter, want.m_nRowsAfter);
     }
-    ASSERT_EQ(m_view.m_textRows.size(), texts.size());
+    ASSERT_EQ(m_view.Model().Texts().size(), texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
-        EXPECT_EQ(m_view.m_textRows[i].m_strName, texts[i].m_strName);
-        EXPECT_EQ(m_view.m_textRows[i].m_strItemType, texts[i].m_strItemType);
-        EXPECT_EQ(m_view.m_textRows[i].m_strValue, texts[i].m_strValue);
-        EXPECT_EQ(m_view.m_textRows[i].m_nOrigin, texts[i].m_nOrigin);
+        EXPECT_EQ(m_view.Model().Texts()[i].m_strName, texts[i].m_strName);
+        EXPECT_EQ(m_view.Model().Texts()[i].m_strItemType, texts[i].m_strItemType);
+        EXPECT_EQ(m_view.Model().Texts()[i].m_strValue, texts[i].m_strValue);
+        EXPECT_EQ(m_view.Model().Texts()[i].m_nOrigin, texts[i].m_nOrigin);
     }
-    ASSERT_EQ(m_view.m_images.size(), 2u);
-    EXPECT_EQ(m_view.m_images[0]->GetFormat(), kImageFormatJpeg);
-    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), std::string("\xFF\xD8\xFF\xE0 not really a jpeg", 24));
-    EXPECT_EQ(m_view.m_images[1]->GetFormat(), 9);
-    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "opaque bytes of a format without a codec");
-    EXPECT_EQ(m_view.m_nZoom, 16);
-    EXPECT_EQ(m_view.m_strSurface, "Back Cover");
-    EXPECT_EQ(m_view.m_strPage, "3");
-    EXPECT_EQ(m_view.m_strLayout, "Single");
-    EXPECT_EQ(m_view.m_nStackingCounter, 2);
-    EXPECT_EQ(m_view.m_geometry.back.width, 5909);
+    ASSERT_EQ(m_view.Model().Images().size(), 2u);
+    EXPECT_EQ(m_view.Model().Images()[0]->GetFormat(), kImageFormatJpeg);
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[0]), std::string("\xFF\xD8\xFF\xE0 not really a jpeg", 24));
+    EXPECT_EQ(m_view.Model().Images()[1]->GetFormat(), 9);
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[1]), "opaque bytes of a format without a codec");
+    EXPECT_EQ(m_view.Model().Shown().zoom, 16);
+    EXPECT_EQ(m_view.Model().Shown().surface, "Back Cover");
+    EXPECT_EQ(m_view.Model().Shown().page, "3");
+    EXPECT_EQ(m_view.Model().Shown().layout, "Single");
+    EXPECT_EQ(m_view.Model().StackingCounter(), 2);
+    EXPECT_EQ(m_view.Model().Placement().geometry.back.width, 5909);
     EXPECT_EQ(m_doc.m_nFileVersion, 6);
     EXPECT_EQ(m_doc.GetTitle(), "single.slv");
     EXPECT_FALSE(m_doc.IsModified());
-    EXPECT_TRUE(m_view.m_bUndoRecording);
+    EXPECT_TRUE(m_view.Model().IsUndoRecording());
     EXPECT_TRUE(m_view.m_bDrawingEnabled);
 
     // Read and written again, the file stays byte for byte the same.
@@ -207,18 +207,18 @@ TEST_F(DocumentFileTest, SingleLabelWithFreeTextsTrackListsAndImagesComesBackWho
 TEST_F(DocumentFileTest, DoubleLabelComesBackWithBothDiscs)
 {
     NewLayout("Double");
-    m_view.m_textRows[8].m_strValue = "1`Only - Disc 2`45:00`";
+    m_view.SetTextRowValue(8, "1`Only - Disc 2`45:00`");
     m_view.ReplacePropertyValue("Disc 2", "Top", "6.000");
-    m_view.m_strSurface = "Disc 2";
+    m_view.Model().Shown().surface = "Disc 2";
     SaveAs("double.slv");
 
     NewLayout("Single");
     Open(PathOf("double.slv"));
-    EXPECT_EQ(m_view.m_strLayout, "Double");
-    EXPECT_EQ(m_view.m_strSurface, "Disc 2");
-    EXPECT_EQ(m_view.m_geometry.disc2.top, 6000);
-    ASSERT_EQ(m_view.m_textRows.size(), 12u);
-    EXPECT_EQ(m_view.m_textRows[8].m_strValue, "1`Only - Disc 2`45:00`");
+    EXPECT_EQ(m_view.Model().Shown().layout, "Double");
+    EXPECT_EQ(m_view.Model().Shown().surface, "Disc 2");
+    EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 6000);
+    ASSERT_EQ(m_view.Model().Texts().size(), 12u);
+    EXPECT_EQ(m_view.Model().Texts()[8].m_strValue, "1`Only - Disc 2`45:00`");
     EXPECT_EQ(*GetNumberSetting("Template"), 2u) << "the layout used last";
 }
 
@@ -228,22 +228,22 @@ TEST_F(DocumentFileTest, GoldenBytesAreReadAndWrittenBackUnchanged)
     WriteFileBytes(PathOf("golden.slv"), golden);
     EXPECT_TRUE(Open(PathOf("golden.slv")).empty());
 
-    ASSERT_EQ(m_view.m_propertyRows.size(), 4u);
-    EXPECT_EQ(m_view.m_propertyRows[2].m_strChoices, "Inside");
-    EXPECT_EQ(m_view.m_propertyRows[3].m_strKey, "Image Number");
-    EXPECT_EQ(m_view.m_propertyRows[3].m_bShown, 1);
-    EXPECT_EQ(m_view.m_propertyRows[3].m_strEditorKind, "EDIT");
-    ASSERT_EQ(m_view.m_textRows.size(), 2u);
-    EXPECT_EQ(m_view.m_textRows[0].m_strValue, "Hello\r\nthere");
-    EXPECT_EQ(m_view.m_textRows[0].m_nOrigin, 1);
-    EXPECT_EQ(m_view.m_textRows[1].m_strItemType, "Track");
-    EXPECT_EQ(m_view.m_textRows[1].m_strValue, "1`Intro`0:42`");
-    EXPECT_EQ(m_view.m_textRows[1].m_nOrigin, 2);
-    EXPECT_EQ(m_view.m_nZoom, 14);
-    EXPECT_EQ(m_view.m_nStackingCounter, 1);
-    ASSERT_EQ(m_view.m_images.size(), 1u);
-    EXPECT_FALSE(m_view.m_images[0]->IsValid());
-    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), std::string("abc\n\0\xFF", 6));
+    ASSERT_EQ(m_view.Model().Rows().size(), 4u);
+    EXPECT_EQ(m_view.Model().Rows()[2].m_strChoices, "Inside");
+    EXPECT_EQ(m_view.Model().Rows()[3].m_strKey, "Image Number");
+    EXPECT_EQ(m_view.Model().Rows()[3].m_bShown, 1);
+    EXPECT_EQ(m_view.Model().Rows()[3].m_strEditorKind, "EDIT");
+    ASSERT_EQ(m_view.Model().Texts().size(), 2u);
+    EXPECT_EQ(m_view.Model().Texts()[0].m_strValue, "Hello\r\nthere");
+    EXPECT_EQ(m_view.Model().Texts()[0].m_nOrigin, 1);
+    EXPECT_EQ(m_view.Model().Texts()[1].m_strItemType, "Track");
+    EXPECT_EQ(m_view.Model().Texts()[1].m_strValue, "1`Intro`0:42`");
+    EXPECT_EQ(m_view.Model().Texts()[1].m_nOrigin, 2);
+    EXPECT_EQ(m_view.Model().Shown().zoom, 14);
+    EXPECT_EQ(m_view.Model().StackingCounter(), 1);
+    ASSERT_EQ(m_view.Model().Images().size(), 1u);
+    EXPECT_FALSE(m_view.Model().Images()[0]->IsValid());
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[0]), std::string("abc\n\0\xFF", 6));
 
     CMemFile out;
     ASSERT_TRUE(m_doc.WriteDocument(out));
@@ -254,21 +254,21 @@ TEST_F(DocumentFileTest, OnlyImagesInUseAreWrittenAndRenumbered)
 {
     NewLayout("Single");
     for (int i = 0; i < 6; ++i)
-        m_view.m_images.push_back(KeptBlock(9, "image " + std::to_string(i)));
+        m_view.Model().AppendImage(KeptBlock(9, "image " + std::to_string(i)));
     AddImageObject(m_view, "Image(1)", 0, "1");
     AddImageObject(m_view, "Image(2)", 2, "2");
     AddImageObject(m_view, "Image(3)", 5, "3");
     SaveAs("numbers.slv");
-    EXPECT_EQ(m_view.m_images.size(), 6u) << "the view keeps its own numbering";
+    EXPECT_EQ(m_view.Model().Images().size(), 6u) << "the view keeps its own numbering";
     EXPECT_EQ(m_view.GetPropertyValue("Image(3)", "Image Number"), "5");
 
     Open(PathOf("numbers.slv"));
-    ASSERT_EQ(m_view.m_images.size(), 3u);
+    ASSERT_EQ(m_view.Model().Images().size(), 3u);
     EXPECT_EQ(m_view.GetPropertyValue("Image(1)", "Image Number"), "0");
     EXPECT_EQ(m_view.GetPropertyValue("Image(2)", "Image Number"), "1");
     EXPECT_EQ(m_view.GetPropertyValue("Image(3)", "Image Number"), "2");
-    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "image 2");
-    EXPECT_EQ(KeptBytes(*m_view.m_images[2]), "image 5");
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[1]), "image 2");
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[2]), "image 5");
 }
 
 TEST_F(DocumentFileTest, PicturesAreEncodedInTheirFormatAndMetafilesAsPng)
@@ -286,14 +286,14 @@ TEST_F(DocumentFileTest, PicturesAreEncodedInTheirFormatAndMetafilesAsPng)
                                     }});
     NewLayout("Single");
     auto metafile = std::make_unique<CxImage>(5, 1, 24, kImageFormatWmf);
-    m_view.m_images.push_back(std::move(metafile));
+    m_view.Model().AppendImage(std::move(metafile));
     AddImageObject(m_view, "Image(1)", 0, "1");
     SaveAs("png.slv");
 
     Open(PathOf("png.slv"));
-    ASSERT_EQ(m_view.m_images.size(), 1u);
-    EXPECT_EQ(m_view.m_images[0]->GetFormat(), kImageFormatPng);
-    EXPECT_EQ(m_view.m_images[0]->GetWidth(), 5);
+    ASSERT_EQ(m_view.Model().Images().size(), 1u);
+    EXPECT_EQ(m_view.Model().Images()[0]->GetFormat(), kImageFormatPng);
+    EXPECT_EQ(m_view.Model().Images()[0]->GetWidth(), 5);
     const Bytes file = ReadFileBytes(PathOf("png.slv"));
     const std::string tail(file.end() - 9, file.end());
     EXPECT_EQ(tail, "2\n5\nppppp");
@@ -302,16 +302,16 @@ TEST_F(DocumentFileTest, PicturesAreEncodedInTheirFormatAndMetafilesAsPng)
 TEST_F(DocumentFileTest, ImageBlocksOfLengthZeroKeepTheirPlace)
 {
     NewLayout("Single");
-    m_view.m_images.push_back(std::make_unique<CxImage>(kImageFormatBmp));  // an empty slot
-    m_view.m_images.push_back(KeptBlock(9, "second"));
+    m_view.Model().AppendImage(std::make_unique<CxImage>(kImageFormatBmp));  // an empty slot
+    m_view.Model().AppendImage(KeptBlock(9, "second"));
     AddImageObject(m_view, "Image(1)", 0, "1");
     AddImageObject(m_view, "Image(2)", 1, "2");
     SaveAs("zero.slv");
 
     Open(PathOf("zero.slv"));
-    ASSERT_EQ(m_view.m_images.size(), 2u);
-    EXPECT_FALSE(m_view.m_images[0]->IsValid());
-    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "second") << "image 1 is still image 1";
+    ASSERT_EQ(m_view.Model().Images().size(), 2u);
+    EXPECT_FALSE(m_view.Model().Images()[0]->IsValid());
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[1]), "second") << "image 1 is still image 1";
     EXPECT_GE(m_view.FindObjectRow("Image(2)"), 0);
 }
 
@@ -338,7 +338,7 @@ TEST_F(DocumentFileTest, ImageObjectsWithoutTheirImageAreRemoved)
     EXPECT_LT(m_view.FindObjectRow("Image(2)"), 0);
     EXPECT_LT(m_view.FindObjectRow("Image(3)"), 0);
     EXPECT_LT(m_view.FindObjectRow("Image(4)"), 0);
-    EXPECT_EQ(m_view.m_propertyRows.size(), 83u + 4u);
+    EXPECT_EQ(m_view.Model().Rows().size(), 83u + 4u);
 }
 
 TEST_F(DocumentFileTest, Version5FileIsConvertedAndWrittenBackAsVersion6)
@@ -351,16 +351,16 @@ TEST_F(DocumentFileTest, Version5FileIsConvertedAndWrittenBackAsVersion6)
     EXPECT_TRUE(Open(PathOf("old.slv")).empty());
     EXPECT_EQ(m_doc.m_nFileVersion, 5);
     for (const char* key : {"Left", "Top", "Inner Diameter", "Outer Diameter", "Orientation", "Folded Cover"}) {
-        for (const PropertyEntry& row : m_view.m_propertyRows) {
+        for (const PropertyEntry& row : m_view.Model().Rows()) {
             if (row.m_strKey == key) {
                 EXPECT_EQ(row.m_bShown, 0) << row.m_strObjectName.c_str() << " / " << key;
             }
         }
     }
-    EXPECT_EQ(m_view.m_propertyRows[static_cast<size_t>(m_view.FindPropertyRow("Disc 1", "Print Border"))].m_bShown, 1)
+    EXPECT_EQ(m_view.Model().Rows()[static_cast<size_t>(m_view.FindPropertyRow("Disc 1", "Print Border"))].m_bShown, 1)
         << "other rows keep their flag";
-    EXPECT_EQ(m_view.m_nStackingCounter, 3);
-    EXPECT_EQ(m_view.m_strSurface, "Front Cover");
+    EXPECT_EQ(m_view.Model().StackingCounter(), 3);
+    EXPECT_EQ(m_view.Model().Shown().surface, "Front Cover");
     EXPECT_FALSE(m_doc.IsModified());
 
     // Written back at once: the same file now reads as version 6.
@@ -370,7 +370,7 @@ TEST_F(DocumentFileTest, Version5FileIsConvertedAndWrittenBackAsVersion6)
     EXPECT_TRUE(std::equal(schema6.begin(), schema6.end(), rewritten.begin() + 2));
     Open(PathOf("old.slv"));
     EXPECT_EQ(m_doc.m_nFileVersion, 6);
-    EXPECT_EQ(m_view.m_nStackingCounter, 3);
+    EXPECT_EQ(m_view.Model().StackingCounter(), 3);
 }
 
 TEST_F(DocumentFileTest, AFileWithoutTextRecordsIsOfTheCurrentVersion)
@@ -384,9 +384,9 @@ TEST_F(DocumentFileTest, AFileWithoutTextRecordsIsOfTheCurrentVersion)
 
     EXPECT_TRUE(Open(PathOf("notext.slv")).empty());
     EXPECT_EQ(m_doc.m_nFileVersion, 6);
-    EXPECT_EQ(m_view.m_nStackingCounter, 7) << "the stacking counter is read";
-    ASSERT_EQ(m_view.m_images.size(), 1u) << "and the image block from its place";
-    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), "q");
+    EXPECT_EQ(m_view.Model().StackingCounter(), 7) << "the stacking counter is read";
+    ASSERT_EQ(m_view.Model().Images().size(), 1u) << "and the image block from its place";
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[0]), "q");
     EXPECT_TRUE(FileExists(PathOf("notext.slv")));
 }
 
@@ -505,14 +505,14 @@ TEST_F(DocumentFileTest, ACutDocumentIsRefusedAtEveryLength)
         const std::vector<std::string> messages = Open(path);
         ASSERT_EQ(messages.size(), 1u);
         ASSERT_EQ(messages[0], kErrorOpeningFile);
-        ASSERT_EQ(m_view.m_propertyRows.size(), 83u);
-        ASSERT_TRUE(m_view.m_bUndoRecording);
+        ASSERT_EQ(m_view.Model().Rows().size(), 83u);
+        ASSERT_TRUE(m_view.Model().IsUndoRecording());
         ASSERT_TRUE(m_view.m_bDrawingEnabled);
         ASSERT_TRUE(m_doc.GetPathName().IsEmpty());
     }
     WriteFileBytes(path, whole);
     EXPECT_TRUE(Open(path).empty());
-    EXPECT_EQ(m_view.m_propertyRows.size(), 4u);
+    EXPECT_EQ(m_view.Model().Rows().size(), 4u);
     EXPECT_TRUE(m_errors.empty());
 }
 
@@ -533,12 +533,12 @@ TEST_F(DocumentFileTest, ChangedBytesAreReadOrRefusedButNeverBreakTheView)
             ASSERT_LE(messages.size(), 1u);
             if (!messages.empty()) {
                 ASSERT_TRUE(messages[0] == kErrorOpeningFile || messages[0] == kNewerVersionFile) << messages[0];
-                ASSERT_EQ(m_view.m_propertyRows.size(), 83u);
+                ASSERT_EQ(m_view.Model().Rows().size(), 83u);
             }
-            ASSERT_TRUE(m_view.m_bUndoRecording);
+            ASSERT_TRUE(m_view.Model().IsUndoRecording());
             ASSERT_TRUE(m_view.m_bDrawingEnabled);
-            ASSERT_TRUE(IsPageText(m_view.m_strPage));
-            ASSERT_GE(m_view.m_nZoom, 6);
+            ASSERT_TRUE(IsPageText(m_view.Model().Shown().page));
+            ASSERT_GE(m_view.Model().Shown().zoom, 6);
         }
     }
     EXPECT_TRUE(m_errors.empty());
@@ -569,13 +569,13 @@ TEST_F(DocumentFileTest, VersionOneBlocksAreVariantsWithALength)
 
     EXPECT_TRUE(Open(PathOf("v1.slv")).empty());
     EXPECT_EQ(m_doc.m_nFileVersion, 1);
-    ASSERT_EQ(m_view.m_images.size(), 4u);
-    EXPECT_EQ(KeptBytes(*m_view.m_images[0]), std::string("\xFF\xD8\xFF\x01\x02", 5));
-    EXPECT_EQ(m_view.m_images[0]->GetFormat(), kImageFormatJpeg);
-    EXPECT_EQ(KeptBytes(*m_view.m_images[1]), "BMx") << "a block that does not decode is kept";
-    EXPECT_EQ(KeptBytes(*m_view.m_images[2]), "??");
-    EXPECT_EQ(m_view.m_images[3]->GetUserValue(), 0u);
-    EXPECT_FALSE(m_view.m_images[3]->IsValid());
+    ASSERT_EQ(m_view.Model().Images().size(), 4u);
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[0]), std::string("\xFF\xD8\xFF\x01\x02", 5));
+    EXPECT_EQ(m_view.Model().Images()[0]->GetFormat(), kImageFormatJpeg);
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[1]), "BMx") << "a block that does not decode is kept";
+    EXPECT_EQ(KeptBytes(*m_view.Model().Images()[2]), "??");
+    EXPECT_EQ(m_view.Model().Images()[3]->GetUserValue(), 0u);
+    EXPECT_FALSE(m_view.Model().Images()[3]->IsValid());
 }
 
 namespace
@@ -598,15 +598,15 @@ TEST_F(DocumentFileTest, LayoutsDrawnAfterReopeningEqualThoseBeforeSaving)
         for (const auto& [key, value] : rows)
             m_view.AddObjectRecord(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
     };
-    const DiscGeometry& disc = m_view.m_geometry.disc1;
+    const DiscGeometry& disc = m_view.Model().Placement().geometry.disc1;
     const CString discLeft = LabelRows::ObjectLengthText(disc.left + 1300);
     const CString discTop = LabelRows::ObjectLengthText(disc.top + 200);
     addText("Artist(1)", "Text", "1", "Disc 1", discLeft, discTop);
-    const FrontCoverGeometry& front = m_view.m_geometry.front;
-    addText("Title(1)", "Text", m_view.m_strFrontCoverPage, "Front Cover",
+    const FrontCoverGeometry& front = m_view.Model().Placement().geometry.front;
+    addText("Title(1)", "Text", m_view.Model().Placement().frontCoverPage, "Front Cover",
             LabelRows::ObjectLengthText(front.left + front.width / 2 + 300), LabelRows::ObjectLengthText(front.top + 500));
-    const BackCoverGeometry& back = m_view.m_geometry.back;
-    addText("Track List(1)", "Track", m_view.m_strBackCoverPage, "Back Cover",
+    const BackCoverGeometry& back = m_view.Model().Placement().geometry.back;
+    addText("Track List(1)", "Track", m_view.Model().Placement().backCoverPage, "Back Cover",
             LabelRows::ObjectLengthText(back.left + back.tab + 300), LabelRows::ObjectLengthText(back.top + 300));
 
     auto drawEveryPage = [&] {

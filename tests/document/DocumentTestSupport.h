@@ -303,7 +303,7 @@ protected:
     // A new empty layout of "Single" or "Double", unmodified and without a path.
     void NewLayout(const char* layout)
     {
-        m_view.m_strLayout = layout;
+        m_view.Model().Shown().layout = layout;
         m_doc.SetTitle("Untitled.slv");
         m_doc.SetupNewLayout();
     }

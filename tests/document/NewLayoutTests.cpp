@@ -17,6 +17,13 @@ class NewLayoutTest : public LabelDocumentTest
 {
 protected:
     CString Value(const char* object, const char* key) { return m_view.GetPropertyValue(object, key); }
+    // Cuts the model down to its first rows, as an old or damaged file leaves it.
+    void KeepFirstRows(size_t count)
+    {
+        PropertyRows rows = m_view.Model().Rows();
+        rows.resize(count);
+        m_view.Model().SwapRows(rows);
+    }
 };
 
 }  // namespace
@@ -50,11 +57,11 @@ TEST_F(NewLayoutTest, BuiltInPapersGiveTheKnownValues)
     for (const RowValues& row : expected)
         EXPECT_EQ(Value(row.object, row.key), row.value) << row.object << " / " << row.key;
 
-    EXPECT_EQ(m_view.m_propertyRows.size(), 83u) << "a folded cover adds its inside";
-    EXPECT_EQ(m_view.m_strSurface, "Disc 1");
-    EXPECT_EQ(m_view.m_strPage, "1");
-    EXPECT_EQ(m_view.m_nZoom, 10);
-    EXPECT_TRUE(m_view.m_bUndoRecording);
+    EXPECT_EQ(m_view.Model().Rows().size(), 83u) << "a folded cover adds its inside";
+    EXPECT_EQ(m_view.Model().Shown().surface, "Disc 1");
+    EXPECT_EQ(m_view.Model().Shown().page, "1");
+    EXPECT_EQ(m_view.Model().Shown().zoom, 10);
+    EXPECT_TRUE(m_view.Model().IsUndoRecording());
     EXPECT_TRUE(m_view.m_bDrawingEnabled);
     EXPECT_EQ(m_view.m_strSelectedObject, "Page 1");
     EXPECT_FALSE(m_doc.IsModified());
@@ -68,46 +75,46 @@ TEST_F(NewLayoutTest, ObjectsLieAtTheirFixedRowsWithConsistentCounts)
                                                      {49, "Disc 2"},     {59, "Left Tab"},  {67, "Right Tab"},
                                                      {75, "Front Cover (Inside)"}};
     for (const auto& [index, name] : firstRows) {
-        const PropertyEntry& row = m_view.m_propertyRows.at(static_cast<size_t>(index));
+        const PropertyEntry& row = m_view.Model().Rows().at(static_cast<size_t>(index));
         EXPECT_EQ(row.m_strObjectName, name);
         EXPECT_EQ(row.m_strKey, "Item Type");
     }
     // Every object's rows count down to 0 and the walk lands on every first row.
     int walked = 0;
-    for (int i = 0; i < static_cast<int>(m_view.m_propertyRows.size()); i = m_view.NextObjectRow(i)) {
+    for (int i = 0; i < static_cast<int>(m_view.Model().Rows().size()); i = m_view.NextObjectRow(i)) {
         const int end = m_view.NextObjectRow(i);
         for (int row = i; row < end; ++row)
-            EXPECT_EQ(m_view.m_propertyRows[static_cast<size_t>(row)].m_nRowsAfter, end - row - 1);
+            EXPECT_EQ(m_view.Model().Rows()[static_cast<size_t>(row)].m_nRowsAfter, end - row - 1);
         ++walked;
     }
     EXPECT_EQ(walked, 10);
-    EXPECT_EQ(m_view.m_propertyRows[0].m_strEditorKind, "");
-    EXPECT_EQ(m_view.m_propertyRows[1].m_strChoices, "1|2|3|");
-    EXPECT_EQ(m_view.m_propertyRows[70].m_strEditorKind, "COLOR") << "Right Tab's colour";
-    EXPECT_EQ(m_view.m_propertyRows[71].m_strEditorKind, "") << "Right Tab's Left is not edited";
-    EXPECT_EQ(m_view.m_propertyRows[63].m_strEditorKind, "EDIT") << "Left Tab's Left is";
-    EXPECT_EQ(m_view.m_propertyRows[61].m_strChoices, "Left Tab");
+    EXPECT_EQ(m_view.Model().Rows()[0].m_strEditorKind, "");
+    EXPECT_EQ(m_view.Model().Rows()[1].m_strChoices, "1|2|3|");
+    EXPECT_EQ(m_view.Model().Rows()[70].m_strEditorKind, "COLOR") << "Right Tab's colour";
+    EXPECT_EQ(m_view.Model().Rows()[71].m_strEditorKind, "") << "Right Tab's Left is not edited";
+    EXPECT_EQ(m_view.Model().Rows()[63].m_strEditorKind, "EDIT") << "Left Tab's Left is";
+    EXPECT_EQ(m_view.Model().Rows()[61].m_strChoices, "Left Tab");
 }
 
 TEST_F(NewLayoutTest, AlbumTextsFollowTheLayout)
 {
     NewLayout("Single");
-    ASSERT_EQ(m_view.m_textRows.size(), 6u);
-    EXPECT_EQ(m_view.m_textRows[2].m_strName, "Track List");
-    EXPECT_EQ(m_view.m_textRows[2].m_strItemType, "Track");
-    EXPECT_EQ(m_view.m_textRows[2].m_strValue,
+    ASSERT_EQ(m_view.Model().Texts().size(), 6u);
+    EXPECT_EQ(m_view.Model().Texts()[2].m_strName, "Track List");
+    EXPECT_EQ(m_view.Model().Texts()[2].m_strItemType, "Track");
+    EXPECT_EQ(m_view.Model().Texts()[2].m_strValue,
               "7`Track 1`0:01`Track 2`0:02`Track 3`0:03`Track 4`0:04`Track 5`0:05`Track 6`0:06`Track 7`0:07`");
-    for (const TextEntry& text : m_view.m_textRows)
+    for (const TextEntry& text : m_view.Model().Texts())
         EXPECT_EQ(text.m_nOrigin, 2);
-    EXPECT_EQ(m_view.m_textRows[5].m_strName, "Genre");
-    EXPECT_EQ(m_view.m_textRows[5].m_strValue, "");
+    EXPECT_EQ(m_view.Model().Texts()[5].m_strName, "Genre");
+    EXPECT_EQ(m_view.Model().Texts()[5].m_strValue, "");
 
     NewLayout("Double");
-    ASSERT_EQ(m_view.m_textRows.size(), 12u);
-    EXPECT_EQ(m_view.m_textRows[0].m_strName, "Artist - Disc 1");
-    EXPECT_EQ(m_view.m_textRows[8].m_strName, "Track List - Disc 2");
-    EXPECT_EQ(m_view.m_textRows[8].m_strValue.Left(24), "7`Track 1 - Disc 2`0:01`");
-    EXPECT_EQ(m_view.m_propertyRows.size(), 83u) << "Disc 2 belongs to both layouts";
+    ASSERT_EQ(m_view.Model().Texts().size(), 12u);
+    EXPECT_EQ(m_view.Model().Texts()[0].m_strName, "Artist - Disc 1");
+    EXPECT_EQ(m_view.Model().Texts()[8].m_strName, "Track List - Disc 2");
+    EXPECT_EQ(m_view.Model().Texts()[8].m_strValue.Left(24), "7`Track 1 - Disc 2`0:01`");
+    EXPECT_EQ(m_view.Model().Rows().size(), 83u) << "Disc 2 belongs to both layouts";
 }
 
 TEST_F(NewLayoutTest, PaperChoicesShapeTheLayout)
@@ -121,10 +128,10 @@ TEST_F(NewLayoutTest, PaperChoicesShapeTheLayout)
     m_view.m_labelTemplates.push_back(std::make_unique<CLabelDim>(jewel));
     m_view.m_nJewelTemplate = static_cast<int>(m_view.m_labelTemplates.size()) - 1;
     NewLayout("Single");
-    EXPECT_EQ(m_view.m_propertyRows.size(), 75u);
+    EXPECT_EQ(m_view.Model().Rows().size(), 75u);
     EXPECT_EQ(Value("Front Cover", "Folded Cover"), "No");
     EXPECT_EQ(Value("Page 3", "Orientation"), "Portrait");
-    EXPECT_EQ(m_view.m_bFolded, 0);
+    EXPECT_EQ(m_view.Model().Placement().folded, 0);
 
     // The inside of a folded cover is half its width, halved toward zero.
     m_view.AddInsideCoverBoundary();
@@ -144,40 +151,46 @@ TEST_F(NewLayoutTest, ChoicesNamingNoPaperOfTheirKindFallBackToTheBuiltInOnes)
 TEST_F(NewLayoutTest, GeometryIsReadFromTheRows)
 {
     NewLayout("Single");
-    EXPECT_EQ(m_view.m_geometry.front.left, 800);
-    EXPECT_EQ(m_view.m_geometry.front.width, 9520);
-    EXPECT_EQ(m_view.m_geometry.back.tab, 250);
-    EXPECT_EQ(m_view.m_geometry.back.left, 1299);
-    EXPECT_EQ(m_view.m_geometry.back.width, 5909);
-    EXPECT_EQ(m_view.m_geometry.disc1.outerDiameter, 4625);
-    EXPECT_EQ(m_view.m_geometry.disc1.textMargin, 50);
-    EXPECT_EQ(m_view.m_geometry.disc2.top, 5688);
-    EXPECT_EQ(m_view.m_strBackCoverPage, "3");
-    EXPECT_EQ(m_view.m_strDisc2Page, "1");
-    EXPECT_EQ(m_view.m_bFolded, 1);
-    EXPECT_EQ(m_view.m_bFrontCoverBorder, 1);
-    EXPECT_EQ(m_view.m_bDisc1Border, 0);
+    EXPECT_EQ(m_view.Model().Placement().geometry.front.left, 800);
+    EXPECT_EQ(m_view.Model().Placement().geometry.front.width, 9520);
+    EXPECT_EQ(m_view.Model().Placement().geometry.back.tab, 250);
+    EXPECT_EQ(m_view.Model().Placement().geometry.back.left, 1299);
+    EXPECT_EQ(m_view.Model().Placement().geometry.back.width, 5909);
+    EXPECT_EQ(m_view.Model().Placement().geometry.disc1.outerDiameter, 4625);
+    EXPECT_EQ(m_view.Model().Placement().geometry.disc1.textMargin, 50);
+    EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 5688);
+    EXPECT_EQ(m_view.Model().Placement().backCoverPage, "3");
+    EXPECT_EQ(m_view.Model().Placement().disc2Page, "1");
+    EXPECT_EQ(m_view.Model().Placement().folded, 1);
+    EXPECT_EQ(m_view.Model().Placement().frontCoverBorder, 1);
+    EXPECT_EQ(m_view.Model().Placement().disc1Border, 0);
 
     // A model without the second disc at its place keeps the disc 2 values.
-    m_view.m_propertyRows.resize(49);
-    m_view.m_geometry.disc2.top = 1234;
-    m_view.m_propertyRows[0 + 2].m_strValue = "0.700";
+    KeepFirstRows(49);
+    m_view.Model().Placement().geometry.disc2.top = 1234;
+    m_view.ReplacePropertyValue("Front Cover", "Left", "0.700");
     m_view.LoadLayoutGeometry();
-    EXPECT_EQ(m_view.m_geometry.disc2.top, 1234);
-    EXPECT_EQ(m_view.m_geometry.front.left, 699) << "lengths read back truncated";
+    EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 1234);
+    EXPECT_EQ(m_view.Model().Placement().geometry.front.left, 699) << "lengths read back truncated";
 
     // Even a model with almost no rows is read without stepping outside it.
-    m_view.m_propertyRows.resize(3);
+    KeepFirstRows(3);
     m_view.LoadLayoutGeometry();
     EXPECT_TRUE(m_errors.empty());
 }
 
 TEST_F(NewLayoutTest, SurfaceRectanglesUseTheScreenGeometryAndThePageOrigin)
 {
-    m_view.m_screenGeometry.back = BackCoverGeometry{100, 50, 600, 400, 30};
-    m_view.m_screenGeometry.front = FrontCoverGeometry{10, 20, 900, 450};
-    m_view.m_screenGeometry.disc1 = DiscGeometry{40, 60, 159, 461, 0};
-    m_view.m_screenGeometry.disc2 = DiscGeometry{40, 600, 159, 461, 0};
+    // Document lengths that come out at these pixels at 96 dpi and zoom 10.
+    const auto doc = [](int pixels) { return (pixels * 10000 + 959) / 960; };
+    SurfaceGeometry& geometry = m_view.Model().Placement().geometry;
+    geometry.back = BackCoverGeometry{doc(100), doc(50), doc(600), doc(400), doc(30)};
+    geometry.front = FrontCoverGeometry{doc(10), doc(20), doc(900), doc(450)};
+    geometry.disc1 = DiscGeometry{doc(40), doc(60), doc(159), doc(461), 0};
+    geometry.disc2 = DiscGeometry{doc(40), doc(600), doc(159), doc(461), 0};
+    m_view.m_nScreenDpi = 96;
+    m_view.Model().Shown().zoom = 10;
+    m_view.UpdateScale();
     m_view.m_ptPageOrigin = POINT{-17, -20};
 
     const std::map<std::string, RECT> expected = {
@@ -199,18 +212,18 @@ TEST_F(NewLayoutTest, DragLimitsFollowTheSelection)
     NewLayout("Single");
     m_view.m_sizePaper = SIZE{8500, 11000};
 
-    m_view.m_strSurface = "Back Cover";
+    m_view.Model().Shown().surface = "Back Cover";
     m_view.SetDragLimits();
     EXPECT_EQ(m_view.m_rcDragLimits.left, 1299);
     EXPECT_EQ(m_view.m_rcDragLimits.right, 1299 + 5909);
 
-    m_view.m_strSurface = "Disc 2";
+    m_view.Model().Shown().surface = "Disc 2";
     m_view.SetDragLimits();
     EXPECT_EQ(m_view.m_rcDragLimits.top, 5688);
     EXPECT_EQ(m_view.m_rcDragLimits.bottom, 5688 + 4625);
 
     // Another surface name keeps the bounds.
-    m_view.m_strSurface = "Front Cover (Inside)";
+    m_view.Model().Shown().surface = "Front Cover (Inside)";
     m_view.SetDragLimits();
     EXPECT_EQ(m_view.m_rcDragLimits.top, 5688);
 

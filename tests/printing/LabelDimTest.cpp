@@ -1,6 +1,6 @@
 #include "framework/Archive.h"
 #include "framework/File.h"
-#include "printing/LabelDim.h"
+#include "label/LabelDim.h"
 
 #include <gtest/gtest.h>
 

@@ -246,8 +246,9 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(m_program.View(), nullptr);
-        m_program.View()->m_textRows.push_back(TextEntry{"Tracks", "Track", "2`Intro`0:45`Song`3:10`", 1});
-        m_program.View()->m_textRows.push_back(TextEntry{"Tracks", "Track", "9`shadow`", 1});
+        m_program.View()->Model().AppendTextRow(TextEntry{"Tracks", "Track", "2`Intro`0:45`Song`3:10`", 1});
+        m_program.View()->Model().AppendTextRow(TextEntry{"Tracks", "Track", "9`shadow`", 1});
+        m_shadow = m_program.View()->Model().Texts()[1].m_strValue;
         ASSERT_TRUE(m_list.Create(WS_VISIBLE | LVS_REPORT, RECT{0, 0, 400, 200}, &m_host, 1));
         m_list.InsertColumn(0, "", LVCFMT_LEFT, 0);
         m_list.InsertColumn(1, "", LVCFMT_RIGHT, 30);
@@ -292,7 +293,8 @@ protected:
             Type(*p);
     }
 
-    CString TrackValue() { return m_program.View()->m_textRows[0].m_strValue; }
+    CString TrackValue() { return m_program.View()->Model().Texts()[0].m_strValue; }
+    CString m_shadow;  // the second text of the same name, which edits never reach
     CString EditText() const
     {
         CString text;
@@ -336,7 +338,7 @@ TEST_F(CellEditTest, TypedTextGoesIntoTheCellAndItsFieldOnly)
         {0, 2, "Prelude", "2`Prelude`0:45`Song`3:10`"},
     };
     for (const auto& c : cases) {
-        m_program.View()->m_textRows[0].m_strValue = "2`Intro`0:45`Song`3:10`";
+        m_program.View()->SetTextRowValue(0, "2`Intro`0:45`Song`3:10`");
         m_program.App().m_strPendingRefresh.Empty();
         BeginEdit(c.row, c.column, "Tracks(1)");
         TypeText(c.typed);
@@ -344,7 +346,7 @@ TEST_F(CellEditTest, TypedTextGoesIntoTheCellAndItsFieldOnly)
         EXPECT_STREQ(m_list.GetItemText(c.row, c.column), c.typed);
         EXPECT_STREQ(m_program.App().m_strPendingRefresh, "Tracks");
         // Only the first record of that name is written.
-        EXPECT_STREQ(m_program.View()->m_textRows[1].m_strValue, "9`shadow`");
+        EXPECT_STREQ(m_program.View()->Model().Texts()[1].m_strValue, m_shadow);
     }
     EXPECT_TRUE(m_errors.Reports().empty());
 }
@@ -359,13 +361,13 @@ TEST_F(CellEditTest, ABacktickBecomesAnApostropheOnlyForAnEditorWithAnObject)
         {"", "It`s"},
     };
     for (const auto& c : cases) {
-        m_program.View()->m_textRows[0].m_strValue = "2`Intro`0:45`Song`3:10`";
+        m_program.View()->SetTextRowValue(0, "2`Intro`0:45`Song`3:10`");
         BeginEdit(1, 2, c.objectName);
         TypeText("It`s");
         EXPECT_STREQ(EditText(), c.expectedText) << "object \"" << c.objectName << "\"";
     }
     // Written for the editor with an object, with the fields intact.
-    m_program.View()->m_textRows[0].m_strValue = "2`Intro`0:45`Song`3:10`";
+    m_program.View()->SetTextRowValue(0, "2`Intro`0:45`Song`3:10`");
     BeginEdit(1, 2, "Tracks");
     TypeText("It`s");
     EXPECT_STREQ(TrackValue(), "2`Intro`0:45`It's`3:10`");

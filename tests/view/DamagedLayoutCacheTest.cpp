@@ -23,8 +23,8 @@ protected:
     void SetUp() override
     {
         SurfaceTest::SetUp();
-        m_view.m_textRows.push_back(TextEntry{"Title", "Text", "FIRST ALBUM", 1});
-        m_view.m_textRows.push_back(TextEntry{"Track List", "Track", "3`One`1:00`Two`2:00`Three`3:00`", 2});
+        m_view.Model().AppendTextRow(TextEntry{"Title", "Text", "FIRST ALBUM", 1});
+        m_view.Model().AppendTextRow(TextEntry{"Track List", "Track", "3`One`1:00`Two`2:00`Three`3:00`", 2});
         AddText("Title(1)", "Text", "2", "Front Cover", "1.500 ''", "1.500 ''", "3.000 ''", "1.000 ''");
         AddText("Title(2)", "Text", "1", "Disc 1", "2.000 ''", "1.100 ''", "2.500 ''", "0.600 ''");
         AddText("Track List(1)", "Track", "3", "Back Cover", "1.500 ''", "1.500 ''", "4.000 ''", "3.000 ''");
@@ -44,7 +44,7 @@ protected:
     void DrawEveryPage()
     {
         for (const char* page : {"1", "2", "3"}) {
-            m_view.m_strPage = page;
+            m_view.Model().Shown().page = page;
             Draw();
         }
     }
@@ -68,7 +68,7 @@ TEST_F(DamagedLayoutCache, AnyCacheTextIsDrawnOrSkippedWithoutAnErrorAndTheOther
     const CString goodFront = m_view.GetPropertyValue("Title(1)", "Vector Data");
     for (const char* name : {"Title(1)", "Title(2)", "Track List(1)", "Track List(2)"})
         ASSERT_FALSE(m_view.GetPropertyValue(name, "Vector Data").IsEmpty()) << name << ": laid out by the first drawing";
-    m_view.m_strPage = "3";
+    m_view.Model().Shown().page = "3";
     Draw();
     const int backInk = InkOn(CSurfaceBitmaps::kBackCover);
     ASSERT_GT(backInk, 50);
@@ -98,20 +98,20 @@ TEST_F(DamagedLayoutCache, AnyCacheTextIsDrawnOrSkippedWithoutAnErrorAndTheOther
         EXPECT_TRUE(m_errors.empty()) << m_errors.size() << " error boxes, the first " << m_errors.front();
         m_errors.clear();
         // The back cover's list kept its own layout and is drawn as before.
-        m_view.m_strPage = "3";
+        m_view.Model().Shown().page = "3";
         Draw();
         EXPECT_EQ(InkOn(CSurfaceBitmaps::kBackCover), backInk);
         // The disc hole is never painted, whatever the cache says.
-        const DiscGeometry& disc = m_view.m_screenGeometry.disc1;
+        const ScreenDisc& disc = m_view.Renderer().Geometry().disc1;
         const int centre = disc.outerDiameter / 2;
-        m_view.m_strPage = "1";
+        m_view.Model().Shown().page = "1";
         Draw();
         EXPECT_EQ(Pixel(CSurfaceBitmaps::kDisc1, centre, centre), kWhite);
     }
 
     // A good layout brings the text back.
     m_view.ReplacePropertyValue("Title(1)", "Vector Data", goodFront);
-    m_view.m_strPage = "2";
+    m_view.Model().Shown().page = "2";
     Draw();
     EXPECT_GT(InkOn(CSurfaceBitmaps::kFrontCover), 20);
     EXPECT_TRUE(m_errors.empty());

@@ -1,6 +1,7 @@
+#include "label/LabelGeometry.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
-#include "view/DiscTextSupport.h"
+#include "label/DiscTextSupport.h"
 #include "view/Quorbel6View.h"
 #include "view/ViewGeometry.h"
 
@@ -27,11 +28,12 @@ class DiscDrawing : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_view.m_nZoom = 10;
-        m_view.m_geometry.disc1 = {500, 500, 1600, 4600, 50};
+        m_view.Model().Shown().zoom = 10;
+        m_view.UpdateScale();
+        m_view.Model().Placement().geometry.disc1 = {500, 500, 1600, 4600, 50};
         m_scale = DiscText::GetScreenScale();
-        m_view.m_screenGeometry = ViewGeometry::ScaleGeometry(m_view.m_geometry, m_scale.dpi, m_view.m_nZoom);
-        m_size = ViewGeometry::LengthToPixels(4600, m_scale.dpi, 10) + 2;
+        m_view.Renderer().SetScale(m_scale.dpi, m_view.Model().Shown().zoom);
+        m_size = LabelGeometry::LengthToPixels(4600, m_scale.dpi, 10) + 2;
 
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -58,8 +60,8 @@ protected:
     bool Dark(int x, int y) const { return (m_bits[y * m_size + x] & 0xFFFFFF) != 0xFFFFFF; }
 
     // Radii and centre in the bitmap's pixels.
-    double Centre() const { return ViewGeometry::LengthToPixels(2300, m_scale.dpi, 10); }
-    double Pixels(int length) const { return ViewGeometry::LengthToPixels(length, m_scale.dpi, 10); }
+    double Centre() const { return LabelGeometry::LengthToPixels(2300, m_scale.dpi, 10); }
+    double Pixels(int length) const { return LabelGeometry::LengthToPixels(length, m_scale.dpi, 10); }
 
     struct Ink
     {
@@ -104,7 +106,7 @@ protected:
     {
         LOGFONTA font = Font(tenths);
         CDC dc(m_dc.GetSafeHdc());
-        return m_view.DrawDiscText(&dc, font, cache, text, left, top, width, height, horizontal, vertical, TRUE,
+        return m_view.Renderer().DrawDiscText(&dc, font, cache, text, left, top, width, height, horizontal, vertical, TRUE,
                                    "Disc 1");
     }
 
@@ -113,7 +115,7 @@ protected:
     {
         LOGFONTA font = Font(tenths);
         CDC dc(m_dc.GetSafeHdc());
-        return m_view.DrawDiscTrackList(&dc, font, cache, tracks, 500, 500, 4600, 4600, horizontal, vertical, TRUE,
+        return m_view.Renderer().DrawDiscTrackList(&dc, font, cache, tracks, 500, 500, 4600, 4600, horizontal, vertical, TRUE,
                                         TRUE, skipCenter, wrap, "Disc 1");
     }
 
@@ -228,15 +230,15 @@ TEST_F(DiscDrawing, TextInsideTheHoleIsNotDrawn)
 
 TEST_F(DiscDrawing, GuidesOutlineTheBoxOfATextThatFoundNoRoom)
 {
-    m_view.m_bShowGuides = 1;
+    m_view.Renderer().Options().objectGuides = true;
     CString cache;
     ASSERT_TRUE(DrawText(cache, "Nowhere to go", 500 + 2000, 500 + 2000, 600, 600, "Left", "Center"));
     EXPECT_TRUE(cache.IsEmpty());
 
-    const int left = ViewGeometry::LengthToPixels(2500, m_scale.dpi, 10) - m_view.m_screenGeometry.disc1.left;
-    const int top = ViewGeometry::LengthToPixels(2500, m_scale.dpi, 10) - m_view.m_screenGeometry.disc1.top;
-    const int right = left + ViewGeometry::LengthToPixels(600, m_scale.dpi, 10);
-    const int bottom = top + ViewGeometry::LengthToPixels(600, m_scale.dpi, 10);
+    const int left = LabelGeometry::LengthToPixels(2500, m_scale.dpi, 10) - m_view.Renderer().Geometry().disc1.left;
+    const int top = LabelGeometry::LengthToPixels(2500, m_scale.dpi, 10) - m_view.Renderer().Geometry().disc1.top;
+    const int right = left + LabelGeometry::LengthToPixels(600, m_scale.dpi, 10);
+    const int bottom = top + LabelGeometry::LengthToPixels(600, m_scale.dpi, 10);
     int onFrame = 0, elsewhere = 0;
     for (int y = 0; y < m_size; ++y)
         for (int x = 0; x < m_size; ++x) {
@@ -304,14 +306,15 @@ TEST_F(DiscDrawing, RingClipRegionKeepsALineThroughTheHoleInsideTheRing)
 
 TEST_F(DiscDrawing, SmallZoomDrawsStrokesOnTheBandBottoms)
 {
-    m_view.m_nZoom = 2;
-    m_view.m_screenGeometry = ViewGeometry::ScaleGeometry(m_view.m_geometry, m_scale.dpi, 2);
+    m_view.Model().Shown().zoom = 2;
+    m_view.UpdateScale();
+    m_view.Renderer().SetScale(m_scale.dpi, 2);
     CString cache;
     ASSERT_TRUE(DrawText(cache, "Tiny", 500, 500, 4600, 4600, "Left", "Top", 100));
     ASSERT_FALSE(cache.IsEmpty());
     const auto records = Records(cache);
     ASSERT_EQ(records.size(), 1u);
-    const int y = ViewGeometry::LengthToPixels(records[0].bottom - 500, m_scale.dpi, 2);
+    const int y = LabelGeometry::LengthToPixels(records[0].bottom - 500, m_scale.dpi, 2);
     int inkOnBand = 0, inkElsewhere = 0;
     for (int row = 0; row < m_size; ++row)
         for (int x = 0; x < m_size; ++x)
@@ -386,7 +389,7 @@ TEST_F(DiscDrawing, ANarrowLeftSideBesideTheHoleLeavesOnlyRightSides)
     CString cache;
     LOGFONTA font = Font(140);
     CDC dc(m_dc.GetSafeHdc());
-    ASSERT_TRUE(m_view.DrawDiscTrackList(&dc, font, cache, longList, boxLeft, 500, 5100 - boxLeft, 4600, "Left",
+    ASSERT_TRUE(m_view.Renderer().DrawDiscTrackList(&dc, font, cache, longList, boxLeft, 500, 5100 - boxLeft, 4600, "Left",
                                          "Top", TRUE, TRUE, FALSE, FALSE, "Disc 1"));
     const auto records = Records(cache);
     ASSERT_EQ(records.size(), 14u);
@@ -418,7 +421,7 @@ TEST_F(DiscDrawing, CentredTrackListPutsTheMiddleTracksBesideTheHole)
     CString cache;
     LOGFONTA font = Font(240);
     CDC dc(m_dc.GetSafeHdc());
-    ASSERT_TRUE(m_view.DrawDiscTrackList(&dc, font, cache, "2`Left`1:00`Right`2:00`", 500, 500 + 2300 - 400, 4600,
+    ASSERT_TRUE(m_view.Renderer().DrawDiscTrackList(&dc, font, cache, "2`Left`1:00`Right`2:00`", 500, 500 + 2300 - 400, 4600,
                                          800, "Center", "Center", FALSE, FALSE, FALSE, FALSE, "Disc 1"));
     const auto records = Records(cache);
     ASSERT_EQ(records.size(), 2u);
@@ -458,8 +461,8 @@ TEST_F(DiscDrawing, TrackListAlignmentPlacesTextWithinItsSpan)
 
     // Centred in the span: as much room on either side, give or take rounding.
     const auto span = Records(centre)[0];
-    const int spanLeft = ViewGeometry::LengthToPixels(span.left - 500, m_scale.dpi, 10);
-    const int spanRight = ViewGeometry::LengthToPixels(span.right - 500, m_scale.dpi, 10);
+    const int spanLeft = LabelGeometry::LengthToPixels(span.left - 500, m_scale.dpi, 10);
+    const int spanRight = LabelGeometry::LengthToPixels(span.right - 500, m_scale.dpi, 10);
     EXPECT_NEAR(c.first - spanLeft, spanRight - c.second, 6);
 }
 
@@ -484,7 +487,7 @@ TEST_F(DiscDrawing, TrackListBoxInsideTheHoleBandWithSkipCenterDrawsNothing)
     CString cache;
     LOGFONTA font = Font(240);
     CDC dc(m_dc.GetSafeHdc());
-    ASSERT_TRUE(m_view.DrawDiscTrackList(&dc, font, cache, kSevenTracks, 500, HoleTop() + 100, 4600, 600, "Left",
+    ASSERT_TRUE(m_view.Renderer().DrawDiscTrackList(&dc, font, cache, kSevenTracks, 500, HoleTop() + 100, 4600, 600, "Left",
                                          "Top", TRUE, TRUE, TRUE, FALSE, "Disc 1"));
     EXPECT_TRUE(cache.IsEmpty());
     EXPECT_EQ(CountInk(Pixels(800), Pixels(2300)).total, 0);

@@ -2,7 +2,7 @@
 
 #include "framework/Archive.h"
 #include "framework/File.h"
-#include "printing/LabelDim.h"
+#include "label/LabelDim.h"
 
 #include <string>
 #include <vector>

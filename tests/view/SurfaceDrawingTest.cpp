@@ -55,7 +55,7 @@ TEST_F(SurfaceDrawing, ShadeAndClearCoverTheSurfacePlusTwenty)
 
 TEST_F(SurfaceDrawing, FoldedCoverShowsInsideAndOutsideHalves)
 {
-    m_view.m_bFolded = 1;
+    m_view.Model().Placement().folded = 1;
     AddObject("Front Cover", "Cover", "", {{"Page", "2"}, {"Color", "255,0,0"}});
     AddObject("Front Cover (Inside)", "Boundary", "", {{"Page", "2"}, {"Color", "0,0,255"}});
     Draw();
@@ -67,7 +67,7 @@ TEST_F(SurfaceDrawing, FoldedCoverShowsInsideAndOutsideHalves)
 
 TEST_F(SurfaceDrawing, DiscColourStaysOnTheRing)
 {
-    m_view.m_strPage = "1";
+    m_view.Model().Shown().page = "1";
     AddObject("Disc 1", "Cover", "", {{"Page", "1"}, {"Color", "0,128,0"}});
     Draw();
     constexpr int disc = CSurfaceBitmaps::kDisc1;
@@ -80,11 +80,11 @@ TEST_F(SurfaceDrawing, DiscColourStaysOnTheRing)
 
 TEST_F(SurfaceDrawing, SecondDiscFilledOnlyInTheDoubleLayout)
 {
-    m_view.m_strPage = "1";
+    m_view.Model().Shown().page = "1";
     AddObject("Disc 2", "Cover", "", {{"Page", "1"}, {"Color", "0,128,0"}});
     Draw();
     EXPECT_EQ(Pixel(CSurfaceBitmaps::kDisc2, 216, 20), RGB(0, 128, 0));
-    m_view.m_strLayout = "Single";
+    m_view.Model().Shown().layout = "Single";
     Draw();
     EXPECT_NE(Pixel(CSurfaceBitmaps::kDisc2, 216, 20), RGB(0, 128, 0));
 }
@@ -99,9 +99,9 @@ TEST_F(SurfaceDrawing, ImagesWithOneStackingNumberDrawInRowOrder)
                 image->SetPixelColor(x, y, color);
         return image;
     };
-    m_view.m_images.push_back(solid(RGB(200, 0, 0)));
-    m_view.m_images.push_back(solid(RGB(0, 0, 200)));
-    m_view.m_images.push_back(solid(RGB(0, 200, 0)));
+    m_view.Model().AppendImage(solid(RGB(200, 0, 0)));
+    m_view.Model().AppendImage(solid(RGB(0, 0, 200)));
+    m_view.Model().AppendImage(solid(RGB(0, 200, 0)));
     // Row order: blue (5), red (5), green (2). Green lies lowest; of the two fives red is drawn last.
     auto image = [&](const char* name, const char* stacking, const char* number, const char* left) {
         AddObject(name, "Image", stacking,
@@ -120,7 +120,7 @@ TEST_F(SurfaceDrawing, ImagesWithOneStackingNumberDrawInRowOrder)
 
 TEST_F(SurfaceDrawing, TextObjectsAreDrawnAndTheirLayoutKept)
 {
-    m_view.m_textRows.push_back(TextEntry{"Title", "Text", "HELLO", 1});
+    m_view.Model().AppendTextRow(TextEntry{"Title", "Text", "HELLO", 1});
     AddObject("Title(1)", "Text", "",
               {{"Page", "2"}, {"View", "Front Cover"}, {"Left", "1.500 ''"}, {"Top", "1.500 ''"},
                {"Width", "3.000 ''"}, {"Height", "1.000 ''"}, {"Font", "Arial,24,700,0"}, {"Color", "0,0,0"},
@@ -139,13 +139,13 @@ TEST_F(SurfaceDrawing, TextObjectsAreDrawnAndTheirLayoutKept)
 
 TEST_F(SurfaceDrawing, ImageOnADiscShowsOnlyOnTheRing)
 {
-    m_view.m_strPage = "1";
+    m_view.Model().Shown().page = "1";
     auto image = std::make_unique<CxImage>();
     image->Create(8, 8, 24, 0);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             image->SetPixelColor(x, y, RGB(200, 0, 0));
-    m_view.m_images.push_back(std::move(image));
+    m_view.Model().AppendImage(std::move(image));
     // Larger than the disc on every side.
     AddObject("Image(1)", "Image", "Background",
               {{"Page", "1"}, {"View", "Disc 1"}, {"Image Number", "0"}, {"Left", "0.500 ''"}, {"Top", "0.500 ''"},
@@ -161,7 +161,7 @@ TEST_F(SurfaceDrawing, ImageOnADiscShowsOnlyOnTheRing)
 
 TEST_F(SurfaceDrawing, DiscMarginGuidesOnlyWhenShown)
 {
-    m_view.m_strPage = "1";
+    m_view.Model().Shown().page = "1";
     // Margin 100 -> 9 pixels: the guide circle crosses the vertical diameter at y = 9.
     Draw();
     EXPECT_EQ(Pixel(CSurfaceBitmaps::kDisc1, 216, 9), kWhite);
@@ -172,44 +172,44 @@ TEST_F(SurfaceDrawing, DiscMarginGuidesOnlyWhenShown)
 
 TEST_F(SurfaceDrawing, ZoomInIsRefusedWhenAnySurfaceShownWouldOutgrowItsBitmap)
 {
-    m_view.m_strPage = "2";
-    m_view.m_geometry.front = FrontCoverGeometry{0, 0, 18239, 2000};  // 2101 px at zoom 12
-    m_view.m_nZoom = 10;
+    m_view.Model().Shown().page = "2";
+    m_view.Model().Placement().geometry.front = FrontCoverGeometry{0, 0, 18239, 2000};  // 2101 px at zoom 12
+    m_view.Model().Shown().zoom = 10;
     m_view.UpdateScale();
-    m_view.m_strSurface = "Front Cover";
+    m_view.Model().Shown().surface = "Front Cover";
     m_view.OnZoomIn();
-    EXPECT_EQ(m_view.m_nZoom, 10);  // refused: 2101 > 2100
+    EXPECT_EQ(m_view.Model().Shown().zoom, 10);  // refused: 2101 > 2100
 
-    m_view.m_geometry.front = FrontCoverGeometry{0, 0, 18230, 2000};  // 2100 px at zoom 12
+    m_view.Model().Placement().geometry.front = FrontCoverGeometry{0, 0, 18230, 2000};  // 2100 px at zoom 12
     m_view.UpdateScale();
     m_view.OnZoomIn();
-    EXPECT_EQ(m_view.m_nZoom, 12);  // exactly the bitmap: allowed
-    EXPECT_EQ(m_view.m_screenGeometry.front.width, 2100);
+    EXPECT_EQ(m_view.Model().Shown().zoom, 12);  // exactly the bitmap: allowed
+    EXPECT_EQ(m_view.Renderer().Geometry().front.width, 2100);
 
     // Disc 2 larger than disc 1: shown as disc 1, it still keeps the zoom down.
-    m_view.m_strPage = "1";
-    m_view.m_strSurface = "Disc 1";
-    m_view.m_geometry.disc1 = DiscGeometry{0, 0, 1500, 4000, 100};
-    m_view.m_geometry.disc2 = DiscGeometry{0, 0, 1500, 9500, 100};  // 1094 px at 12
-    m_view.m_nZoom = 10;
+    m_view.Model().Shown().page = "1";
+    m_view.Model().Shown().surface = "Disc 1";
+    m_view.Model().Placement().geometry.disc1 = DiscGeometry{0, 0, 1500, 4000, 100};
+    m_view.Model().Placement().geometry.disc2 = DiscGeometry{0, 0, 1500, 9500, 100};  // 1094 px at 12
+    m_view.Model().Shown().zoom = 10;
     m_view.UpdateScale();
     m_view.OnZoomIn();
-    EXPECT_EQ(m_view.m_nZoom, 10);
+    EXPECT_EQ(m_view.Model().Shown().zoom, 10);
     EXPECT_TRUE(m_errors.empty());
 }
 
 TEST_F(SurfaceDrawing, ZoomOutStopsAtSix)
 {
-    m_view.m_strSurface = "Front Cover";
+    m_view.Model().Shown().surface = "Front Cover";
     for (const int start : {7, 6, 8}) {
-        m_view.m_nZoom = start;
+        m_view.Model().Shown().zoom = start;
         m_view.OnZoomOut();
-        EXPECT_EQ(m_view.m_nZoom, 6) << start;
+        EXPECT_EQ(m_view.Model().Shown().zoom, 6) << start;
     }
-    m_view.m_nZoom = 10;
+    m_view.Model().Shown().zoom = 10;
     m_view.OnZoomOut();
-    EXPECT_EQ(m_view.m_nZoom, 8);
-    EXPECT_EQ(m_view.m_screenGeometry.front.width, 384);  // 5000 at 96 dpi, zoom 8
+    EXPECT_EQ(m_view.Model().Shown().zoom, 8);
+    EXPECT_EQ(m_view.Renderer().Geometry().front.width, 384);  // 5000 at 96 dpi, zoom 8
 }
 }  // namespace
 
@@ -234,12 +234,12 @@ TEST_F(SurfaceDrawing, GuideRectangleFollowsTheSheet)
     CLabelDim* disc = paper.get();
     m_view.m_labelTemplates.push_back(std::move(paper));
     m_view.m_nDiscTemplate = 0;
-    m_view.m_strDisc1Page = "1";
+    m_view.Model().Placement().disc1Page = "1";
     for (const Case& c : cases) {
         disc->m_nSheetWidth1 = c.sheet.cx;
         disc->m_nSheetHeight1 = c.sheet.cy;
         m_view.ShowSurface("Disc 1");
-        EXPECT_EQ(m_view.m_strPage, "1");
+        EXPECT_EQ(m_view.Model().Shown().page, "1");
         EXPECT_EQ(m_view.m_sizePaper.cx, c.sheet.cx);
         EXPECT_EQ(m_view.m_rcGuide.left, c.guide.left) << c.sheet.cx;
         EXPECT_EQ(m_view.m_rcGuide.top, c.guide.top) << c.sheet.cx;
@@ -251,16 +251,16 @@ TEST_F(SurfaceDrawing, GuideRectangleFollowsTheSheet)
 
 TEST_F(SurfaceDrawing, SurfaceCommandSwitchesSurfaceAndPage)
 {
-    m_view.m_strPage = "2";
-    m_view.m_strSurface = "Front Cover";
+    m_view.Model().Shown().page = "2";
+    m_view.Model().Shown().surface = "Front Cover";
     m_view.OnViewDiscLabel();
-    EXPECT_EQ(m_view.m_strSurface, "Disc 1");
-    EXPECT_EQ(m_view.m_strPage, "1");
+    EXPECT_EQ(m_view.Model().Shown().surface, "Disc 1");
+    EXPECT_EQ(m_view.Model().Shown().page, "1");
     EXPECT_EQ(m_view.m_strSelectedObject, "Disc 1");
-    EXPECT_EQ(m_view.m_nZoom, 10);  // no client area to fit: the zoom stays
+    EXPECT_EQ(m_view.Model().Shown().zoom, 10);  // no client area to fit: the zoom stays
     m_view.OnViewBackCover();
-    EXPECT_EQ(m_view.m_strSurface, "Back Cover");
-    EXPECT_EQ(m_view.m_strPage, "3");
+    EXPECT_EQ(m_view.Model().Shown().surface, "Back Cover");
+    EXPECT_EQ(m_view.Model().Shown().page, "3");
     EXPECT_TRUE(m_errors.empty());
 }
 }  // namespace

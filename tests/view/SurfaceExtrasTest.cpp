@@ -2,12 +2,13 @@
 // an earlier drawing left, the placeholder caption, the refit after an album
 // import, the panel background, the widest cached line, image proportions and
 // the default printer's printable area.
+#include "label/LabelGeometry.h"
 #include "app/AppSettings.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "imaging/xImage.h"
 #include "view/Quorbel6View.h"
-#include "view/TextLayout.h"
+#include "label/TextLayout.h"
 #include "view/ViewGeometry.h"
 
 #include <gtest/gtest.h>
@@ -78,14 +79,14 @@ TEST_F(SurfaceExtras, BitmapsStartWhiteAndAClearRemovesWhatALargerDrawingLeft)
     EXPECT_EQ(Pixel(front, 2099, 1049), kWhite) << "a new bitmap is white, not black";
 
     AddObject("Front Cover", "Cover", {{"Page", "2"}, {"Color", "255,0,0"}});
-    m_view.m_nZoom = 20;  // 960 x 480 pixels
+    m_view.Model().Shown().zoom = 20;  // 960 x 480 pixels
     m_view.UpdateScale();
     Draw();
     ASSERT_EQ(Pixel(front, 900, 400), RGB(255, 0, 0));
 
     // The zoom changes before the clear (as when another label is opened):
     // the clear still reaches everything the larger cover painted.
-    m_view.m_nZoom = 10;
+    m_view.Model().Shown().zoom = 10;
     m_view.UpdateScale();
     m_view.DrawSurface(CQuorbel6View::kDrawClear);
     EXPECT_EQ(Pixel(front, 900, 400), kWhite);
@@ -97,24 +98,24 @@ TEST_F(SurfaceExtras, PlaceholderCaptionIsFittedToTheChordOfTheRing)
 {
     struct Case
     {
-        DiscGeometry disc;  // pixels
+        ScreenDisc disc;
         bool shrunk;
     };
     const Case cases[] = {
-        {DiscGeometry{0, 0, 150, 440, 0}, false},  // a full-size disc: the caption keeps 12 points
-        {DiscGeometry{0, 0, 110, 150, 0}, true},   // a small ring: the caption shrinks to the chord
+        {ScreenDisc{0, 0, 150, 440, 0}, false},  // a full-size disc: the caption keeps 12 points
+        {ScreenDisc{0, 0, 110, 150, 0}, true},   // a small ring: the caption shrinks to the chord
     };
     for (const Case& c : cases) {
         const int d = c.disc.outerDiameter;
         Canvas canvas(d + 20, d + 20);
-        const int band = ViewGeometry::DiscRingOffset(c.disc);
+        const int band = LabelGeometry::DiscRingOffset(c.disc);
         const int y = band - band / 2;
-        int outcome = 0;
-        ASSERT_TRUE(m_view.FitLineInDiscRing(y, 0, 0, 0, 0, d, d, 0, 0, d, c.disc.innerDiameter, 0, outcome));
-        const int chordLeft = m_view.m_nSpan1Left;
-        const int chordRight = m_view.m_nSpan1Right;
+        const RingFit chord = FitLineInDiscRing(y, 0, 0, 0, 0, d, d, 0, 0, d, c.disc.innerDiameter, 0);
+        ASSERT_TRUE(chord.fits);
+        const int chordLeft = chord.first.left;
+        const int chordRight = chord.first.right;
 
-        m_view.DrawPlaceholderCaption(canvas.DC(), c.disc, y, true);
+        m_view.Renderer().DrawPlaceholderCaption(canvas.DC(), c.disc, y, true);
         const auto [left, right] = canvas.InkColumns();
         ASSERT_LE(left, right) << d << ": the caption is drawn";
         EXPECT_GE(left, chordLeft - 1) << d;
@@ -140,11 +141,11 @@ TEST_F(SurfaceExtras, PlaceholderCaptionIsFittedToTheChordOfTheRing)
 
 TEST_F(SurfaceExtras, SingleLayoutPlaceholderShowsItsCaptionInGrey)
 {
-    m_view.m_strPage = "1";
+    m_view.Model().Shown().page = "1";
     Draw();
     int grey = 0;
-    const int d = m_view.m_screenGeometry.disc2.outerDiameter;
-    const int band = ViewGeometry::DiscRingOffset(m_view.m_screenGeometry.disc2);
+    const int d = m_view.Renderer().Geometry().disc2.outerDiameter;
+    const int band = LabelGeometry::DiscRingOffset(m_view.Renderer().Geometry().disc2);
     for (int y = band / 4; y < band; ++y)
         for (int x = d / 4; x < 3 * d / 4; ++x)
             grey += Pixel(CSurfaceBitmaps::kDisc2, x, y) != kWhite;
@@ -160,8 +161,8 @@ TEST_F(SurfaceExtras, TrackListThatNoLongerFitsIsWrappedOnceAfterAnAlbumImport)
         names.push_back(CString("Song ") + std::to_string(i).c_str());
         times.push_back("3:00");
     }
-    m_view.m_textRows.push_back(TextEntry{"Track List", "Track", CQuorbel6View::MakeTrackListText(names, times), 2});
-    m_view.m_strPage = "3";
+    m_view.Model().AppendTextRow(TextEntry{"Track List", "Track", CQuorbel6View::MakeTrackListText(names, times), 2});
+    m_view.Model().Shown().page = "3";
     auto addList = [&](const char* name) {
         AddObject(name, "Track",
                   {{"Page", "3"}, {"View", "Back Cover"}, {"Left", "1.500 ''"}, {"Top", "2.000 ''"},
@@ -231,7 +232,7 @@ TEST(FindWidestCachedLine, WidestLineOfACacheFirstOfEqualWidths)
     for (const Case& c : cases) {
         CString widest = "stale";
         SIZE size{-1, -1};
-        CQuorbel6View::FindWidestCachedLine(&dc, c.cache, widest, size);
+        CLabelRenderer::FindWidestCachedLine(&dc, c.cache, widest, size);
         EXPECT_EQ(widest, c.widest) << c.cache;
         if (*c.widest)
             EXPECT_GT(size.cx, 0) << c.cache;
@@ -247,10 +248,10 @@ TEST_F(SurfaceExtras, KeepImageAspectAdaptsTheBoxToTheImage)
         made->Create(width, height, 24, 0);
         return made;
     };
-    m_view.m_images.push_back(image(200, 100));
-    m_view.m_images.push_back(image(600, 1));
-    m_view.m_images.push_back(image(500, 1));
-    m_view.m_images.push_back(nullptr);
+    m_view.Model().AppendImage(image(200, 100));
+    m_view.Model().AppendImage(image(600, 1));
+    m_view.Model().AppendImage(image(500, 1));
+    m_view.Model().AppendImage(nullptr);
     struct Case
     {
         int number;
@@ -310,8 +311,8 @@ TEST_F(SurfaceExtras, PicturesAreStretchedOncePerSizeAndFollowChangesToTheirPixe
                 image->SetPixelColor(x, y, color);
     };
     paint(RGB(200, 0, 0));
-    m_view.m_images.push_back(std::move(image));
-    CxImage& picture = *m_view.m_images.back();
+    m_view.Model().AppendImage(std::move(image));
+    CxImage& picture = *m_view.Model().Images().back();
     AddObject("Image(1)", "Image",
               {{"Page", "2"}, {"View", "Front Cover"}, {"Image Number", "0"}, {"Left", "1.000 ''"},
                {"Top", "1.000 ''"}, {"Width", "2.000 ''"}, {"Height", "1.000 ''"}});
@@ -320,7 +321,7 @@ TEST_F(SurfaceExtras, PicturesAreStretchedOncePerSizeAndFollowChangesToTheirPixe
     Draw();
     EXPECT_EQ(Pixel(front, 50, 50), RGB(200, 0, 0));
     Draw();
-    EXPECT_EQ(m_view.m_scaledImages.GetEntryCount(), 1u) << "the second drawing reuses the stretched copy";
+    EXPECT_EQ(m_view.Renderer().ScaledImages().GetEntryCount(), 1u) << "the second drawing reuses the stretched copy";
 
     // Pixels changed in place are seen at the next drawing.
     for (int y = 0; y < 64; ++y)
@@ -330,14 +331,14 @@ TEST_F(SurfaceExtras, PicturesAreStretchedOncePerSizeAndFollowChangesToTheirPixe
     EXPECT_EQ(Pixel(front, 50, 50), RGB(0, 0, 200));
 
     // Another zoom is another size: the picture still fills its box.
-    m_view.m_nZoom = 20;
+    m_view.Model().Shown().zoom = 20;
     m_view.UpdateScale();
     Draw();
     EXPECT_EQ(Pixel(front, 2 * 192 - 2, 192 - 2), RGB(0, 0, 200));
     EXPECT_EQ(Pixel(front, 2 * 192 + 2, 192 + 2), RGB(255, 255, 255));
 
     m_view.ClearObjects();
-    EXPECT_EQ(m_view.m_scaledImages.GetEntryCount(), 0u);
+    EXPECT_EQ(m_view.Renderer().ScaledImages().GetEntryCount(), 0u);
     EXPECT_TRUE(m_errors.empty());
 }
 }  // namespace

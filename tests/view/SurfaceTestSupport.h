@@ -23,17 +23,17 @@ protected:
         m_view.PrepareBitmaps();
         ASSERT_TRUE(m_view.m_surfaceBitmaps.IsValid());
         m_view.m_nScreenDpi = 96;
-        m_view.m_nZoom = 10;
-        m_view.m_strLayout = m_layout;
-        m_view.m_strPage = "2";
-        m_view.m_strFrontCoverPage = "2";
-        m_view.m_strBackCoverPage = "3";
-        m_view.m_strDisc1Page = "1";
-        m_view.m_strDisc2Page = "1";
-        m_view.m_geometry.front = FrontCoverGeometry{1000, 1000, 5000, 2500};
-        m_view.m_geometry.back = BackCoverGeometry{1000, 1000, 6000, 4500, 250};
-        m_view.m_geometry.disc1 = DiscGeometry{1000, 1000, 1500, 4500, 100};
-        m_view.m_geometry.disc2 = DiscGeometry{1000, 6000, 1500, 4500, 100};
+        m_view.Model().Shown().zoom = 10;
+        m_view.Model().Shown().layout = m_layout;
+        m_view.Model().Shown().page = "2";
+        m_view.Model().Placement().frontCoverPage = "2";
+        m_view.Model().Placement().backCoverPage = "3";
+        m_view.Model().Placement().disc1Page = "1";
+        m_view.Model().Placement().disc2Page = "1";
+        m_view.Model().Placement().geometry.front = FrontCoverGeometry{1000, 1000, 5000, 2500};
+        m_view.Model().Placement().geometry.back = BackCoverGeometry{1000, 1000, 6000, 4500, 250};
+        m_view.Model().Placement().geometry.disc1 = DiscGeometry{1000, 1000, 1500, 4500, 100};
+        m_view.Model().Placement().geometry.disc2 = DiscGeometry{1000, 6000, 1500, 4500, 100};
         m_view.UpdateScale();
         m_view.m_bGeometryReady = 1;
     }
@@ -43,9 +43,9 @@ protected:
                    std::vector<std::pair<const char*, const char*>> rows)
     {
         int after = static_cast<int>(rows.size());
-        m_view.m_propertyRows.push_back(PropertyEntry{name, "Item Type", type, 1, "", choices, after});
+        m_view.Model().AppendRow(PropertyEntry{name, "Item Type", type, 1, "", choices, after});
         for (const auto& [key, value] : rows)
-            m_view.m_propertyRows.push_back(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
+            m_view.Model().AppendRow(PropertyEntry{name, key, value, 1, "EDIT", "", --after});
     }
     void AddObject(const char* name, const char* type, std::vector<std::pair<const char*, const char*>> rows)
     {

@@ -3,7 +3,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "view/Quorbel6View.h"
-#include "view/TextLayout.h"
+#include "label/TextLayout.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -37,7 +37,8 @@ protected:
         Clear();
         ::SetBkMode(m_dc, TRANSPARENT);
         ::SetTextColor(m_dc, RGB(0, 0, 0));
-        m_view.m_nZoom = 10;
+        m_view.Model().Shown().zoom = 10;
+        m_view.UpdateScale();
     }
     void TearDown() override { m_selected.reset(); }
 
@@ -60,7 +61,7 @@ protected:
     }
 
     // Label units (thousandths of an inch) to pixels at the view's zoom.
-    int Px(int length) const { return static_cast<int>(m_view.m_nZoom * 0.1 * length / TextLayout::ScreenScale()); }
+    int Px(int length) const { return static_cast<int>(m_view.Model().Shown().zoom * 0.1 * length / TextLayout::ScreenScale()); }
 
     bool Ink(int x, int y) const { return (m_bits[y * kSize + x] & 0xFFFFFF) != 0xFFFFFF; }
 

@@ -22,12 +22,12 @@ TEST_F(TextMeasureTest, FitKeepsATextThatFitsAndShrinksOneThatDoesNot)
 {
     LOGFONTA font = Font(240);
     const SIZE natural = Measure(m_dc, font, "Album Title");
-    EXPECT_TRUE(m_view.FitFontToBox(&m_dc, font, "Album Title", natural.cx + 100, natural.cy * 2, 1));
+    EXPECT_TRUE(m_view.Renderer().FitFontToBox(&m_dc, font, "Album Title", natural.cx + 100, natural.cy * 2, 1));
     EXPECT_EQ(font.lfHeight, 240);
 
     // Twice as wide as its box: restarts near half the height and ends fitting.
     font = Font(240);
-    EXPECT_TRUE(m_view.FitFontToBox(&m_dc, font, "Album Title", natural.cx / 2, natural.cy * 2, 1));
+    EXPECT_TRUE(m_view.Renderer().FitFontToBox(&m_dc, font, "Album Title", natural.cx / 2, natural.cy * 2, 1));
     EXPECT_LE(font.lfHeight, 240 / 2 + 10 + 10);
     EXPECT_LE(Measure(m_dc, font, "Album Title").cx, natural.cx / 2);
     // One tenth of a point larger would not fit: the search stops at the first fit.
@@ -37,7 +37,7 @@ TEST_F(TextMeasureTest, FitKeepsATextThatFitsAndShrinksOneThatDoesNot)
 
     // Several lines must fit the height too.
     font = Font(240);
-    EXPECT_TRUE(m_view.FitFontToBox(&m_dc, font, "A", natural.cx, natural.cy * 2, 4));
+    EXPECT_TRUE(m_view.Renderer().FitFontToBox(&m_dc, font, "A", natural.cx, natural.cy * 2, 4));
     EXPECT_LT(font.lfHeight, 240);
     EXPECT_LE(Measure(m_dc, font, "A").cy * 4, natural.cy * 2);
     EXPECT_TRUE(m_errors.empty());
@@ -46,33 +46,35 @@ TEST_F(TextMeasureTest, FitKeepsATextThatFitsAndShrinksOneThatDoesNot)
 TEST_F(TextMeasureTest, ALongerTextGetsASmallerFontThanAShortOne)
 {
     LOGFONTA shortFont = Font(480), longFont = Font(480);
-    ASSERT_TRUE(m_view.FitFontToBox(&m_dc, shortFont, "Short", 1500, 1000, 1));
-    ASSERT_TRUE(m_view.FitFontToBox(&m_dc, longFont, "A much longer line of text", 1500, 1000, 1));
+    ASSERT_TRUE(m_view.Renderer().FitFontToBox(&m_dc, shortFont, "Short", 1500, 1000, 1));
+    ASSERT_TRUE(m_view.Renderer().FitFontToBox(&m_dc, longFont, "A much longer line of text", 1500, 1000, 1));
     EXPECT_LT(longFont.lfHeight, shortFont.lfHeight);
 }
 
 TEST_F(TextMeasureTest, FitGivesUpBelowOnePoint)
 {
     LOGFONTA font = Font(240);
-    EXPECT_FALSE(m_view.FitFontToBox(&m_dc, font, "A text that cannot fit", 5, 5, 1));
+    EXPECT_FALSE(m_view.Renderer().FitFontToBox(&m_dc, font, "A text that cannot fit", 5, 5, 1));
     EXPECT_GE(font.lfHeight, 10);
     font = Font(240);
-    EXPECT_FALSE(m_view.FitFontToBox(&m_dc, font, "Text", 0, 1000, 1));
+    EXPECT_FALSE(m_view.Renderer().FitFontToBox(&m_dc, font, "Text", 0, 1000, 1));
     EXPECT_TRUE(m_errors.empty());
 }
 
 TEST_F(TextMeasureTest, ZoomedFontKeepsItsHeightAt100PercentAndNeverOutgrowsItsWidth)
 {
     LOGFONTA font = Font(180);
-    m_view.m_nZoom = 10;
-    m_view.GetZoomedFontHeight(&m_dc, font, "Some words");
+    m_view.Model().Shown().zoom = 10;
+    m_view.UpdateScale();
+    m_view.Renderer().GetZoomedFontHeight(&m_dc, font, "Some words");
     EXPECT_EQ(font.lfHeight, 180);
 
     const SIZE unzoomed = Measure(m_dc, Font(180), "Some words");
     for (int zoom : {6, 15, 22, 35}) {
         font = Font(180);
-        m_view.m_nZoom = zoom;
-        m_view.GetZoomedFontHeight(&m_dc, font, "Some words");
+        m_view.Model().Shown().zoom = zoom;
+        m_view.UpdateScale();
+        m_view.Renderer().GetZoomedFontHeight(&m_dc, font, "Some words");
         EXPECT_LE(font.lfHeight, static_cast<int>(zoom * 0.1 * 180)) << zoom;
         if (font.lfHeight > 25) {
             EXPECT_LE(Measure(m_dc, font, "Some words").cx, static_cast<int>(zoom * 0.1 * unzoomed.cx) + 1) << zoom;
@@ -83,19 +85,19 @@ TEST_F(TextMeasureTest, ZoomedFontKeepsItsHeightAt100PercentAndNeverOutgrowsItsW
 TEST_F(TextMeasureTest, ShiftMovesEveryLineBoxAlongOneAxis)
 {
     CString cache = "480`One`1015`2985`1000`1500`Two`1015`2985`1500`2000`";
-    m_view.ShiftLayoutCache(cache, "Left", 250);
+    m_view.Renderer().ShiftLayoutCache(cache, "Left", 250);
     EXPECT_STREQ(cache, "480`One`1265`3235`1000`1500`Two`1265`3235`1500`2000`");
-    m_view.ShiftLayoutCache(cache, "Top", -100);
+    m_view.Renderer().ShiftLayoutCache(cache, "Top", -100);
     EXPECT_STREQ(cache, "480`One`1265`3235`900`1400`Two`1265`3235`1400`1900`");
     // A disc line's empty top stays empty.
     CString disc = "300`Ring`10`20``900`";
-    m_view.ShiftLayoutCache(disc, "Top", 50);
+    m_view.Renderer().ShiftLayoutCache(disc, "Top", 50);
     EXPECT_STREQ(disc, "300`Ring`10`20``950`");
     // Unknown axis and an empty cache change nothing.
-    m_view.ShiftLayoutCache(disc, "Width", 50);
+    m_view.Renderer().ShiftLayoutCache(disc, "Width", 50);
     EXPECT_STREQ(disc, "300`Ring`10`20``950`");
     CString empty;
-    m_view.ShiftLayoutCache(empty, "Left", 50);
+    m_view.Renderer().ShiftLayoutCache(empty, "Left", 50);
     EXPECT_TRUE(empty.IsEmpty());
 }
 
@@ -105,23 +107,23 @@ TEST_F(TextMeasureTest, WidestTrackParts)
     TextLayout::CreateFontFor(font, Font(120), m_dc);
     CSelectGuard selected(m_dc, font);
     CString number = "x", name = "x", time = "x";
-    m_view.FindWidestTrackParts(&m_dc, "0`", number, name, time, false);
+    m_view.Renderer().FindWidestTrackParts(&m_dc, "0`", number, name, time, false);
     EXPECT_TRUE(number.IsEmpty() && name.IsEmpty() && time.IsEmpty());
 
     const CString list = "10`Intro`12:01`A very long track name`0:30`Mid`1:00`D`1:00`E`1:00`F`1:00`G`1:00`H`1:00`"
                          "I`1:00`J`1:00`";
-    m_view.FindWidestTrackParts(&m_dc, list, number, name, time, false);
+    m_view.Renderer().FindWidestTrackParts(&m_dc, list, number, name, time, false);
     EXPECT_STREQ(number, "10.");
     EXPECT_STREQ(name, "A very long track name");
     EXPECT_STREQ(time, "12:01");
     // Combined: the parts of the widest whole line stay together.
-    m_view.FindWidestTrackParts(&m_dc, list, number, name, time, true);
+    m_view.Renderer().FindWidestTrackParts(&m_dc, list, number, name, time, true);
     EXPECT_STREQ(number, "2.");
     EXPECT_STREQ(name, "A very long track name");
     EXPECT_STREQ(time, "0:30");
 
     // A count larger than the list holds reads only the tracks there are.
-    m_view.FindWidestTrackParts(&m_dc, "9`Only`1:00`", number, name, time, false);
+    m_view.Renderer().FindWidestTrackParts(&m_dc, "9`Only`1:00`", number, name, time, false);
     EXPECT_STREQ(number, "1.");
     EXPECT_STREQ(name, "Only");
     EXPECT_TRUE(m_errors.empty());
@@ -146,7 +148,7 @@ TEST_F(TextMeasureTest, WidestLineOfATextBlock)
     };
     for (const Case& c : cases) {
         int lines = 0;
-        EXPECT_STREQ(m_view.MeasureTextBlock(&m_dc, c.text, &lines), c.widest) << c.text;
+        EXPECT_STREQ(m_view.Renderer().MeasureTextBlock(&m_dc, c.text, &lines), c.widest) << c.text;
         EXPECT_EQ(lines, c.lines) << c.text;
     }
 }
@@ -158,7 +160,7 @@ TEST_F(TextMeasureTest, PrinterFontIsNoWiderThanTheScreenLayout)
     ::SetMapMode(target, MM_HIENGLISH);
     LOGFONTA font = Font(240);
     const CString cache = "240`1. Track 1 0:01`1015`2985`1000`1100`1. A longer track 0:02`1015`2985`1100`1200`";
-    m_view.MeasureTrackList(&target, font, cache);
+    m_view.Renderer().MeasureTrackList(&target, font, cache);
     EXPECT_LE(font.lfHeight, 240);
     EXPECT_GE(font.lfHeight, 1);
     const SIZE screen = Measure(m_dc, Font(240), "1. A longer track 0:02");
@@ -174,18 +176,18 @@ TEST_F(TextMeasureTest, PrinterFontIsNoWiderThanTheScreenLayout)
 TEST(TextRowValueTest, BackticksNeverEnterATextRow)
 {
     CQuorbel6View view;
-    view.m_textRows.push_back(TextEntry{"Title", "Text", "", 1});
-    view.m_textRows.push_back(TextEntry{"Tracks", "Track", "", 1});
+    view.Model().AppendTextRow(TextEntry{"Title", "Text", "", 1});
+    view.Model().AppendTextRow(TextEntry{"Tracks", "Track", "", 1});
     ASSERT_TRUE(view.SetTextRowValue(0, "Rock`n`Roll"));
-    EXPECT_STREQ(view.m_textRows[0].m_strValue, "Rock'n'Roll");
+    EXPECT_STREQ(view.Model().Texts()[0].m_strValue, "Rock'n'Roll");
 
     const CString list = CQuorbel6View::MakeTrackListText({"Don`t Stop", "Two"}, {"3:0`1", "4:00"});
     EXPECT_STREQ(list, "2`Don't Stop`3:0'1`Two`4:00`");
     ASSERT_TRUE(view.SetTextRowValue(1, list));
-    EXPECT_STREQ(view.m_textRows[1].m_strValue, list);
+    EXPECT_STREQ(view.Model().Texts()[1].m_strValue, list);
     // A count that claims more tracks than the list holds is made true.
     ASSERT_TRUE(view.SetTextRowValue(1, "5`One`1:00`"));
-    EXPECT_STREQ(view.m_textRows[1].m_strValue, "1`One`1:00`");
+    EXPECT_STREQ(view.Model().Texts()[1].m_strValue, "1`One`1:00`");
     EXPECT_FALSE(view.SetTextRowValue(2, "x"));
     EXPECT_FALSE(view.SetTextRowValue(-1, "x"));
 }

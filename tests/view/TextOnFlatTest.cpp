@@ -26,7 +26,7 @@ TEST_F(TextOnFlatTest, RotatedTextLandsInItsBox)
                 Clear();
                 LOGFONTA font = Font(360, c.escapement);
                 CString cache;
-                ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Rotated words", kLeft, kTop, kWidth, kHeight,
+                ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Rotated words", kLeft, kTop, kWidth, kHeight,
                                                   h, v, false, "Back Cover"));
                 const RECT ink = InkBox();
                 ASSERT_GT(ink.right, ink.left) << c.escapement << h << v;
@@ -46,7 +46,7 @@ TEST_F(TextOnFlatTest, ItalicSlantStaysInsideTheBox)
         Clear();
         LOGFONTA font = Font(720, escapement, true);
         CString cache;
-        ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Slanted WWW", kLeft, kTop, 1500, 1500, "Right",
+        ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Slanted WWW", kLeft, kTop, 1500, 1500, "Right",
                                           "Bottom", false, "Back Cover"));
         const RECT ink = InkBox();
         ASSERT_GT(ink.right, ink.left) << escapement;
@@ -65,7 +65,7 @@ TEST_F(TextOnFlatTest, LinesAdvanceAcrossTheirDirection)
     for (const Case& c : cases) {
         LOGFONTA font = Font(240, c.escapement);
         CString cache;
-        ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "First\r\nSecond", kLeft, kTop, kWidth, kHeight,
+        ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "First\r\nSecond", kLeft, kTop, kWidth, kHeight,
                                           "Center", "Center", true, "Back Cover"));
         const auto lines = Lines(cache);
         ASSERT_EQ(lines.size(), 2u);
@@ -88,7 +88,7 @@ TEST_F(TextOnFlatTest, MultiLineRowsStayInsideTheBoxAndFollowTheAlignment)
     const char* text = "A first line of text\r\nSecond\r\nAnd a third line";
     LOGFONTA font = Font(720);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, text, kLeft, kTop, kWidth, 1200, "Left", "Top", true,
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, text, kLeft, kTop, kWidth, 1200, "Left", "Top", true,
                                       "Back Cover"));
     const auto lines = Lines(cache);
     ASSERT_EQ(lines.size(), 3u);
@@ -103,7 +103,7 @@ TEST_F(TextOnFlatTest, MultiLineRowsStayInsideTheBoxAndFollowTheAlignment)
     Clear();
     font = Font(720);
     CString bottomCache;
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, bottomCache, text, kLeft, kTop, kWidth, 3000, "Left", "Bottom",
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, bottomCache, text, kLeft, kTop, kWidth, 3000, "Left", "Bottom",
                                       true, "Back Cover"));
     const RECT bottom = InkBox();
     EXPECT_TRUE(Inside(bottom, BoxPx(kLeft, kTop, kWidth, 3000, 2)));
@@ -115,7 +115,7 @@ TEST_F(TextOnFlatTest, SingleLineTextJoinsItsLines)
 {
     LOGFONTA font = Font(120);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Two\r\nlines", kLeft, kTop, kWidth, kHeight, "Center",
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Two\r\nlines", kLeft, kTop, kWidth, kHeight, "Center",
                                       "Center", false, "Back Cover"));
     const auto lines = Lines(cache);
     ASSERT_EQ(lines.size(), 1u);
@@ -127,7 +127,7 @@ TEST_F(TextOnFlatTest, CacheIsFilledOnceUsedUnchangedAndShiftedByAMove)
 {
     LOGFONTA font = Font(480);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Cached", kLeft, kTop, kWidth, 1000, "Left", "Top", false,
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Cached", kLeft, kTop, kWidth, 1000, "Left", "Top", false,
                                       "Back Cover"));
     ASSERT_FALSE(cache.IsEmpty());
     const CString first = cache;
@@ -135,20 +135,22 @@ TEST_F(TextOnFlatTest, CacheIsFilledOnceUsedUnchangedAndShiftedByAMove)
 
     // Later draws, at any zoom, use the cache as it is, whatever the text now says.
     for (int zoom : {10, 20, 6}) {
-        m_view.m_nZoom = zoom;
+        m_view.Model().Shown().zoom = zoom;
+        m_view.UpdateScale();
         font = Font(480);
-        ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Other text", kLeft, kTop, kWidth, 1000, "Left",
+        ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Other text", kLeft, kTop, kWidth, 1000, "Left",
                                           "Top", false, "Back Cover"));
         EXPECT_STREQ(cache, first) << zoom;
     }
-    m_view.m_nZoom = 10;
+    m_view.Model().Shown().zoom = 10;
+    m_view.UpdateScale();
 
     // A move shifts the cached boxes; the drawing follows.
-    m_view.ShiftLayoutCache(cache, "Left", 500);
-    m_view.ShiftLayoutCache(cache, "Top", 250);
+    m_view.Renderer().ShiftLayoutCache(cache, "Left", 500);
+    m_view.Renderer().ShiftLayoutCache(cache, "Top", 250);
     Clear();
     font = Font(480);
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Cached", kLeft + 500, kTop + 250, kWidth, 1000, "Left",
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Cached", kLeft + 500, kTop + 250, kWidth, 1000, "Left",
                                       "Top", false, "Back Cover"));
     const RECT after = InkBox();
     EXPECT_NEAR(after.left - before.left, Px(500), 1);
@@ -156,7 +158,7 @@ TEST_F(TextOnFlatTest, CacheIsFilledOnceUsedUnchangedAndShiftedByAMove)
 
     // An empty text empties the cache and draws nothing.
     Clear();
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "", kLeft, kTop, kWidth, 1000, "Left", "Top", false,
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "", kLeft, kTop, kWidth, 1000, "Left", "Top", false,
                                       "Back Cover"));
     EXPECT_TRUE(cache.IsEmpty());
     EXPECT_EQ(InkBox().right, 0);
@@ -164,11 +166,11 @@ TEST_F(TextOnFlatTest, CacheIsFilledOnceUsedUnchangedAndShiftedByAMove)
 
 TEST_F(TextOnFlatTest, ACoverOriginIsSubtracted)
 {
-    m_view.m_geometry.front.left = 400;
-    m_view.m_geometry.front.top = 300;
+    m_view.Model().Placement().geometry.front.left = 400;
+    m_view.Model().Placement().geometry.front.top = 300;
     LOGFONTA font = Font(240);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Front", kLeft, kTop, kWidth, 1000, "Left", "Top", false,
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Front", kLeft, kTop, kWidth, 1000, "Left", "Top", false,
                                       "Front Cover"));
     EXPECT_TRUE(Inside(InkBox(), BoxPx(kLeft - 400, kTop - 300, kWidth, 1000, 2)));
 }
@@ -177,7 +179,7 @@ TEST_F(TextOnFlatTest, ATextThatCannotFitDrawsNothing)
 {
     LOGFONTA font = Font(480);
     CString cache = "";
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Far too long for this box", kLeft, kTop, 8, 8, "Center",
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Far too long for this box", kLeft, kTop, 8, 8, "Center",
                                       "Center", false, "Back Cover"));
     EXPECT_TRUE(cache.IsEmpty());
     EXPECT_EQ(InkBox().right, 0);
@@ -185,10 +187,11 @@ TEST_F(TextOnFlatTest, ATextThatCannotFitDrawsNothing)
 
 TEST_F(TextOnFlatTest, TinyZoomDrawsStrokesInsideTheBox)
 {
-    m_view.m_nZoom = 6;
+    m_view.Model().Shown().zoom = 6;
+    m_view.UpdateScale();
     LOGFONTA font = Font(40);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Small print", kLeft, kTop, kWidth, 1000, "Center",
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Small print", kLeft, kTop, kWidth, 1000, "Center",
                                       "Center", false, "Back Cover"));
     EXPECT_EQ(font.lfHeight, 0);  // stroke mode
     const RECT ink = InkBox();
@@ -201,7 +204,7 @@ TEST_F(TextOnFlatTest, ABacktickCannotSplitACachedLine)
 {
     LOGFONTA font = Font(240);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, "Rock`n`Roll\r\nNext", kLeft, kTop, kWidth, kHeight,
+    ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, "Rock`n`Roll\r\nNext", kLeft, kTop, kWidth, kHeight,
                                       "Left", "Top", true, "Back Cover"));
     const auto lines = Lines(cache);
     ASSERT_EQ(lines.size(), 2u);
@@ -219,7 +222,7 @@ TEST_F(TextOnFlatTest, UpdateTextObjectsEmptiesTheCachesOfThatTextOnly)
             row.m_strKey = keys[k];
             row.m_strValue = k == 0 ? "Text" : "480`x`1`2`3`4`";
             row.m_nRowsAfter = 2 - k;
-            m_view.m_propertyRows.push_back(row);
+            m_view.Model().AppendRow(row);
         }
     };
     addObject("Artist");

@@ -1,6 +1,6 @@
 #include "TextDrawingSupport.h"
 
-#include "view/TextRedrawCache.h"
+#include "label/TextRedrawCache.h"
 
 #include <stdexcept>
 #include <string>
@@ -142,18 +142,20 @@ TEST_F(TextRedrawCacheTest, ARedrawAfterOtherZoomsDrawsWhatAFreshViewDraws)
         // The view remembers what each zoom measured; a fresh one measures anew.
         for (int zoom : {10, 16, 6, 10}) {
             Clear();
-            m_view.m_nZoom = zoom;
+            m_view.Model().Shown().zoom = zoom;
+            m_view.UpdateScale();
             LOGFONTA font = Font(360, c.escapement);
-            ASSERT_TRUE(m_view.DrawTextObject(&m_dc, font, cache, c.text, 500, 500, 2500, 2000, c.horizontal,
+            ASSERT_TRUE(m_view.Renderer().DrawTextObject(&m_dc, font, cache, c.text, 500, 500, 2500, 2000, c.horizontal,
                                               c.vertical, true, "Back Cover"));
             const LONG drawnHeight = font.lfHeight;
             const std::vector<DWORD> redrawn = Pixels(m_bits, kSize);
 
             Clear();
             CQuorbel6View fresh;
-            fresh.m_nZoom = zoom;
+            fresh.Model().Shown().zoom = zoom;
+            fresh.UpdateScale();
             font = Font(360, c.escapement);
-            ASSERT_TRUE(fresh.DrawTextObject(&m_dc, font, cache, c.text, 500, 500, 2500, 2000, c.horizontal,
+            ASSERT_TRUE(fresh.Renderer().DrawTextObject(&m_dc, font, cache, c.text, 500, 500, 2500, 2000, c.horizontal,
                                              c.vertical, true, "Back Cover"));
             EXPECT_EQ(font.lfHeight, drawnHeight) << c.text << " zoom " << zoom;
             EXPECT_TRUE(Pixels(m_bits, kSize) == redrawn) << c.text << " zoom " << zoom;

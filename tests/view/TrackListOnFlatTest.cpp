@@ -23,7 +23,7 @@ TEST_F(TrackListOnFlatTest, ColumnsOfNumbersNamesAndTimes)
 {
     LOGFONTA font = Font(200);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
                                      true, true, "Back Cover", false));
     const auto lines = Lines(cache);
     ASSERT_EQ(lines.size(), 21u);
@@ -42,7 +42,7 @@ TEST_F(TrackListOnFlatTest, NumbersAndTimesAlignInColumnsOnTheBitmap)
 {
     LOGFONTA font = Font(200);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, kTwelve, kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, kTwelve, kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
                                      true, true, "Back Cover", false));
     const auto lines = Lines(cache);
     ASSERT_EQ(lines.size(), 36u);
@@ -91,7 +91,7 @@ TEST_F(TrackListOnFlatTest, RecordsFollowTheColumnOptions)
     for (const Case& c : cases) {
         LOGFONTA font = Font(200);
         CString cache;
-        ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Top",
+        ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Top",
                                          c.options.numbers, c.options.times, c.options.offsets, "Back Cover",
                                          c.options.wrap));
         const auto lines = Lines(cache);
@@ -104,7 +104,7 @@ TEST_F(TrackListOnFlatTest, WithoutOffsetsTheNumbersStillEndInOneColumn)
 {
     LOGFONTA font = Font(200);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, kTwelve, kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, kTwelve, kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
                                      true, false, "Back Cover", false));
     const auto lines = Lines(cache);
     ASSERT_EQ(lines.size(), 12u);
@@ -123,7 +123,7 @@ TEST_F(TrackListOnFlatTest, BottomAlignedListEndsAtTheBoxBottom)
 {
     LOGFONTA font = Font(200);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Bottom",
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Bottom",
                                      false, false, false, "Back Cover", false));
     const auto lines = Lines(cache);
     ASSERT_EQ(lines.size(), 7u);
@@ -136,7 +136,7 @@ TEST_F(TrackListOnFlatTest, BottomAlignedListEndsAtTheBoxBottom)
     Clear();
     font = Font(200);
     CString topCache;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, topCache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Top",
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, topCache, kSeven, kLeft, kTop, kWidth, kHeight, "Left", "Top",
                                      false, false, false, "Back Cover", false));
     EXPECT_LT(InkBox().top, ink.top);
 }
@@ -145,7 +145,7 @@ TEST_F(TrackListOnFlatTest, AnEmptyListDrawsNothing)
 {
     LOGFONTA font = Font(200);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, "0`", kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, "0`", kLeft, kTop, kWidth, kHeight, "Left", "Top", true,
                                      true, true, "Back Cover", false));
     EXPECT_STREQ(cache, "200`");
     EXPECT_EQ(InkBox().right, 0);
@@ -155,14 +155,14 @@ TEST_F(TrackListOnFlatTest, WrappedTracksFillRowsInsideTheBox)
 {
     LOGFONTA font = Font(100);
     CString wide;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, wide, kSeven, kLeft, kTop, 6000, 1000, "Left", "Top", false,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, wide, kSeven, kLeft, kTop, 6000, 1000, "Left", "Top", false,
                                      false, false, "Back Cover", true));
     ASSERT_EQ(Lines(wide).size(), 1u);
 
     Clear();
     font = Font(100);
     CString narrow;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, narrow, kSeven, kLeft, kTop, 1500, 1000, "Left", "Top", false,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, narrow, kSeven, kLeft, kTop, 1500, 1000, "Left", "Top", false,
                                      false, false, "Back Cover", true));
     EXPECT_GT(Lines(narrow).size(), 1u);
     EXPECT_TRUE(Inside(InkBox(), BoxPx(kLeft, kTop, 1500, 1000, 2)));
@@ -170,7 +170,7 @@ TEST_F(TrackListOnFlatTest, WrappedTracksFillRowsInsideTheBox)
     // A lower box shrinks the font instead of dropping tracks.
     font = Font(100);
     CString low;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, low, kSeven, kLeft, kTop, 1500, 250, "Left", "Top", false, false,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, low, kSeven, kLeft, kTop, 1500, 250, "Left", "Top", false, false,
                                      false, "Back Cover", true));
     EXPECT_LT(TextLayout::CacheHeight(low), TextLayout::CacheHeight(narrow));
     CString joined;
@@ -186,7 +186,7 @@ TEST_F(TrackListOnFlatTest, ATrackListThatCannotFitEmptiesTheCache)
     LOGFONTA font = Font(200);
     CString cache = "old";
     cache.Empty();
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, kTwelve, kLeft, kTop, 300, 40, "Left", "Top", true, true,
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, kTwelve, kLeft, kTop, 300, 40, "Left", "Top", true, true,
                                      true, "Back Cover", false));
     EXPECT_TRUE(cache.IsEmpty());
     EXPECT_EQ(InkBox().right, 0);
@@ -196,7 +196,7 @@ TEST_F(TrackListOnFlatTest, ADamagedTrackListDrawsTheTracksItHas)
 {
     LOGFONTA font = Font(200);
     CString cache;
-    ASSERT_TRUE(m_view.DrawTrackList(&m_dc, font, cache, "40`Only`1:00`Half", kLeft, kTop, kWidth, kHeight, "Left",
+    ASSERT_TRUE(m_view.Renderer().DrawTrackList(&m_dc, font, cache, "40`Only`1:00`Half", kLeft, kTop, kWidth, kHeight, "Left",
                                      "Top", true, true, true, "Back Cover", false));
     EXPECT_EQ(Lines(cache).size(), 3u);
     EXPECT_TRUE(m_errors.empty());

@@ -1,3 +1,5 @@
+#include "label/ObjectStyle.h"
+#include "label/LabelGeometry.h"
 #include "view/ViewGeometry.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +21,7 @@ class LengthToPixels : public ::testing::TestWithParam<LengthCase>
 TEST_P(LengthToPixels, TruncatesTowardZero)
 {
     const LengthCase& c = GetParam();
-    EXPECT_EQ(ViewGeometry::LengthToPixels(c.length, c.dpi, c.zoom), c.pixels);
+    EXPECT_EQ(LabelGeometry::LengthToPixels(c.length, c.dpi, c.zoom), c.pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LengthToPixels,
@@ -34,9 +36,9 @@ INSTANTIATE_TEST_SUITE_P(Table, LengthToPixels,
 
 TEST(PixelsToLength, InvertsWholeInches)
 {
-    EXPECT_EQ(ViewGeometry::PixelsToLength(96, 96, 10), 1000);
-    EXPECT_EQ(ViewGeometry::PixelsToLength(57, 96, 6), 989);  // 989.58, truncated
-    EXPECT_EQ(ViewGeometry::PixelsToLength(10, 96, 0), 0);    // no division by zero
+    EXPECT_EQ(LabelGeometry::PixelsToLength(96, 96, 10), 1000);
+    EXPECT_EQ(LabelGeometry::PixelsToLength(57, 96, 6), 989);  // 989.58, truncated
+    EXPECT_EQ(LabelGeometry::PixelsToLength(10, 96, 0), 0);    // no division by zero
 }
 
 TEST(ScaleGeometry, ScalesEveryMember)
@@ -46,7 +48,7 @@ TEST(ScaleGeometry, ScalesEveryMember)
     doc.front = FrontCoverGeometry{-500, 1000, 4724, 4724};
     doc.disc1 = DiscGeometry{1000, 1000, 1614, 4646, 100};
     doc.disc2 = DiscGeometry{2000, 6000, 1000, 3000, 50};
-    const SurfaceGeometry screen = ViewGeometry::ScaleGeometry(doc, 96, 10);
+    const ScreenGeometry screen = LabelGeometry::ScaleGeometry(doc, 96, 10);
     EXPECT_EQ(screen.back.left, 96);
     EXPECT_EQ(screen.back.top, 192);
     EXPECT_EQ(screen.back.width, 566);
@@ -64,28 +66,28 @@ TEST(ScaleGeometry, ScalesEveryMember)
 struct FitCase
 {
     const char* what;
-    SurfaceGeometry screen;
+    ScreenGeometry screen;
     unsigned surfaces;
     bool fits;
 };
 
-SurfaceGeometry WithFront(int width, int height)
+ScreenGeometry WithFront(int width, int height)
 {
-    SurfaceGeometry g;
+    ScreenGeometry g;
     g.front.width = width;
     g.front.height = height;
     return g;
 }
-SurfaceGeometry WithBack(int width, int height)
+ScreenGeometry WithBack(int width, int height)
 {
-    SurfaceGeometry g;
+    ScreenGeometry g;
     g.back.width = width;
     g.back.height = height;
     return g;
 }
-SurfaceGeometry WithDiscs(int disc1, int disc2)
+ScreenGeometry WithDiscs(int disc1, int disc2)
 {
-    SurfaceGeometry g;
+    ScreenGeometry g;
     g.disc1.outerDiameter = disc1;
     g.disc2.outerDiameter = disc2;
     return g;
@@ -149,10 +151,10 @@ TEST(FitZoom, LargestEvenZoomThatFits)
 TEST(ParseColor, ThreeNumbersOnly)
 {
     COLORREF color = 0;
-    ASSERT_TRUE(ViewGeometry::ParseColor("255,0,10", color));
+    ASSERT_TRUE(ParseColor("255,0,10", color));
     EXPECT_EQ(color, RGB(255, 0, 10));
     for (const char* bad : {"", "1,2", "1,2,x", "300,0,0", "-1,0,0", "a,b,c"})
-        EXPECT_FALSE(ViewGeometry::ParseColor(bad, color)) << bad;
+        EXPECT_FALSE(ParseColor(bad, color)) << bad;
 }
 
 // Rows of one object: the first row is its "Item Type".
@@ -174,7 +176,7 @@ TEST(ImageDrawOrder, BackgroundsThenStackingNumbersAsNumbers)
     AddObject(rows, "Text(1)", "Text", "", "2");
 
     std::vector<CString> names;
-    for (const int row : ViewGeometry::ImageDrawOrder(rows, "2"))
+    for (const int row : LabelGeometry::ImageDrawOrder(rows, "2"))
         names.push_back(rows[static_cast<size_t>(row)].m_strObjectName);
     const std::vector<CString> expected{"Image(3)", "Image(2)", "Image(4)", "Image(1)"};
     EXPECT_EQ(names, expected);
