@@ -66,6 +66,17 @@ bool AskSavePath(CString& path)
     return true;
 }
 
+// Reads the file the document has just been named after. Only a label that was
+// read goes to the top of the recent-file list: a damaged file must not.
+BOOL ReadIntoRecentFiles(CQuorbel6Doc& doc, CFile& file)
+{
+    if (!doc.ReadDocument(file))
+        return FALSE;
+    if (CWinApp* app = GetApp())
+        app->AddToRecentFileList(doc.GetPathName());
+    return TRUE;
+}
+
 }  // namespace
 
 // Puts the modified flag back when a command that went past the save-changes
@@ -156,8 +167,8 @@ void CQuorbel6Doc::OpenDefaultTemplate()
             SaveAsDefaultTemplate();
             return;
         }
-        SetPathName(path, TRUE);
-        ReadDocument(file);
+        SetPathName(path, FALSE);
+        ReadIntoRecentFiles(*this, file);
     });
 }
 
@@ -194,8 +205,8 @@ BOOL CQuorbel6Doc::OpenAndRead(const CString& path)
         ShowDocumentError(kErrorOpeningFile);
         return FALSE;
     }
-    SetPathName(path, TRUE);
-    ReadDocument(file);
+    SetPathName(path, FALSE);
+    ReadIntoRecentFiles(*this, file);
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
+#include "view/GridPoints.h"
 #include "view/ViewGeometry.h"
 
 #include <algorithm>
@@ -142,20 +143,9 @@ void CQuorbel6View::OnDraw(CDC* dc)
         }
 
         // Grid points: each one pixel inverted.
-        if (m_bShowGrid && m_nGridSpacingX > 0 && m_nGridSpacingY > 0) {
-            const RECT docBox = DeviceToDocRect(visible);
-            auto roundUp = [](LONG value, int spacing) {
-                const LONG rest = value % spacing;
-                return rest == 0 ? value : value + (value > 0 ? spacing - rest : -rest);
-            };
-            for (LONG y = roundUp(std::max<LONG>(docBox.top, 0), m_nGridSpacingY); y < docBox.bottom;
-                 y += m_nGridSpacingY)
-                for (LONG x = roundUp(std::max<LONG>(docBox.left, 0), m_nGridSpacingX); x < docBox.right;
-                     x += m_nGridSpacingX) {
-                    const SIZE point = DocToScreenSize(SIZE{x, y});
-                    ::PatBlt(hdc, point.cx, point.cy, 1, 1, DSTINVERT);
-                }
-        }
+        if (m_bShowGrid && m_nGridSpacingX > 0 && m_nGridSpacingY > 0)
+            InvertGridPoints(hdc, DeviceToDocRect(visible), SIZE{m_nGridSpacingX, m_nGridSpacingY}, m_nScreenDpi,
+                             Model().Shown().zoom);
 
         CSelectGuard brush(hdc, ::GetStockObject(NULL_BRUSH));
         if (m_bShowGuides) {

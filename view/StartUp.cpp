@@ -5,6 +5,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/Quorbel6App.h"
+#include "document/DocumentNames.h"
 #include "document/Quorbel6Doc.h"
 #include "framework/ErrorReport.h"
 #include "shell/MainFrame.h"
@@ -28,6 +29,12 @@ void OpenHelpAtContext(HWND owner, DWORD context)
     const CString helpFile = ProgramFolder() + "Sleevory.hlp";
     if (GetFileAttributesA(helpFile) != INVALID_FILE_ATTRIBUTES)
         WinHelpA(owner, helpFile, HELP_CONTEXT, context);
+}
+
+// A label with a file of its own: not a default template, not a new layout.
+bool IsReadFromItsOwnFile(const CDocument* doc)
+{
+    return doc && !doc->GetPathName().IsEmpty() && !IsDefaultTemplateName(doc->GetTitle());
 }
 
 }  // namespace
@@ -102,10 +109,17 @@ void CQuorbel6View::ShowFirstRunHelp()
                 frame->EnableEditing(FALSE);
         }
 
-        // The window has its final size now: the label is fitted to it.
+        // The window has its final size now. A label read from a file of its
+        // own (the command line's) keeps the zoom and surface it was saved
+        // with, brought into view; a template or a new label is fitted.
         CenterSurface();
-        ScrollToCurrentPart(true);
-        ShowSurface("");
+        if (IsReadFromItsOwnFile(GetDocument())) {
+            ShowSurface("");  // scale and scroll sizes for the stored zoom first
+            ScrollToCurrentPart(false);
+        } else {
+            ScrollToCurrentPart(true);
+            ShowSurface("");
+        }
 
         if (frame)
             frame->SetFocus();

@@ -11,9 +11,10 @@
 class RunningApp
 {
 public:
-    RunningApp()
+    // commandLine: the program's arguments, as WinMain receives them.
+    explicit RunningApp(const char* commandLine = "")
     {
-        m_app.StartUp(GetModuleHandleA(nullptr), "", SW_HIDE);
+        m_app.StartUp(GetModuleHandleA(nullptr), commandLine, SW_HIDE);
         m_started = m_app.InitInstance() != FALSE;
     }
     ~RunningApp()
