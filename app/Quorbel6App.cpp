@@ -1,6 +1,5 @@
 #include "app/Quorbel6App.h"
 
-#include "app/TileBackground.h"
 #include "document/Quorbel6Doc.h"
 #include "framework/CommandLineInfo.h"
 #include "framework/DocTemplate.h"
@@ -175,9 +174,23 @@ CDocument* CQuorbel6App::OpenDocumentFile(LPCSTR path)
     });
 }
 
-void CQuorbel6App::TileBackground(HDC dc, const RECT& rect, POINT origin) const
+HFONT CQuorbel6App::UiFont(bool scaled) const
 {
-    Guarded(471, ErrorSink::App(), [&] { TileBitmap(dc, rect, origin, m_hBackgroundDC); });
+    const CFont& font = scaled ? m_fontUIScaled : m_fontUI;
+    return font.Get();
+}
+
+void CQuorbel6App::WriteCellText(const CString& objectName, int fieldIndex, const CString& value)
+{
+    if (CQuorbel6View* view = GetActiveView()) {
+        for (TextEntry& entry : view->m_textRows) {
+            if (entry.m_strName == objectName) {
+                ReplaceBacktickField(entry.m_strValue, fieldIndex, value);
+                break;
+            }
+        }
+    }
+    m_strPendingRefresh = objectName;
 }
 
 void CQuorbel6App::OnAppAbout()

@@ -2,7 +2,7 @@
 // Template, and the opening of a path for the recent-file list.
 #include "document/Quorbel6Doc.h"
 
-#include "app/ProgramFolder.h"
+#include "framework/ProgramFolder.h"
 #include "app/Quorbel6App.h"
 #include "document/DocumentMessages.h"
 #include "document/DocumentNames.h"

@@ -1,6 +1,6 @@
 #include "uikit/DisplayEdit.h"
 
-#include "app/TileBackground.h"
+#include "framework/TileBackground.h"
 #include "framework/ErrorReport.h"
 #include "uikit/ControlText.h"
 

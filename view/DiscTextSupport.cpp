@@ -2,7 +2,7 @@
 
 #include "view/FontCache.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "view/Quorbel6View.h"
 #include "view/TextLayout.h"
 #include "view/ViewGeometry.h"

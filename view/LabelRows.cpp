@@ -1,6 +1,6 @@
 #include "view/LabelRows.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 
 #include <cmath>
 #include <limits>

@@ -4,7 +4,7 @@
 #include "view/Quorbel6View.h"
 #include "view/ObjectRows.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
 #include "view/PlaceholderTracks.h"
 

@@ -1,8 +1,8 @@
 #include "view/Quorbel6View.h"
 
-#include "app/Conversions.h"
-#include "app/ProgramFolder.h"
-#include "app/SettingsKey.h"
+#include "framework/Conversions.h"
+#include "framework/ProgramFolder.h"
+#include "framework/SettingsKey.h"
 #include "framework/ErrorReport.h"
 #include "resources/resource.h"
 #include "shell/GridSizeDlg.h"
@@ -197,17 +197,28 @@ void CQuorbel6View::OnShowGrid()
 void CQuorbel6View::OnGridSize()
 {
     Guarded(120, ErrorSink::Window(this), [&] {
-        CGridSizeDlg dialog(*this);
-        if (dialog.DoModal() == IDOK)
-            RepaintNow();
+        CGridSizeDlg dialog(m_nGridSpacingX, m_nGridSpacingY, m_strUnits == "Millimeters", this);
+        if (dialog.DoModal() != IDOK)
+            return;
+        if (dialog.HasChanged()) {
+            m_nGridSpacingX = dialog.GetSpacingX();
+            m_nGridSpacingY = dialog.GetSpacingY();
+            CString value;
+            value.Format("%d,%d", m_nGridSpacingX, m_nGridSpacingY);
+            WriteSettingValue("String", "GridSize", value);
+        }
+        RepaintNow();
     });
 }
 
 void CQuorbel6View::OnUnits()
 {
     Guarded(559, ErrorSink::Window(this), [&] {
-        CUnitsDlg dialog(*this);
-        dialog.DoModal();
+        CUnitsDlg dialog(m_strUnits, this);
+        if (dialog.DoModal() != IDOK)
+            return;
+        m_strUnits = dialog.GetUnits();
+        WriteSettingValue("String", "Units", m_strUnits);
     });
 }
 

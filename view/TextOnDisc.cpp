@@ -1,6 +1,6 @@
 #include "view/Quorbel6View.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
 #include "view/DiscTextSupport.h"
 #include "view/TextLayout.h"

@@ -5,7 +5,7 @@
 // label view (both without windows).
 
 #include "app/Quorbel6App.h"
-#include "app/SettingsKey.h"
+#include "framework/SettingsKey.h"
 #include "framework/CmdUI.h"
 #include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"

@@ -13,7 +13,7 @@
 #include "uikit/PaintStatic.h"
 #include "uikit/PictureStatic.h"
 #include "uikit/TrackHeaderCtrl.h"
-#include "uikit/UserHandles.h"
+#include "framework/UserHandles.h"
 
 #include <gtest/gtest.h>
 

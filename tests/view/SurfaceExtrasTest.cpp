@@ -2,7 +2,7 @@
 // an earlier drawing left, the placeholder caption, the refit after an album
 // import, the panel background, the widest cached line, image proportions and
 // the default printer's printable area.
-#include "app/AppSettings.h"
+#include "document/AppSettings.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "imaging/xImage.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/ProgramFolder.h"
-#include "app/SettingsKey.h"
+#include "document/AppSettings.h"
+#include "framework/ProgramFolder.h"
+#include "framework/SettingsKey.h"
 #include "framework/ErrorReport.h"
 #include "view/Quorbel6View.h"
 

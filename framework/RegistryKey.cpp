@@ -1,4 +1,4 @@
-#include "app/RegistryKey.h"
+#include "framework/RegistryKey.h"
 
 #include <vector>
 

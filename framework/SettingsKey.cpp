@@ -1,6 +1,6 @@
-#include "app/SettingsKey.h"
+#include "framework/SettingsKey.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RegistryKey.h"
+#include "framework/RegistryKey.h"
 
 #include <windows.h>
 
