@@ -280,7 +280,8 @@ public:
     void DeleteDC();
 };
 
-// An information or device context made by CreateIC / CreateDC, deleted when it goes.
+// An information or device context made by CreateIC / CreateDC (or handed
+// over), deleted when it goes.
 class COwnedDC : public CDC {
 public:
     COwnedDC() = default;
@@ -288,5 +289,11 @@ public:
 
     bool CreateIC(LPCSTR driver, LPCSTR device = nullptr, LPCSTR output = nullptr, const DEVMODEA* mode = nullptr);
     bool CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* mode);
+    // Takes over a DC made elsewhere (the print dialog's, say).
+    void Attach(HDC dc)
+    {
+        DeleteDC();
+        m_hDC = dc;
+    }
     void DeleteDC();
 };

@@ -106,9 +106,7 @@ TEST(StartUp, ApplicationResources)
     EXPECT_STREQ(font.lfFaceName, theApp.m_strFontFace.c_str());
     ASSERT_TRUE(theApp.m_fontUIScaled.GetLogFont(&font));
     EXPECT_STREQ(font.lfFaceName, theApp.m_strFontFace.c_str());
-    HDC screen = GetDC(nullptr);
-    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const int dotsPerInch = CClientDC(nullptr).GetDeviceCaps(LOGPIXELSX);
     if (dotsPerInch == 96) {
         EXPECT_EQ(theApp.m_nFontSize, 85);
         EXPECT_EQ(theApp.m_fScreenScale, 0.0f);
