@@ -11,6 +11,7 @@ constexpr const char kProgramSettingsPath[] = "SOFTWARE\\Sleevory";
 struct SettingsKeyLocation
 {
     HKEY root = HKEY_LOCAL_MACHINE;
+    HKEY userRoot = HKEY_CURRENT_USER;
     std::string path = kProgramSettingsPath;
 };
 
@@ -19,6 +20,12 @@ SettingsKeyLocation& Location()
     static SettingsKeyLocation location;
     return location;
 }
+
+// The user's key is the same key as the machine's when both roots are one.
+bool UserKeyIsMachineKey()
+{
+    return SettingsUserKeyRoot() == SettingsKeyRoot();
+}
 }  // namespace
 
 HKEY SettingsKeyRoot()
@@ -26,12 +33,17 @@ HKEY SettingsKeyRoot()
     return Location().root;
 }
 
+HKEY SettingsUserKeyRoot()
+{
+    return Location().userRoot;
+}
+
 const char* SettingsKeyPath()
 {
     return Location().path.c_str();
 }
 
-void SetSettingsKeyLocation(HKEY root, const char* path)
+void SetSettingsKeyLocation(HKEY root, const char* path, HKEY userRoot)
 {
     if (path == nullptr || *path == '\0')
     {
@@ -39,17 +51,48 @@ void SetSettingsKeyLocation(HKEY root, const char* path)
         return;
     }
     Location().root = root;
+    Location().userRoot = userRoot;
     Location().path = path;
 }
 
 bool OpenSettingsKeyForWriting(CRegistryKey& key)
 {
-    return key.Open(SettingsKeyRoot(), SettingsKeyPath(), KEY_SET_VALUE);
+    return key.Open(SettingsKeyRoot(), SettingsKeyPath(), KEY_SET_VALUE) ||
+           key.Open(SettingsUserKeyRoot(), SettingsKeyPath(), KEY_SET_VALUE);
 }
 
 bool CreateSettingsKey(CRegistryKey& key)
 {
-    return key.Create(SettingsKeyRoot(), SettingsKeyPath(), KEY_ALL_ACCESS);
+    return key.Create(SettingsKeyRoot(), SettingsKeyPath(), KEY_ALL_ACCESS) ||
+           key.Create(SettingsUserKeyRoot(), SettingsKeyPath(), KEY_ALL_ACCESS);
+}
+
+CSettingsReader::CSettingsReader()
+{
+    if (!UserKeyIsMachineKey())
+        m_user.Open(SettingsUserKeyRoot(), SettingsKeyPath(), KEY_READ);
+    m_machine.Open(SettingsKeyRoot(), SettingsKeyPath(), KEY_READ);
+}
+
+bool CSettingsReader::ReadString(const char* name, CString& value) const
+{
+    return m_user.ValueExists(name) ? m_user.ReadString(name, value) : m_machine.ReadString(name, value);
+}
+
+bool CSettingsReader::ReadNumber(const char* name, DWORD& value) const
+{
+    return m_user.ValueExists(name) ? m_user.ReadNumber(name, value) : m_machine.ReadNumber(name, value);
+}
+
+bool CSettingsReader::ValueExists(const char* name) const
+{
+    return m_user.ValueExists(name) || m_machine.ValueExists(name);
+}
+
+void CSettingsReader::Close()
+{
+    m_user.Close();
+    m_machine.Close();
 }
 
 bool StoreSettingValue(const CString& kind, const CString& name, const CString& value)
