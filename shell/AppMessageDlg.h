@@ -17,12 +17,12 @@
 // button when it has one, else 2.
 
 #include "framework/ImageList.h"
+#include "framework/UserHandles.h"
 #include "uikit/BevelButton.h"
 #include "uikit/DisplayEdit.h"
 #include "uikit/IconStatic.h"
-#include "uikit/TransparentButton.h"
 #include "uikit/NewDialog.h"
-#include "framework/UserHandles.h"
+#include "uikit/TransparentButton.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #include "view/Quorbel6View.h"
 
 #include "framework/Conversions.h"
+#include "framework/ErrorReport.h"
 #include "framework/ProgramFolder.h"
 #include "framework/SettingsKey.h"
-#include "framework/ErrorReport.h"
 #include "resources/resource.h"
 #include "shell/GridSizeDlg.h"
 #include "shell/UnitsDlg.h"

@@ -2,8 +2,8 @@
 // object's initialisation, the framework's File New that makes the main window
 // and the view, the view's first-time set-up and its start-up timer.
 #include "app/Quorbel6App.h"
-#include "framework/SettingsKey.h"
 #include "framework/FrameWnd.h"
+#include "framework/SettingsKey.h"
 #include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 

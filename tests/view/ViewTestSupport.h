@@ -1,9 +1,9 @@
 #pragma once
 
 #include "document/AppSettings.h"
+#include "framework/ErrorReport.h"
 #include "framework/ProgramFolder.h"
 #include "framework/SettingsKey.h"
-#include "framework/ErrorReport.h"
 #include "view/Quorbel6View.h"
 
 #include <gtest/gtest.h>
