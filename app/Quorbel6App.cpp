@@ -1,6 +1,5 @@
 #include "app/Quorbel6App.h"
 
-#include "app/TileBackground.h"
 #include "document/Quorbel6Doc.h"
 #include "framework/CommandLineInfo.h"
 #include "framework/DocTemplate.h"
@@ -175,9 +174,24 @@ CDocument* CQuorbel6App::OpenDocumentFile(LPCSTR path)
     });
 }
 
-void CQuorbel6App::TileBackground(HDC dc, const RECT& rect, POINT origin) const
+HFONT CQuorbel6App::UiFont(bool scaled) const
 {
-    Guarded(471, ErrorSink::App(), [&] { TileBitmap(dc, rect, origin, m_hBackgroundDC); });
+    const CFont& font = scaled ? m_fontUIScaled : m_fontUI;
+    return font.Get();
+}
+
+void CQuorbel6App::WriteCellText(const CString& objectName, int fieldIndex, const CString& value)
+{
+    if (CQuorbel6View* view = GetActiveView()) {
+        // Through the text setter, like every text that enters the label.
+        CLabelModel& model = view->Model();
+        if (const int row = model.FindTextRow(objectName); row >= 0) {
+            CString text = model.Texts()[static_cast<size_t>(row)].m_strValue;
+            ReplaceBacktickField(text, fieldIndex, value);
+            model.SetTextRowValue(row, text);
+        }
+    }
+    m_strPendingRefresh = objectName;
 }
 
 void CQuorbel6App::OnAppAbout()

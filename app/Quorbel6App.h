@@ -1,12 +1,16 @@
 #pragma once
 
-#include "app/AppSettings.h"
+#include "document/AppSettings.h"
 #include "document/CommandLineDocument.h"
 #include "framework/Gdi.h"
 #include "framework/ImageList.h"
 #include "framework/String.h"
 #include "framework/WinApp.h"
+#include "shell/MessageBoxRequest.h"
+#include "uikit/CellEdit.h"
+#include "uikit/PanelBackground.h"
 #include "uikit/SplashWnd.h"
+#include "uikit/UiResources.h"
 
 #include <windows.h>
 
@@ -15,7 +19,12 @@ class CQuorbel6View;
 // The one application object: the user-interface fonts, the menu images, the
 // parameters of the program's own message box, the command-line document, and
 // the settings several windows share.
-class CQuorbel6App : public CWinApp, public ICommandLineDocument
+class CQuorbel6App : public CWinApp,
+                     public CUiResources,
+                     public CPanelTextureHolder,
+                     public CCellTextStore,
+                     public CMessageBoxRequest,
+                     public ICommandLineDocument
 {
     DECLARE_COMMAND_MAP()
 
@@ -30,8 +39,16 @@ public:
     // never dropped from the list.
     CDocument* OpenDocumentFile(LPCSTR path) override;
 
-    // Fills `rect` of `dc` with the panel background bitmap tiled from `origin`.
-    void TileBackground(HDC dc, const RECT& rect, POINT origin) const;
+    HFONT UiFont(bool scaled) const override;
+    const CImageList& MenuImages() const override { return m_imageList; }
+    bool IsWindows95() const override { return m_bWindows95 != 0; }
+
+    HDC PanelTextureDC() const override { return m_hBackgroundDC; }
+    void SetPanelTextureDC(HDC dc) override { m_hBackgroundDC = dc; }
+    bool IsLabelViewActive() const override { return GetActiveView() != nullptr; }
+
+    // Into the label view's text rows, refreshed by OnIdle.
+    void WriteCellText(const CString& objectName, int fieldIndex, const CString& value) override;
 
     // The document named on the command line, once.
     CString TakeCommandLinePath() override;
@@ -48,13 +65,6 @@ public:
 
     CString m_strPendingRefresh;  // object whose track list waits for the idle loop
     CString m_strCmdLinePath;     // the document named on the command line
-
-    // What the program's own message box shows next.
-    CString m_strMessageText;
-    int m_nMessageIcon = 0;
-    CString m_strMessageButtons;
-    BYTE m_bMessageCheckBox = 0;
-    CString m_strMessageCaption;
 
     BYTE m_bPrinting = 0;         // shared by drawing, printing and the print dialog
 

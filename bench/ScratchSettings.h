@@ -3,9 +3,9 @@
 // this moves the settings key to a scratch key under HKEY_CURRENT_USER and the
 // program folder to an empty scratch folder, and removes both afterwards.
 
-#include "app/ProgramFolder.h"
-#include "app/RegistryKey.h"
-#include "app/SettingsKey.h"
+#include "framework/ProgramFolder.h"
+#include "framework/RegistryKey.h"
+#include "framework/SettingsKey.h"
 
 #include <windows.h>
 

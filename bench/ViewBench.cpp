@@ -28,7 +28,7 @@
 #include "BenchTiming.h"
 #include "ScratchSettings.h"
 
-#include "app/AppSettings.h"
+#include "document/AppSettings.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"

@@ -2,8 +2,8 @@
 // Template, and the opening of a path for the recent-file list.
 #include "document/Quorbel6Doc.h"
 
-#include "app/ProgramFolder.h"
 #include "document/CommandLineDocument.h"
+#include "framework/ProgramFolder.h"
 #include "document/DocumentMessages.h"
 #include "document/DocumentNames.h"
 #include "document/ReplacingFile.h"

@@ -2,7 +2,7 @@
 
 #include "document/LabelView.h"
 #include "framework/ErrorReport.h"
-#include "app/SettingsKey.h"
+#include "framework/SettingsKey.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #include "document/OlderFileConversion.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 
 #include <set>
 

@@ -9,7 +9,7 @@
 #include "framework/WinApp.h"
 #include "framework/File.h"
 #include "framework/WaitCursor.h"
-#include "app/SettingsKey.h"
+#include "framework/SettingsKey.h"
 #include "document/LabelView.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "document/Quorbel6Doc.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "document/DocumentNames.h"
 #include "document/ImageNumbers.h"
 #include "framework/Archive.h"

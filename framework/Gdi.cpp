@@ -18,7 +18,10 @@ bool CFont::CreatePointFont(int tenthsOfPoint, LPCSTR faceName, HDC dc)
 std::optional<LOGFONTA> CFont::PointFontToLogical(const LOGFONTA& description, HDC dc)
 {
     LOGFONTA font = description;
-    HDC measuring = dc ? dc : ::GetDC(nullptr);
+    std::optional<CClientDC> screen;
+    if (!dc)
+        screen.emplace(nullptr);
+    HDC measuring = dc ? dc : screen->m_hDC;
     if (!measuring)
         return std::nullopt;
     // Tenths of a point to device pixels (720 tenths to the inch), then
@@ -27,8 +30,6 @@ std::optional<LOGFONTA> CFont::PointFontToLogical(const LOGFONTA& description, H
     POINT origin{0, 0};
     ::DPtoLP(measuring, &size, 1);
     ::DPtoLP(measuring, &origin, 1);
-    if (!dc)
-        ::ReleaseDC(nullptr, measuring);
     font.lfHeight = -std::abs(size.y - origin.y);
     return font;
 }
@@ -110,23 +111,17 @@ CPaintDC::~CPaintDC()
         ::EndPaint(m_hWnd, &m_ps);
 }
 
-CClientDC::CClientDC(HWND window) : m_hWnd(window)
+CWindowDCGuard::CWindowDCGuard(HWND window, Area area) : m_hWnd(window)
 {
-    m_hDC = ::GetDC(window);
+    m_hDC = area == kWholeWindow ? ::GetWindowDC(window) : ::GetDC(window);
 }
 
-CClientDC::~CClientDC()
+CWindowDCGuard::CWindowDCGuard(HWND window, HRGN clip, DWORD flags) : m_hWnd(window)
 {
-    if (m_hDC)
-        ::ReleaseDC(m_hWnd, m_hDC);
+    m_hDC = ::GetDCEx(window, clip, flags);
 }
 
-CWindowDC::CWindowDC(HWND window) : m_hWnd(window)
-{
-    m_hDC = ::GetWindowDC(window);
-}
-
-CWindowDC::~CWindowDC()
+CWindowDCGuard::~CWindowDCGuard()
 {
     if (m_hDC)
         ::ReleaseDC(m_hWnd, m_hDC);

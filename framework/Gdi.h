@@ -235,24 +235,37 @@ private:
     HWND m_hWnd;
 };
 
-// GetDC / ReleaseDC of a window's client area (the screen for null).
-class CClientDC : public CDC {
+// A DC of a window got from GetDC, GetWindowDC or GetDCEx, given back with
+// ReleaseDC when it goes. The one owner of such DCs: CClientDC and CWindowDC
+// below only choose how it is got.
+//
+//     CWindowDCGuard dc(window, CWindowDCGuard::kWholeWindow);
+//     if (dc.m_hDC) ... draw on the frame ...
+class CWindowDCGuard : public CDC {
 public:
-    explicit CClientDC(HWND window);
-    ~CClientDC() override;
+    enum Area { kClientArea, kWholeWindow };
+
+    // GetDC (the screen for a null window) or GetWindowDC.
+    CWindowDCGuard(HWND window, Area area);
+    // GetDCEx; with DCX_INTERSECTRGN or DCX_EXCLUDERGN the system takes over
+    // `clip` once the DC is got (the caller still deletes it on failure).
+    CWindowDCGuard(HWND window, HRGN clip, DWORD flags);
+    ~CWindowDCGuard() override;
 
 private:
     HWND m_hWnd;
 };
 
-// GetWindowDC / ReleaseDC: the whole window, frame included.
-class CWindowDC : public CDC {
+// GetDC / ReleaseDC of a window's client area (the screen for null).
+class CClientDC : public CWindowDCGuard {
 public:
-    explicit CWindowDC(HWND window);
-    ~CWindowDC() override;
+    explicit CClientDC(HWND window) : CWindowDCGuard(window, kClientArea) {}
+};
 
-private:
-    HWND m_hWnd;
+// GetWindowDC / ReleaseDC: the whole window, frame included.
+class CWindowDC : public CWindowDCGuard {
+public:
+    explicit CWindowDC(HWND window) : CWindowDCGuard(window, kWholeWindow) {}
 };
 
 // A memory DC compatible with another one (the screen for null), deleted when
@@ -267,7 +280,8 @@ public:
     void DeleteDC();
 };
 
-// An information or device context made by CreateIC / CreateDC, deleted when it goes.
+// An information or device context made by CreateIC / CreateDC (or handed
+// over), deleted when it goes.
 class COwnedDC : public CDC {
 public:
     COwnedDC() = default;
@@ -275,5 +289,11 @@ public:
 
     bool CreateIC(LPCSTR driver, LPCSTR device = nullptr, LPCSTR output = nullptr, const DEVMODEA* mode = nullptr);
     bool CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* mode);
+    // Takes over a DC made elsewhere (the print dialog's, say).
+    void Attach(HDC dc)
+    {
+        DeleteDC();
+        m_hDC = dc;
+    }
     void DeleteDC();
 };

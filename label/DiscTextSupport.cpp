@@ -3,7 +3,7 @@
 
 #include "label/FontCache.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "label/LabelRenderer.h"
 #include "label/TextLayout.h"
 #include "view/ViewGeometry.h"

@@ -1,6 +1,6 @@
 #include "label/LabelRows.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 
 #include <cmath>
 #include <limits>

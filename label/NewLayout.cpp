@@ -2,7 +2,7 @@
 // from two label papers, and the album texts of a single or double CD.
 #include "label/NewLayout.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "label/ObjectRows.h"
 #include "label/PlaceholderTracks.h"
 

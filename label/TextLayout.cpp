@@ -1,5 +1,7 @@
 #include "label/TextLayout.h"
 
+#include "framework/Gdi.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -8,10 +10,8 @@ namespace TextLayout
 float ScreenScale()
 {
     static const float scale = [] {
-        HDC screen = ::GetDC(nullptr);
-        const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-        if (screen)
-            ::ReleaseDC(nullptr, screen);
+        const CClientDC screen(nullptr);
+        const int dpi = screen.m_hDC ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
         return 1000.0f / static_cast<float>(dpi > 0 ? dpi : 96);
     }();
     return scale;

@@ -1,6 +1,6 @@
 #include "label/LabelRenderer.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
 #include "label/DiscTextSupport.h"
 #include "label/TextLayout.h"

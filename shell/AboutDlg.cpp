@@ -1,9 +1,9 @@
 #include "shell/AboutDlg.h"
 
-#include "app/Quorbel6App.h"
 #include "framework/ErrorReport.h"
 #include "resource.h"
 #include "uikit/PanelBackground.h"
+#include "uikit/UiResources.h"
 
 IMPLEMENT_DYNAMIC(CAboutDlg, CNewDialog)
 
@@ -31,8 +31,10 @@ BOOL CAboutDlg::OnInitDialog()
 
         m_thanks.SubclassDlgItem(IDC_ABOUT_THANKS, this);
         m_thanks.m_nDisplayMode = 0;
-        if (auto* app = dynamic_cast<CQuorbel6App*>(GetApp()); app && app->m_fontUI.IsValid())
-            m_thanks.SetFont(app->m_fontUI);
+        if (const CUiResources* resources = UiResources()) {
+            if (HFONT font = resources->UiFont(false))
+                m_thanks.SetFont(font);
+        }
         return TRUE;
     });
 }

@@ -1,11 +1,13 @@
 #include "shell/AppMessageDlg.h"
 
-#include "app/Quorbel6App.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "framework/Module.h"
+#include "framework/WinApp.h"
 #include "resource.h"
+#include "shell/MessageBoxRequest.h"
 #include "uikit/PanelBackground.h"
+#include "uikit/UiResources.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -37,12 +39,17 @@ constexpr int kButtonRowMargin = 23;
 // Keeps a box with a very long line on the screen.
 constexpr int kScreenMargin = 40;
 
-CQuorbel6App& RequestApp()
+CMessageBoxRequest* FindRequest()
 {
-    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-    if (!app)
+    return dynamic_cast<CMessageBoxRequest*>(GetApp());
+}
+
+CMessageBoxRequest& Request()
+{
+    CMessageBoxRequest* request = FindRequest();
+    if (!request)
         throw std::logic_error("the message box needs the application object");
-    return *app;
+    return *request;
 }
 
 int Width(const RECT& r)
@@ -103,14 +110,14 @@ CAppMessageDlg::~CAppMessageDlg() = default;
 
 int CAppMessageDlg::Show(LPCSTR text, int iconKind, LPCSTR buttons, LPCSTR caption, bool offerCheckBox, CWnd* parent)
 {
-    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-    if (!app)
+    CMessageBoxRequest* request = FindRequest();
+    if (!request)
         return -1;
-    app->m_strMessageText = text ? text : "";
-    app->m_nMessageIcon = iconKind;
-    app->m_strMessageButtons = buttons ? buttons : "";
-    app->m_bMessageCheckBox = offerCheckBox ? 1 : 0;
-    app->m_strMessageCaption = caption ? caption : "";
+    request->m_strMessageText = text ? text : "";
+    request->m_nMessageIcon = iconKind;
+    request->m_strMessageButtons = buttons ? buttons : "";
+    request->m_bMessageCheckBox = offerCheckBox ? 1 : 0;
+    request->m_strMessageCaption = caption ? caption : "";
     CAppMessageDlg box(parent);
     return static_cast<int>(box.DoModal());
 }
@@ -130,24 +137,25 @@ BOOL CAppMessageDlg::OnInitDialog()
 {
     CNewDialog::OnInitDialog();
     return Guarded(304, ErrorSink::App(), FALSE, [&]() -> BOOL {
-        CQuorbel6App& app = RequestApp();
+        CMessageBoxRequest& request = Request();
         for (int i = 0; i < kMaxButtons; ++i)
             m_buttons[i].SubclassDlgItem(IDC_MESSAGE_BUTTON1 + i, this);
         m_text.SubclassDlgItem(IDC_MESSAGE_TEXT, this);
         m_checkBox.SubclassDlgItem(IDC_MESSAGE_DONT_SHOW, this);
         m_icon.SubclassDlgItem(IDC_MESSAGE_ICON, this);
 
-        if (app.m_imageList.GetImageCount() > kWindowIconImage) {
-            m_windowIcon.Reset(app.m_imageList.ExtractIcon(kWindowIconImage));
+        const CUiResources* resources = UiResources();
+        if (resources && resources->MenuImages().GetImageCount() > kWindowIconImage) {
+            m_windowIcon.Reset(resources->MenuImages().ExtractIcon(kWindowIconImage));
             SetIcon(m_windowIcon, FALSE);
         }
-        SetWindowText(app.m_strMessageCaption.IsEmpty() ? kDefaultTitle : app.m_strMessageCaption.c_str());
+        SetWindowText(request.m_strMessageCaption.IsEmpty() ? kDefaultTitle : request.m_strMessageCaption.c_str());
 
-        m_text.SetWindowText(app.m_strMessageText);
-        HICON icon = IconOfKind(app.m_nMessageIcon);
+        m_text.SetWindowText(request.m_strMessageText);
+        HICON icon = IconOfKind(request.m_nMessageIcon);
         m_icon.SetIcon(icon);
 
-        const std::vector<CString> captions = SplitButtonList(app.m_strMessageButtons);
+        const std::vector<CString> captions = SplitButtonList(request.m_strMessageButtons);
         m_buttonCount = static_cast<int>(captions.size());
         m_cancelButton = 0;
         for (int i = 0; i < m_buttonCount; ++i) {
@@ -158,8 +166,8 @@ BOOL CAppMessageDlg::OnInitDialog()
                 m_cancelButton = i + 1;
         }
 
-        LayOut(icon != nullptr, app.m_bMessageCheckBox == 1);
-        app.m_strMessageText.Empty();
+        LayOut(icon != nullptr, request.m_bMessageCheckBox == 1);
+        request.m_strMessageText.Empty();
         return TRUE;
     });
 }
@@ -255,9 +263,9 @@ void CAppMessageDlg::LayOut(bool hasIcon, bool showCheckBox)
 void CAppMessageDlg::EndWithButton(int number, int errorNumber)
 {
     Guarded(errorNumber, ErrorSink::App(), [&] {
-        CQuorbel6App& app = RequestApp();
-        const bool offered = app.m_bMessageCheckBox == 1;
-        app.m_bMessageCheckBox = 0;
+        CMessageBoxRequest& request = Request();
+        const bool offered = request.m_bMessageCheckBox == 1;
+        request.m_bMessageCheckBox = 0;
         const bool ticked = offered && m_checkBox.GetCheck() == BST_CHECKED;
         EndDialog(ticked ? number + 3 : number);
     });
@@ -265,8 +273,8 @@ void CAppMessageDlg::EndWithButton(int number, int errorNumber)
 
 void CAppMessageDlg::EndAsCancel()
 {
-    if (auto* app = dynamic_cast<CQuorbel6App*>(GetApp()))
-        app->m_bMessageCheckBox = 0;
+    if (CMessageBoxRequest* request = FindRequest())
+        request->m_bMessageCheckBox = 0;
     // "Cancel" must cancel: read as the second button, a closed "Yes, No,
     // Cancel" box would answer "No".
     EndDialog(m_cancelButton ? m_cancelButton : IDCANCEL);

@@ -1,8 +1,9 @@
 #pragma once
 // CAppMessageDlg: the program's own message box, used for every message a
-// user is meant to read. The request lies in the application object: the
-// caller fills the text, icon kind, button list and, where wanted, the
-// "Do not show this message again." offer and the caption, then runs the box:
+// user is meant to read. The request (CMessageBoxRequest) lies in the
+// application object: the caller fills the text, icon kind, button list and,
+// where wanted, the "Do not show this message again." offer and the caption,
+// then runs the box:
 //
 //     app.m_strMessageText = "Save changes to label.slv?";
 //     app.m_nMessageIcon = CAppMessageDlg::kIconExclamation;
@@ -16,12 +17,12 @@
 // button when it has one, else 2.
 
 #include "framework/ImageList.h"
+#include "framework/UserHandles.h"
 #include "uikit/BevelButton.h"
 #include "uikit/DisplayEdit.h"
 #include "uikit/IconStatic.h"
-#include "uikit/TransparentButton.h"
 #include "uikit/NewDialog.h"
-#include "uikit/UserHandles.h"
+#include "uikit/TransparentButton.h"
 
 #include <vector>
 

@@ -1,15 +1,15 @@
 #include "shell/DialogWindowIcon.h"
 
-#include "app/Quorbel6App.h"
 #include "framework/Wnd.h"
 #include "resource.h"
+#include "uikit/UiResources.h"
 
 void CDialogWindowIcon::Apply(CWnd& dialog)
 {
-    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-    if (!app || app->m_imageList.GetImageCount() <= MENU_IMAGE_DIALOG_ICON || !dialog.m_hWnd)
+    const CUiResources* resources = UiResources();
+    if (!resources || resources->MenuImages().GetImageCount() <= MENU_IMAGE_DIALOG_ICON || !dialog.m_hWnd)
         return;
-    m_icon.Reset(app->m_imageList.ExtractIcon(MENU_IMAGE_DIALOG_ICON));
+    m_icon.Reset(resources->MenuImages().ExtractIcon(MENU_IMAGE_DIALOG_ICON));
     dialog.SetIcon(m_icon, FALSE);
 }
 

@@ -5,7 +5,7 @@
 //     BOOL CMyDlg::OnInitDialog() { ...; m_windowIcon.Apply(*this); ... }
 //     void CMyDlg::OnDestroy()    { m_windowIcon.Release(*this); CNewDialog::OnDestroy(); }
 
-#include "uikit/UserHandles.h"
+#include "framework/UserHandles.h"
 
 class CWnd;
 

@@ -1,10 +1,9 @@
 #include "shell/GridSizeDlg.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
 #include "resource.h"
 #include "uikit/PanelBackground.h"
-#include "view/Quorbel6View.h"
 
 #include <algorithm>
 
@@ -52,8 +51,8 @@ CString EntryText(HWND dialog, int editId)
 
 }  // namespace
 
-CGridSizeDlg::CGridSizeDlg(CQuorbel6View& view, CWnd* parent)
-    : CNewDialog(IDD_GRID_SIZE, parent ? parent : &view), m_view(view)
+CGridSizeDlg::CGridSizeDlg(int spacingX, int spacingY, bool inMillimeters, CWnd* parent)
+    : CNewDialog(IDD_GRID_SIZE, parent), m_nSpacingX(spacingX), m_nSpacingY(spacingY), m_bInMillimeters(inMillimeters)
 {
 }
 
@@ -61,7 +60,7 @@ CGridSizeDlg::~CGridSizeDlg() = default;
 
 bool CGridSizeDlg::InMillimeters() const
 {
-    return m_view.m_strUnits == "Millimeters";
+    return m_bInMillimeters;
 }
 
 BOOL CGridSizeDlg::OnInitDialog()
@@ -81,8 +80,8 @@ BOOL CGridSizeDlg::OnInitDialog()
             return InMillimeters() ? MillimeterText(spacing * kMillimetersPerThousandth)
                                    : InchText(spacing * 0.001);
         };
-        m_strShownHorizontal = shown(m_view.m_nGridSpacingX);
-        m_strShownVertical = shown(m_view.m_nGridSpacingY);
+        m_strShownHorizontal = shown(m_nSpacingX);
+        m_strShownVertical = shown(m_nSpacingY);
         SetDlgItemText(IDC_GRID_SIZE_HORIZONTAL, m_strShownHorizontal);
         SetDlgItemText(IDC_GRID_SIZE_VERTICAL, m_strShownVertical);
         return TRUE;
@@ -129,14 +128,12 @@ int CGridSizeDlg::SpacingOfEntry(int editId, const CString& shownAtOpening, int 
 void CGridSizeDlg::OnOK()
 {
     Guarded(275, ErrorSink::App(), [&] {
-        const int horizontal = SpacingOfEntry(IDC_GRID_SIZE_HORIZONTAL, m_strShownHorizontal, m_view.m_nGridSpacingX);
-        const int vertical = SpacingOfEntry(IDC_GRID_SIZE_VERTICAL, m_strShownVertical, m_view.m_nGridSpacingY);
-        if (horizontal != m_view.m_nGridSpacingX || vertical != m_view.m_nGridSpacingY) {
-            m_view.m_nGridSpacingX = horizontal;
-            m_view.m_nGridSpacingY = vertical;
-            CString value;
-            value.Format("%d,%d", horizontal, vertical);
-            m_view.WriteSettingValue("String", "GridSize", value);
+        const int horizontal = SpacingOfEntry(IDC_GRID_SIZE_HORIZONTAL, m_strShownHorizontal, m_nSpacingX);
+        const int vertical = SpacingOfEntry(IDC_GRID_SIZE_VERTICAL, m_strShownVertical, m_nSpacingY);
+        if (horizontal != m_nSpacingX || vertical != m_nSpacingY) {
+            m_nSpacingX = horizontal;
+            m_nSpacingY = vertical;
+            m_bChanged = true;
         }
         EndDialog(IDOK);
     });

@@ -1,10 +1,10 @@
 #pragma once
 // CGridSizeDlg: edits the grid spacing of the label view, horizontal and
-// vertical, in the view's unit. OK stores a changed spacing in the view and
-// as the setting "GridSize".
+// vertical, in the view's unit. The caller hands the spacing in and, after
+// OK, stores the spacing the dialog gives out when it changed.
 //
-//     CGridSizeDlg dialog(view);
-//     if (dialog.DoModal() == IDOK) ... redraw
+//     CGridSizeDlg dialog(spacingX, spacingY, inMillimeters, this);
+//     if (dialog.DoModal() == IDOK && dialog.HasChanged()) ... store, redraw
 
 #include "framework/String.h"
 #include "shell/DialogWindowIcon.h"
@@ -12,8 +12,6 @@
 #include "uikit/CaptionFrameButton.h"
 #include "uikit/NewDialog.h"
 #include "uikit/PaintStatic.h"
-
-class CQuorbel6View;
 
 class CGridSizeDlg : public CNewDialog
 {
@@ -25,11 +23,17 @@ public:
     static constexpr int kSmallestSpacing = 30;
     static constexpr int kLargestSpacing = 1000;
 
-    // `view` holds the spacing; the parent defaults to the view.
-    explicit CGridSizeDlg(CQuorbel6View& view, CWnd* parent = nullptr);
+    // The spacing in thousandths of an inch, shown in millimetres or inches.
+    CGridSizeDlg(int spacingX, int spacingY, bool inMillimeters, CWnd* parent);
     ~CGridSizeDlg() override;
 
     BOOL OnInitDialog() override;
+
+    // The spacing chosen; after OK, else the one handed in.
+    int GetSpacingX() const { return m_nSpacingX; }
+    int GetSpacingY() const { return m_nSpacingY; }
+    // OK was pressed with a spacing other than the one handed in.
+    bool HasChanged() const { return m_bChanged; }
 
 protected:
     void OnOK() override;
@@ -45,7 +49,10 @@ private:
     // The spacing an edit asks for; an entry left as it was shown keeps `current`.
     int SpacingOfEntry(int editId, const CString& shownAtOpening, int current) const;
 
-    CQuorbel6View& m_view;
+    int m_nSpacingX;
+    int m_nSpacingY;
+    bool m_bInMillimeters;
+    bool m_bChanged = false;
     CString m_strShownHorizontal;
     CString m_strShownVertical;
     CCaptionFrameButton m_frame;

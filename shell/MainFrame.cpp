@@ -1,10 +1,11 @@
 #include "shell/MainFrame.h"
 
-#include "app/Quorbel6App.h"
 #include "framework/CmdUI.h"
 #include "framework/ErrorReport.h"
+#include "framework/Gdi.h"
 #include "resource.h"
 #include "uikit/NewMenu.h"
+#include "uikit/UiResources.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CNewFrameWnd)
 
@@ -97,16 +98,16 @@ void CMainFrame::SetUpMenus()
 {
     GetNewSystemMenu().AttachMenu(GetSystemMenu(FALSE));
 
-    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
+    const CUiResources* resources = UiResources();
     CBitmap disabled;
-    if (app && app->m_bWindows95)
+    if (resources && resources->IsWindows95())
         disabled.LoadBitmap(IDB_STANDARD_TOOLBAR_DISABLED);
     else
         disabled.LoadDIBSection(IDB_STANDARD_TOOLBAR_DISABLED);
     if (disabled.IsValid() &&
         m_standardDisabledImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, kStandardDisabledImageCount, 0))
         m_standardDisabledImages.Add(disabled, kImageMask);
-    HIMAGELIST menuImages = app ? app->m_imageList.GetSafeHandle() : nullptr;
+    HIMAGELIST menuImages = resources ? resources->MenuImages().GetSafeHandle() : nullptr;
     CNewMenu::SetMenuImageLists(menuImages, m_standardDisabledImages.GetSafeHandle());
 
     CNewMenu& menu = GetNewMenu();

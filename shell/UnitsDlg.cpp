@@ -3,7 +3,6 @@
 #include "framework/ErrorReport.h"
 #include "resource.h"
 #include "uikit/PanelBackground.h"
-#include "view/Quorbel6View.h"
 
 IMPLEMENT_DYNAMIC(CUnitsDlg, CDialog)
 
@@ -16,7 +15,7 @@ constexpr int kMillimetersItem = 1;
 
 }  // namespace
 
-CUnitsDlg::CUnitsDlg(CQuorbel6View& view) : CDialog(IDD_UNITS, &view), m_view(view) {}
+CUnitsDlg::CUnitsDlg(const CString& units, CWnd* parent) : CDialog(IDD_UNITS, parent), m_strUnits(units) {}
 
 CUnitsDlg::~CUnitsDlg() = default;
 
@@ -34,7 +33,7 @@ BOOL CUnitsDlg::OnInitDialog()
         m_units.ResetContent();
         m_units.AddString(kInches);
         m_units.AddString(kMillimeters);
-        m_units.SetCurSel(m_view.m_strUnits == kInches ? kInchesItem : kMillimetersItem);
+        m_units.SetCurSel(m_strUnits == kInches ? kInchesItem : kMillimetersItem);
         return TRUE;
     });
 }
@@ -42,8 +41,7 @@ BOOL CUnitsDlg::OnInitDialog()
 void CUnitsDlg::OnOK()
 {
     Guarded(525, ErrorSink::Window(this), [&] {
-        m_view.m_strUnits = m_units.GetCurSel() == kMillimetersItem ? kMillimeters : kInches;
-        m_view.WriteSettingValue("String", "Units", m_view.m_strUnits);
+        m_strUnits = m_units.GetCurSel() == kMillimetersItem ? kMillimeters : kInches;
         EndDialog(IDOK);
     });
 }

@@ -1,27 +1,29 @@
 #pragma once
-// CUnitsDlg: chooses whether lengths are shown in inches or millimetres. OK
-// sets the view's unit and stores it as the setting "Units".
+// CUnitsDlg: chooses whether lengths are shown in inches or millimetres
+// ("Inches" or "Millimeters"). The caller hands the unit in and, after OK,
+// stores the unit the dialog gives out.
 //
-//     CUnitsDlg dialog(view);
-//     dialog.DoModal();
+//     CUnitsDlg dialog(m_strUnits, this);
+//     if (dialog.DoModal() == IDOK) ... store dialog.GetUnits()
 
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
+#include "framework/String.h"
 #include "shell/DialogWindowIcon.h"
 #include "uikit/BevelButton.h"
-
-class CQuorbel6View;
 
 class CUnitsDlg : public CDialog
 {
     DECLARE_DYNAMIC(CUnitsDlg)
 
 public:
-    // The view is the dialog's parent and the one whose unit it sets.
-    explicit CUnitsDlg(CQuorbel6View& view);
+    CUnitsDlg(const CString& units, CWnd* parent);
     ~CUnitsDlg() override;
 
     BOOL OnInitDialog() override;
+
+    // The unit chosen; after OK, else the one handed in.
+    const CString& GetUnits() const { return m_strUnits; }
 
 protected:
     void OnOK() override;
@@ -29,7 +31,7 @@ protected:
     void OnDestroy() override;
 
 private:
-    CQuorbel6View& m_view;
+    CString m_strUnits;
     CComboBox m_units;
     CBevelButton m_ok;
     CBevelButton m_cancel;

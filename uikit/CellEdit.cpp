@@ -1,9 +1,8 @@
 #include "uikit/CellEdit.h"
 
-#include "app/Quorbel6App.h"
 #include "framework/ErrorReport.h"
+#include "framework/WinApp.h"
 #include "uikit/ControlText.h"
-#include "view/Quorbel6View.h"
 
 #include <commctrl.h>
 
@@ -94,18 +93,8 @@ void CCellEdit::WriteCell()
     if (const int bracket = name.Find('('); bracket >= 0)
         name = name.Left(bracket);
 
-    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-    if (!app)
-        return;
-    if (CQuorbel6View* view = app->GetActiveView()) {
-        CLabelModel& model = view->Model();
-        if (const int row = model.FindTextRow(name); row >= 0) {
-            CString value = model.Texts()[static_cast<size_t>(row)].m_strValue;
-            ReplaceBacktickField(value, m_nFieldIndex, text);
-            model.SetTextRowValue(row, value);
-        }
-    }
-    app->m_strPendingRefresh = name;
+    if (auto* store = dynamic_cast<CCellTextStore*>(GetApp()))
+        store->WriteCellText(name, m_nFieldIndex, text);
 }
 
 void CCellEdit::OnChange()

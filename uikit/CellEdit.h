@@ -7,7 +7,8 @@
 //
 // The owner (the track list, the editor's parent window) implements
 // CCellEditOwner and sets the field index and the object name before it shows
-// the editor; with no object name the editor is an ordinary edit box.
+// the editor; with no object name the editor is an ordinary edit box. The
+// texts themselves are the application's: it implements CCellTextStore.
 
 #include "framework/Edit.h"
 #include "framework/String.h"
@@ -21,6 +22,15 @@ public:
     virtual int GetCurrentColumn() const = 0;
     // Writes the rows back into the Track object (undo pair when they changed).
     virtual void ApplyChanges() = 0;
+};
+
+// Where the text records the cells show are kept.
+class CCellTextStore {
+public:
+    virtual ~CCellTextStore() = default;
+    // Writes `value` into field `fieldIndex` of the first text record of the
+    // object `objectName` and has the object laid out again when idle.
+    virtual void WriteCellText(const CString& objectName, int fieldIndex, const CString& value) = 0;
 };
 
 // The text with backtick-closed field `index` (from 0) replaced by `value`;

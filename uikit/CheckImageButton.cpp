@@ -1,11 +1,10 @@
 #include "uikit/CheckImageButton.h"
 
-#include "app/Quorbel6App.h"
-#include "app/TileBackground.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "resource.h"
 #include "uikit/ControlText.h"
+#include "uikit/PanelBackground.h"
 
 IMPLEMENT_DYNAMIC(CCheckImageButton, CButton)
 
@@ -16,16 +15,6 @@ constexpr int kTextLeft = 18;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 enum Image { ClearImage, SetImage, DisabledImage };
-
-// The application's background, tiled as the parent's is, so the button's
-// piece lines up with the panel around it.
-void TileLikeParent(HDC dc, const RECT& rect, POINT origin)
-{
-    if (auto* app = dynamic_cast<CQuorbel6App*>(GetApp()))
-        app->TileBackground(dc, rect, origin);
-    else
-        TileBitmap(dc, rect, origin, nullptr);
-}
 
 }  // namespace
 
@@ -54,7 +43,8 @@ void CCheckImageButton::DrawItem(LPDRAWITEMSTRUCT item)
         HDC dc = item->hDC;
         POINT position{0, 0};
         ::MapWindowPoints(m_hWnd, ::GetParent(m_hWnd), &position, 1);
-        TileLikeParent(dc, item->rcItem, POINT{-position.x, -position.y});
+        // Tiled as the parent's background is, so the button's piece lines up with the panel around it.
+        TilePanelTexture(dc, item->rcItem, POINT{-position.x, -position.y});
 
         const int image = !IsWindowEnabled() ? DisabledImage : checkState ? SetImage : ClearImage;
         m_images.Draw(dc, image, POINT{0, 0}, ILD_TRANSPARENT);

@@ -1,7 +1,7 @@
 #include "uikit/DisplayEdit.h"
 
-#include "app/TileBackground.h"
 #include "framework/ErrorReport.h"
+#include "framework/TileBackground.h"
 #include "uikit/ControlText.h"
 
 IMPLEMENT_DYNAMIC(CDisplayEdit, CEdit)

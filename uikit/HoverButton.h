@@ -14,7 +14,7 @@
 #include "framework/Button.h"
 #include "framework/Gdi.h"
 #include "framework/String.h"
-#include "uikit/UserHandles.h"
+#include "framework/UserHandles.h"
 
 #include <windows.h>
 

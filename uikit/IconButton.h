@@ -3,7 +3,7 @@
 // followed by its text.
 
 #include "framework/Button.h"
-#include "uikit/UserHandles.h"
+#include "framework/UserHandles.h"
 
 class CIconButton : public CButton
 {

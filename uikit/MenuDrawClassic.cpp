@@ -2,22 +2,13 @@
 // modes 4 and 5) and the flat menu bar of modes 4 and 5.
 #include "uikit/NewMenu.h"
 
+#include "framework/UserHandles.h"
 #include "uikit/MenuItemPainting.h"
 #include "uikit/MenuSystemSettings.h"
 #include "uikit/NewMenuIcons.h"
 #include "uikit/OsVersion.h"
 
 namespace {
-
-// Destroys an icon when it goes.
-struct OwnedIcon {
-    HICON icon;
-    ~OwnedIcon()
-    {
-        if (icon)
-            ::DestroyIcon(icon);
-    }
-};
 
 void DrawEdgeAround(HDC dc, const RECT& rect, UINT edge)
 {
@@ -76,8 +67,8 @@ void CNewMenu::DrawItemClassic(LPDRAWITEMSTRUCT item, BOOL menuBarItem)
                 const RECT around{x - 2, y - 2, x + size.cx + 2, y + size.cy + 2};
                 DrawEdgeAround(dc, around, checked ? BDR_SUNKENOUTER : BDR_RAISEDINNER);
             }
-            OwnedIcon icon{::ImageList_GetIcon(data->m_pIconSet->GetImageList(), data->m_nIconIndex, ILD_NORMAL)};
-            ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.icon), 0, x, y, size.cx, size.cy,
+            const OwnedIcon icon(::ImageList_GetIcon(data->m_pIconSet->GetImageList(), data->m_nIconIndex, ILD_NORMAL));
+            ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, x, y, size.cx, size.cy,
                          DST_ICON | (grayed ? DSS_DISABLED : DSS_NORMAL));
         } else if (const char glyph = SystemCommandGlyph(data->m_nCommandId)) {
             const COLORREF colour = selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)

@@ -1,6 +1,7 @@
 // The XP style of menu items (draw modes 2 and 3).
 #include "uikit/NewMenu.h"
 
+#include "framework/UserHandles.h"
 #include "uikit/ColorHelpers.h"
 #include "uikit/MenuItemPainting.h"
 #include "uikit/MenuSystemSettings.h"
@@ -51,16 +52,6 @@ void DrawIconAt(HDC dc, HICON icon, int x, int y, SIZE size, UINT extra = DSS_NO
 {
     ::DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size.cx, size.cy, DST_ICON | extra);
 }
-
-// Destroys an icon when it goes.
-struct OwnedIcon {
-    HICON icon;
-    ~OwnedIcon()
-    {
-        if (icon)
-            ::DestroyIcon(icon);
-    }
-};
 
 }  // namespace
 
@@ -159,13 +150,13 @@ void CNewMenu::DrawItemXP(LPDRAWITEMSTRUCT item, BOOL menuBarItem)
                 else
                     ::ImageList_Draw(icons, data->m_nIconIndex + 2, dc, x, y, ILD_TRANSPARENT);
             } else if (selected && !checked) {
-                OwnedIcon icon{(ownImage >= 0 && MenuHotImages())
+                const OwnedIcon icon((ownImage >= 0 && MenuHotImages())
                                    ? ::ImageList_GetIcon(MenuHotImages(), ownImage, ILD_NORMAL)
-                                   : ::ImageList_GetIcon(icons, data->m_nIconIndex, ILD_NORMAL)};
+                                   : ::ImageList_GetIcon(icons, data->m_nIconIndex, ILD_NORMAL));
                 CBrush shadow;
                 shadow.CreateSolidBrush(ShadowTint(kSelectedItemColour));
-                DrawIconAt(dc, icon.icon, x + 1, y + 1, size, DSS_MONO, shadow);
-                DrawIconAt(dc, icon.icon, x - 1, y - 1, size);
+                DrawIconAt(dc, icon.Get(), x + 1, y + 1, size, DSS_MONO, shadow);
+                DrawIconAt(dc, icon.Get(), x - 1, y - 1, size);
             } else {
                 ::ImageList_Draw(icons, data->m_nIconIndex, dc, x, y, ILD_TRANSPARENT);
             }

@@ -1,8 +1,7 @@
 #include "uikit/MenuItemPainting.h"
 
-#include "app/Quorbel6App.h"
-#include "framework/WinApp.h"
 #include "uikit/MenuLibrary.h"
+#include "uikit/PanelBackground.h"
 
 #include <algorithm>
 
@@ -23,10 +22,10 @@ MenuImages& Images()
 // view is the label view.
 bool PaintLabelViewPanel(HDC dc, const RECT& rect)
 {
-    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-    if (!app || !app->GetActiveView())
+    const CPanelTextureHolder* holder = PanelTextureHolder();
+    if (!holder || !holder->IsLabelViewActive())
         return false;
-    app->TileBackground(dc, rect, POINT{0, 0});
+    TilePanelTexture(dc, rect, POINT{0, 0});
     return true;
 }
 

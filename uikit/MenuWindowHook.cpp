@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -87,20 +88,21 @@ LRESULT OnNcPaint(HWND window, WNDPROC old, MenuWindowInfo& info, WPARAM wParam,
         return ::CallWindowProcA(old, window, WM_NCPAINT, wParam, lParam);
     }
     const HRGN update = reinterpret_cast<HRGN>(wParam);
-    HDC dc = nullptr;
-    if (update == kWholeWindowRegion || !update) {
-        dc = ::GetWindowDC(window);
-    } else {
-        // The DC takes over the region it is given: hand it a copy.
-        HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
-        ::CombineRgn(copy, update, nullptr, RGN_COPY);
-        dc = ::GetDCEx(window, copy, DCX_WINDOW | DCX_INTERSECTRGN);
-        if (!dc)
-            ::DeleteObject(copy);
-    }
-    if (dc) {
-        mode->NcPaint(window, dc, info);
-        ::ReleaseDC(window, dc);
+    {
+        std::optional<CWindowDCGuard> dc;
+        if (update == kWholeWindowRegion || !update) {
+            dc.emplace(window, CWindowDCGuard::kWholeWindow);
+        } else {
+            // The DC takes over the region it is given: hand it a copy.
+            CRgn copy;
+            copy.CreateRectRgn(0, 0, 0, 0);
+            copy.CombineRgn(update, nullptr, RGN_COPY);
+            dc.emplace(window, copy.Get(), DCX_WINDOW | DCX_INTERSECTRGN);
+            if (dc->m_hDC)
+                copy.Detach();
+        }
+        if (dc->m_hDC)
+            mode->NcPaint(window, dc->m_hDC, info);
     }
     RECT inner{};
     mode->GetInnerRect(window, inner);

@@ -1,6 +1,7 @@
 #include "uikit/NewMenuIcons.h"
 
 #include "framework/Module.h"
+#include "framework/UserHandles.h"
 #include "uikit/ColorHelpers.h"
 #include "uikit/MenuSystemSettings.h"
 
@@ -21,23 +22,6 @@ std::vector<CNewMenuIcons*>*& IconSetList()
     static auto* list = new std::vector<CNewMenuIcons*>();
     return list;
 }
-
-// Destroys an icon when it goes.
-class CIconHolder {
-public:
-    explicit CIconHolder(HICON icon) : m_icon(icon) {}
-    ~CIconHolder()
-    {
-        if (m_icon)
-            ::DestroyIcon(m_icon);
-    }
-    CIconHolder(const CIconHolder&) = delete;
-    CIconHolder& operator=(const CIconHolder&) = delete;
-    HICON Get() const { return m_icon; }
-
-private:
-    HICON m_icon;
-};
 
 // The colour and mask bitmaps of an icon, deleted when they go.
 struct IconBitmaps {
@@ -125,8 +109,8 @@ BOOL PutDerived(HIMAGELIST list, int normalIndex, int target, COLORREF (*change)
 {
     if (!list || normalIndex < 0 || normalIndex >= ::ImageList_GetImageCount(list))
         return FALSE;
-    CIconHolder normal(::ImageList_GetIcon(list, normalIndex, ILD_NORMAL));
-    CIconHolder derived(TransformIcon(normal.Get(), change));
+    const OwnedIcon normal(::ImageList_GetIcon(list, normalIndex, ILD_NORMAL));
+    const OwnedIcon derived(TransformIcon(normal.Get(), change));
     return PutIcon(list, target, derived.Get());
 }
 
@@ -357,9 +341,9 @@ BOOL CNewMenuIcons::RebuildAsTriples()
     if (!triples.Create(size.cx, size.cy, ILC_COLORDDB | ILC_MASK, 0, 10))
         return FALSE;
     for (int k = 0; k < count; ++k) {
-        CIconHolder normal(m_imageList.ExtractIcon(k));
-        CIconHolder shaded(TransformIcon(normal.Get(), ShadedPixel));
-        CIconHolder disabled(TransformIcon(normal.Get(), DisabledPixel));
+        const OwnedIcon normal(m_imageList.ExtractIcon(k));
+        const OwnedIcon shaded(TransformIcon(normal.Get(), ShadedPixel));
+        const OwnedIcon disabled(TransformIcon(normal.Get(), DisabledPixel));
         if (!PutIcon(triples, -1, normal.Get()) || !PutIcon(triples, -1, shaded.Get()) ||
             !PutIcon(triples, -1, disabled.Get()))
             return FALSE;

@@ -1,21 +1,12 @@
 // Icons of CNewMenu items: from tool-bar resources and from image lists.
 #include "uikit/NewMenu.h"
 
+#include "framework/UserHandles.h"
 #include "uikit/NewMenuIcons.h"
 
 #include <algorithm>
 
 namespace {
-
-// Destroys an icon when it goes.
-struct OwnedIcon {
-    HICON icon;
-    ~OwnedIcon()
-    {
-        if (icon)
-            ::DestroyIcon(icon);
-    }
-};
 
 // Holds a counted set for the length of an operation.
 class CIconSetHold {
@@ -62,14 +53,14 @@ BOOL CNewMenu::SetItemIcon(LPCSTR text, UINT commandId, HIMAGELIST imageList, in
 {
     if (!imageList || imageIndex < 0 || !m_hMenu)
         return FALSE;
-    OwnedIcon icon{::ImageList_GetIcon(imageList, imageIndex, ILD_NORMAL)};
-    if (!icon.icon)
+    const OwnedIcon icon(::ImageList_GetIcon(imageList, imageIndex, ILD_NORMAL));
+    if (!icon.Get())
         return FALSE;
 
     CNewMenuBitmaps* set = nullptr;
     for (CNewMenuIcons* candidate : CNewMenuIcons::AllIconSets()) {
         auto* bitmaps = dynamic_cast<CNewMenuBitmaps*>(candidate);
-        if (bitmaps && bitmaps->AddIcon(commandId, icon.icon)) {
+        if (bitmaps && bitmaps->AddIcon(commandId, icon.Get())) {
             set = bitmaps;
             break;
         }
@@ -78,7 +69,7 @@ BOOL CNewMenu::SetItemIcon(LPCSTR text, UINT commandId, HIMAGELIST imageList, in
     auto* fresh = set ? nullptr : new CNewMenuBitmaps(m_maskColour);
     CIconSetHold freshHold(fresh);
     if (fresh) {
-        if (!fresh->AddIcon(commandId, icon.icon))
+        if (!fresh->AddIcon(commandId, icon.Get()))
             return FALSE;
         set = fresh;
     }

@@ -133,8 +133,8 @@ BOOL CNewMenu::DrawMenuBarItem(HWND window, HMENU menu, int position, UINT state
     ::GetWindowRect(window, &windowRect);
     ::OffsetRect(&rect, -windowRect.left, -windowRect.top);
 
-    HDC dc = ::GetWindowDC(window);
-    if (!dc)
+    const CWindowDC dc(window);
+    if (!dc.m_hDC)
         return FALSE;
     {
         CFont font = CreateMenuFont(false);
@@ -151,6 +151,5 @@ BOOL CNewMenu::DrawMenuBarItem(HWND window, HMENU menu, int position, UINT state
         MenuLibrary().hotBarItem = reinterpret_cast<const CNewMenuItemData*>(info.dwItemData);
         ::SendMessageA(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
     }
-    ::ReleaseDC(window, dc);
     return TRUE;
 }

@@ -1,32 +1,34 @@
 #include "uikit/PanelBackground.h"
 
-#include "app/Quorbel6App.h"
-#include "app/TileBackground.h"
-#include "view/Quorbel6View.h"
+#include "framework/ErrorReport.h"
+#include "framework/TileBackground.h"
+#include "framework/WinApp.h"
 
-namespace {
-
-CQuorbel6App* ProgramApp()
+CPanelTextureHolder* PanelTextureHolder()
 {
-    return dynamic_cast<CQuorbel6App*>(GetApp());
+    return dynamic_cast<CPanelTextureHolder*>(GetApp());
 }
 
-}  // namespace
+void TilePanelTexture(HDC dc, const RECT& rect, POINT origin)
+{
+    const CPanelTextureHolder* holder = PanelTextureHolder();
+    if (!holder) {
+        TileBitmap(dc, rect, origin, nullptr);
+        return;
+    }
+    Guarded(471, ErrorSink::App(), [&] { TileBitmap(dc, rect, origin, holder->PanelTextureDC()); });
+}
 
 void PaintPanelOnActiveView(HDC dc, const RECT& rect)
 {
-    CQuorbel6App* app = ProgramApp();
-    if (!app || !app->GetActiveView())
+    const CPanelTextureHolder* holder = PanelTextureHolder();
+    if (!holder || !holder->IsLabelViewActive())
         return;
     // Source 1 of the view's panel painter: the application-wide bitmap.
-    app->TileBackground(dc, rect, POINT{0, 0});
+    TilePanelTexture(dc, rect, POINT{0, 0});
 }
 
 void TileAppBackground(HDC dc, const RECT& rect)
 {
-    if (CQuorbel6App* app = ProgramApp()) {
-        app->TileBackground(dc, rect, POINT{0, 0});
-        return;
-    }
-    TileBitmap(dc, rect, POINT{0, 0}, nullptr);
+    TilePanelTexture(dc, rect, POINT{0, 0});
 }

@@ -1,12 +1,11 @@
 #include "uikit/UserInterfaceFont.h"
 
-#include "app/Quorbel6App.h"
+#include "uikit/UiResources.h"
 
 HFONT UserInterfaceFont(bool scaled)
 {
-    if (const auto* app = dynamic_cast<const CQuorbel6App*>(GetApp())) {
-        const CFont& font = scaled ? app->m_fontUIScaled : app->m_fontUI;
-        if (font.IsValid())
+    if (const CUiResources* resources = UiResources()) {
+        if (HFONT font = resources->UiFont(scaled))
             return font;
     }
     return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

@@ -1,9 +1,10 @@
 // The label view's context menu.
 #include "view/Quorbel6View.h"
 
-#include "app/Quorbel6App.h"
 #include "framework/ErrorReport.h"
+#include "framework/WinApp.h"
 #include "uikit/NewMenu.h"
+#include "uikit/UiResources.h"
 
 namespace {
 
@@ -40,8 +41,10 @@ void CQuorbel6View::OnContextMenu(HWND, POINT point)
         CNewMenu menu;
         if (menu.LoadMenu(IDR_CONTEXT_MENU)) {
             if (CNewMenu* popup = menu.GetSubMenu(0)) {
+                const CUiResources* resources = UiResources();
                 for (const MenuIcon& icon : kContextMenuIcons)
-                    popup->SetItemIcon(nullptr, icon.commandId, App().m_imageList, icon.imageIndex);
+                    popup->SetItemIcon(nullptr, icon.commandId,
+                                       resources ? resources->MenuImages().GetSafeHandle() : nullptr, icon.imageIndex);
                 const auto check = [&](UINT id, bool on) {
                     CheckMenuItem(popup->GetSafeHmenu(), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
                 };

@@ -3,6 +3,7 @@
 #include "view/Quorbel6View.h"
 
 #include "framework/ErrorReport.h"
+#include "framework/Gdi.h"
 
 #include <commdlg.h>
 
@@ -24,23 +25,6 @@ public:
 
 private:
     HGLOBAL m_block;
-};
-
-class PrinterDC
-{
-public:
-    explicit PrinterDC(HDC dc) : m_dc(dc) {}
-    ~PrinterDC()
-    {
-        if (m_dc)
-            ::DeleteDC(m_dc);
-    }
-    PrinterDC(const PrinterDC&) = delete;
-    PrinterDC& operator=(const PrinterDC&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HDC m_dc;
 };
 
 // The printer's paper set to portrait and the given size, the context reset to it.
@@ -84,17 +68,18 @@ void CQuorbel6View::GetDefaultPrinter()
         const BOOL found = ::PrintDlgA(&dialog);
         const GlobalBlock deviceMode(dialog.hDevMode);
         const GlobalBlock deviceNames(dialog.hDevNames);
-        const PrinterDC printer(dialog.hDC);
-        if (!found || !printer.Get() || !deviceMode.Get()) {
+        COwnedDC printer;
+        printer.Attach(dialog.hDC);
+        if (!found || !printer.m_hDC || !deviceMode.Get()) {
             m_bNoPrinter = 1;
             m_rcPrintableA4 = RECT{};
             m_rcPrintableLetter = RECT{};
             return;
         }
-        SelectPaper(printer.Get(), deviceMode.Get(), DMPAPER_A4);
-        m_rcPrintableA4 = PrintableArea(printer.Get());
-        SelectPaper(printer.Get(), deviceMode.Get(), DMPAPER_LETTER);
-        m_rcPrintableLetter = PrintableArea(printer.Get());
+        SelectPaper(printer.m_hDC, deviceMode.Get(), DMPAPER_A4);
+        m_rcPrintableA4 = PrintableArea(printer.m_hDC);
+        SelectPaper(printer.m_hDC, deviceMode.Get(), DMPAPER_LETTER);
+        m_rcPrintableLetter = PrintableArea(printer.m_hDC);
         m_bNoPrinter = 0;
     });
 }

@@ -1,7 +1,7 @@
 #include "view/Quorbel6View.h"
 
-#include "app/Conversions.h"
-#include "app/ProgramFolder.h"
+#include "framework/Conversions.h"
+#include "framework/ProgramFolder.h"
 #include "framework/Archive.h"
 #include "framework/ErrorReport.h"
 #include "framework/File.h"

@@ -1,7 +1,7 @@
 #include "view/Quorbel6View.h"
 
-#include "app/Quorbel6App.h"
 #include "framework/ErrorReport.h"
+#include "uikit/PanelBackground.h"
 
 void CQuorbel6View::PaintPanelBackground(HDC dc, const RECT& rect, POINT origin, int source) const
 {
@@ -9,21 +9,21 @@ void CQuorbel6View::PaintPanelBackground(HDC dc, const RECT& rect, POINT origin,
         HDC texture = nullptr;
         if (source == kViewSurround)
             texture = m_surround.GetDC();
-        else if (const auto* app = dynamic_cast<const CQuorbel6App*>(GetApp()))
-            texture = app->m_hBackgroundDC;
+        else if (const CPanelTextureHolder* holder = PanelTextureHolder())
+            texture = holder->PanelTextureDC();
         TileBitmap(dc, rect, origin, texture);
     });
 }
 
 void CQuorbel6View::LendPanelBackground(bool lend)
 {
-    auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-    if (!app)
+    CPanelTextureHolder* holder = PanelTextureHolder();
+    if (!holder)
         return;
     if (lend) {
         ::SetStretchBltMode(m_panelTexture.GetDC(), COLORONCOLOR);
-        app->m_hBackgroundDC = m_panelTexture.GetDC();
-    } else if (app->m_hBackgroundDC == m_panelTexture.GetDC()) {
-        app->m_hBackgroundDC = nullptr;
+        holder->SetPanelTextureDC(m_panelTexture.GetDC());
+    } else if (holder->PanelTextureDC() == m_panelTexture.GetDC()) {
+        holder->SetPanelTextureDC(nullptr);
     }
 }

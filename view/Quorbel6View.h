@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/TileBackground.h"
+#include "document/AppSettings.h"
 #include "document/LabelView.h"
+#include "framework/TileBackground.h"
 #include "framework/ScrollView.h"
 #include "framework/String.h"
 #include "imaging/xImage.h"

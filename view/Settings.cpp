@@ -1,9 +1,9 @@
 #include "view/Quorbel6View.h"
 
-#include "app/Conversions.h"
-#include "app/ProgramFolder.h"
-#include "app/SettingsKey.h"
+#include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
+#include "framework/ProgramFolder.h"
+#include "framework/SettingsKey.h"
 #include "resources/resource.h"
 #include "shell/GridSizeDlg.h"
 #include "shell/UnitsDlg.h"
@@ -18,33 +18,33 @@ namespace
 // its kind counts as missing.
 
 // 1 when present and not 0, else 0.
-BYTE OnWhenNotZero(const CRegistryKey& key, const char* name)
+BYTE OnWhenNotZero(const CSettingsReader& key, const char* name)
 {
     DWORD value = 0;
     return key.ReadNumber(name, value) && value != 0 ? 1 : 0;
 }
 
 // 0 only when present and 0, else 1.
-BYTE OffOnlyWhenZero(const CRegistryKey& key, const char* name)
+BYTE OffOnlyWhenZero(const CSettingsReader& key, const char* name)
 {
     DWORD value = 0;
     return key.ReadNumber(name, value) && value == 0 ? 0 : 1;
 }
 
 // 1 when missing or exactly 1, else 0.
-BYTE OnWhenMissingOrOne(const CRegistryKey& key, const char* name)
+BYTE OnWhenMissingOrOne(const CSettingsReader& key, const char* name)
 {
     DWORD value = 0;
     return !key.ReadNumber(name, value) || value == 1 ? 1 : 0;
 }
 
-int NumberOr(const CRegistryKey& key, const char* name, int fallback)
+int NumberOr(const CSettingsReader& key, const char* name, int fallback)
 {
     DWORD value = 0;
     return key.ReadNumber(name, value) ? static_cast<int>(value) : fallback;
 }
 
-CString StringOr(const CRegistryKey& key, const char* name, const CString& fallback)
+CString StringOr(const CSettingsReader& key, const char* name, const CString& fallback)
 {
     CString value;
     return key.ReadString(name, value) ? value : fallback;
@@ -99,11 +99,13 @@ void CQuorbel6View::LoadSettings()
         CAppSettings& app = AppSettings();
         LoadLabelTemplates();
 
-        CRegistryKey key;
-        // Without the right to create the key (HKEY_LOCAL_MACHINE needs an
-        // administrator) the settings that are there are still read.
-        if (!CreateSettingsKey(key))
-            key.Open(SettingsKeyRoot(), SettingsKeyPath(), KEY_READ);
+        // Made where this user may write, so that the settings written later
+        // stick: the machine's key, else (not an administrator) the user's.
+        {
+            CRegistryKey created;
+            CreateSettingsKey(created);
+        }
+        CSettingsReader key;
 
         app.m_bPrintFront = OnWhenNotZero(key, "PrintFront");
         app.m_bPrintBack = OnWhenNotZero(key, "PrintBack");
@@ -197,17 +199,28 @@ void CQuorbel6View::OnShowGrid()
 void CQuorbel6View::OnGridSize()
 {
     Guarded(120, ErrorSink::Window(this), [&] {
-        CGridSizeDlg dialog(*this);
-        if (dialog.DoModal() == IDOK)
-            RepaintNow();
+        CGridSizeDlg dialog(m_nGridSpacingX, m_nGridSpacingY, m_strUnits == "Millimeters", this);
+        if (dialog.DoModal() != IDOK)
+            return;
+        if (dialog.HasChanged()) {
+            m_nGridSpacingX = dialog.GetSpacingX();
+            m_nGridSpacingY = dialog.GetSpacingY();
+            CString value;
+            value.Format("%d,%d", m_nGridSpacingX, m_nGridSpacingY);
+            WriteSettingValue("String", "GridSize", value);
+        }
+        RepaintNow();
     });
 }
 
 void CQuorbel6View::OnUnits()
 {
     Guarded(559, ErrorSink::Window(this), [&] {
-        CUnitsDlg dialog(*this);
-        dialog.DoModal();
+        CUnitsDlg dialog(m_strUnits, this);
+        if (dialog.DoModal() != IDOK)
+            return;
+        m_strUnits = dialog.GetUnits();
+        WriteSettingValue("String", "Units", m_strUnits);
     });
 }
 

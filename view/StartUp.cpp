@@ -3,7 +3,7 @@
 // handlers.
 #include "view/Quorbel6View.h"
 
-#include "app/ProgramFolder.h"
+#include "framework/ProgramFolder.h"
 #include "app/Quorbel6App.h"
 #include "document/DocumentNames.h"
 #include "document/Quorbel6Doc.h"

@@ -2,8 +2,8 @@
 // object's initialisation, the framework's File New that makes the main window
 // and the view, the view's first-time set-up and its start-up timer.
 #include "app/Quorbel6App.h"
-#include "app/SettingsKey.h"
 #include "framework/FrameWnd.h"
+#include "framework/SettingsKey.h"
 #include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 
@@ -106,9 +106,7 @@ TEST(StartUp, ApplicationResources)
     EXPECT_STREQ(font.lfFaceName, theApp.m_strFontFace.c_str());
     ASSERT_TRUE(theApp.m_fontUIScaled.GetLogFont(&font));
     EXPECT_STREQ(font.lfFaceName, theApp.m_strFontFace.c_str());
-    HDC screen = GetDC(nullptr);
-    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const int dotsPerInch = CClientDC(nullptr).GetDeviceCaps(LOGPIXELSX);
     if (dotsPerInch == 96) {
         EXPECT_EQ(theApp.m_nFontSize, 85);
         EXPECT_EQ(theApp.m_fScreenScale, 0.0f);

@@ -3,7 +3,7 @@
 // kind, and damaged files of every sort.
 #include "DocumentTestSupport.h"
 
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 #include "document/DocumentMessages.h"
 #include "imaging/ImageCodecs.h"
 #include "imaging/ImageFile.h"

@@ -4,10 +4,10 @@
 // folder, and a responder that answers the real message boxes and file dialogs
 // as they come up.
 
-#include "app/AppSettings.h"
-#include "app/ProgramFolder.h"
+#include "document/AppSettings.h"
+#include "framework/ProgramFolder.h"
 #include "app/Quorbel6App.h"
-#include "app/SettingsKey.h"
+#include "framework/SettingsKey.h"
 #include "document/Quorbel6Doc.h"
 #include "framework/ArchiveTestUtil.h"
 #include "framework/ErrorReport.h"

@@ -196,7 +196,7 @@ TEST_F(GridSizeDlgTest, TheDialogOnItsOwnAnswersOkOrCancel)
 {
     SetUpView("Inches", 100, 100);
     for (const int button : {IDOK, IDCANCEL}) {
-        CGridSizeDlg dialog(view);
+        CGridSizeDlg dialog(view.m_nGridSpacingX, view.m_nGridSpacingY, false, &view);
         ModalDriver driver(kCaption, {[&](HWND window) { Click(window, button); }});
         EXPECT_EQ(driver.Run([&] { return dialog.DoModal(); }), button);
     }

@@ -5,8 +5,8 @@
 // label view (both without windows).
 
 #include "app/Quorbel6App.h"
-#include "app/SettingsKey.h"
 #include "framework/CmdUI.h"
+#include "framework/SettingsKey.h"
 #include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 

@@ -92,7 +92,7 @@ TEST_F(UnitsDlgTest, CancelAndEscapeStoreNothing)
 TEST_F(UnitsDlgTest, TheDialogOnItsOwnAnswersOkOrCancel)
 {
     for (const int button : {IDOK, IDCANCEL}) {
-        CUnitsDlg dialog(view);
+        CUnitsDlg dialog(view.m_strUnits, &view);
         ModalDriver driver(kCaption, {[&](HWND window) { Click(window, button); }});
         EXPECT_EQ(driver.Run([&] { return dialog.DoModal(); }), button);
     }

@@ -84,10 +84,8 @@ private:
 // display driver keeps surfaces for visible windows).
 inline COLORREF SurfacePixel(HWND window, int x, int y)
 {
-    HDC dc = ::GetDC(window);
-    const COLORREF color = ::GetPixel(dc, x, y) & 0xFFFFFF;
-    ::ReleaseDC(window, dc);
-    return color;
+    const CClientDC dc(window);
+    return ::GetPixel(dc, x, y) & 0xFFFFFF;
 }
 
 inline void PaintNow(HWND window)
@@ -179,32 +177,30 @@ void DrawInto(Button& button, CCanvas& canvas, UINT itemState)
 // An icon of one colour, its hot spot in the middle as the program's icons have it.
 inline HICON SolidIcon(int size, COLORREF color)
 {
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP image = ::CreateCompatibleBitmap(screen, size, size);
-    HBITMAP mask = ::CreateBitmap(size, size, 1, 1, nullptr);
+    const CClientDC screen(nullptr);
+    CBitmap image;
+    image.CreateCompatibleBitmap(screen, size, size);
+    CBitmap mask;
+    mask.CreateBitmap(size, size, 1, 1, nullptr);
     {
-        HDC memory = ::CreateCompatibleDC(screen);
-        HGDIOBJ old = ::SelectObject(memory, image);
-        HBRUSH brush = ::CreateSolidBrush(color);
-        RECT all{0, 0, size, size};
-        ::FillRect(memory, &all, brush);
-        ::DeleteObject(brush);
-        ::SelectObject(memory, mask);
+        CMemoryDC memory(screen);
+        {
+            CSelectGuard selected(memory, image);
+            CBrush brush;
+            brush.CreateSolidBrush(color);
+            RECT all{0, 0, size, size};
+            ::FillRect(memory, &all, brush);
+        }
+        CSelectGuard selected(memory, mask);
         ::PatBlt(memory, 0, 0, size, size, BLACKNESS);  // opaque everywhere
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
     }
-    ::ReleaseDC(nullptr, screen);
     ICONINFO info{};
     info.fIcon = TRUE;
     info.xHotspot = static_cast<DWORD>(size / 2);
     info.yHotspot = static_cast<DWORD>(size / 2);
     info.hbmColor = image;
     info.hbmMask = mask;
-    HICON icon = ::CreateIconIndirect(&info);
-    ::DeleteObject(image);
-    ::DeleteObject(mask);
-    return icon;
+    return ::CreateIconIndirect(&info);
 }
 
 // A 24-bit bitmap drawn from rows of characters: 'm' magenta, '#' black, '.' white.
@@ -212,19 +208,19 @@ inline HBITMAP PatternBitmap(const std::vector<const char*>& rows)
 {
     const int height = static_cast<int>(rows.size());
     const int width = height ? static_cast<int>(strlen(rows[0])) : 0;
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const char c = rows[y][x];
-            ::SetPixel(memory, x, y, c == 'm' ? RGB(255, 0, 255) : c == '#' ? RGB(0, 0, 0) : RGB(255, 255, 255));
-        }
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return bitmap;
+    const CClientDC screen(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(screen, width, height);
+    {
+        CMemoryDC memory(screen);
+        CSelectGuard selected(memory, bitmap);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const char c = rows[y][x];
+                ::SetPixel(memory, x, y, c == 'm' ? RGB(255, 0, 255) : c == '#' ? RGB(0, 0, 0) : RGB(255, 255, 255));
+            }
+    }
+    return bitmap.Detach();
 }
 
 }  // namespace button_test

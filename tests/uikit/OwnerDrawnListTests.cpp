@@ -6,6 +6,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
+#include "framework/UserHandles.h"
 #include "uikit/ColorStatic.h"
 #include "uikit/IconListBox.h"
 #include "uikit/IconStatic.h"
@@ -13,7 +14,6 @@
 #include "uikit/PaintStatic.h"
 #include "uikit/PictureStatic.h"
 #include "uikit/TrackHeaderCtrl.h"
-#include "uikit/UserHandles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "ViewTestSupport.h"
 
 #include "album/CddbSite.h"
+#include "support/RefusedMachineSettings.h"
 
 #include <climits>
 #include <functional>
@@ -404,3 +405,38 @@ TEST_F(SettingsTest, TheToggleChangesTheViewEvenWhenTheKeyIsGone)
     EXPECT_FALSE(KeyExists());
 }
 }  // namespace
+
+// A user who may not write the machine's settings: what the view writes
+// sticks in the user's key (the first-run choice of label paper is not asked
+// again) and what only the machine's key holds is still read.
+TEST_F(SettingsTest, ANormalUsersSettingsStickInTheUsersKey)
+{
+    test_support::RefusedMachineSettings keys;
+    keys.PutMachineString("Units", "Millimeters");
+    keys.PutMachineNumber("ShowGrid", 1);
+    keys.PutMachineNumber("Guides", 1);
+    keys.PutUserNumber("Guides", 0);
+    ASSERT_TRUE(keys.Lock());
+
+    Load();
+    EXPECT_EQ(std::string(m_view.m_strUnits), "Millimeters");
+    EXPECT_EQ(m_view.m_bShowGrid, 1);
+    EXPECT_EQ(m_view.m_bShowGuides, 0);
+    EXPECT_EQ(m_view.m_bLabelPaperChosen, 0);  // a first run
+    EXPECT_TRUE(keys.UserKeyExists());
+
+    EXPECT_TRUE(m_view.WriteSettingValue("Number", "LabelUpdate", "0"));
+    m_view.OnSnapToGrid();
+    EXPECT_EQ(keys.UserNumber("LabelUpdate"), std::optional<DWORD>(0));
+    EXPECT_EQ(keys.UserNumber("SnapToGrid"), std::optional<DWORD>(1));
+    EXPECT_EQ(keys.MachineNumber("SnapToGrid"), std::nullopt);
+
+    CQuorbel6View next;
+    CAppSettings app;
+    next.AttachAppSettings(&app);
+    next.LoadSettings();
+    EXPECT_EQ(next.m_bLabelPaperChosen, 1);
+    EXPECT_EQ(next.m_bSnapToGrid, 1);
+    EXPECT_EQ(std::string(next.m_strUnits), "Millimeters");
+    EXPECT_TRUE(m_errors.empty());
+}

@@ -3,7 +3,7 @@
 // import, the panel background, the widest cached line, image proportions and
 // the default printer's printable area.
 #include "label/LabelGeometry.h"
-#include "app/AppSettings.h"
+#include "document/AppSettings.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "imaging/xImage.h"

@@ -3,7 +3,7 @@
 // (one pixel per 10.42 thousandths of an inch): front cover 480 x 240 pixels,
 // discs of 432 with a hole of 144; its settings attached and its error reports
 // collected.
-#include "app/AppSettings.h"
+#include "document/AppSettings.h"
 #include "framework/ErrorReport.h"
 #include "view/Quorbel6View.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/ProgramFolder.h"
-#include "app/SettingsKey.h"
+#include "document/AppSettings.h"
 #include "framework/ErrorReport.h"
+#include "framework/ProgramFolder.h"
+#include "framework/SettingsKey.h"
 #include "view/Quorbel6View.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/Conversions.h"
+#include "framework/Conversions.h"
 
 #include <gtest/gtest.h>
 

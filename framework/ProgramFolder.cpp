@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "framework/ProgramFolder.h"
 
 #include <windows.h>
 

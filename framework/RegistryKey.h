@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // Owns one open registry key and closes it when it goes.
 class CRegistryKey
 {
@@ -29,10 +31,13 @@ public:
     bool ReadString(const char* name, CString& value) const;
     // A 32-bit number; false when the value is missing or not a 32-bit number.
     bool ReadNumber(const char* name, DWORD& value) const;
+    // Binary data; false (and `data` empty) when the value is missing or not binary.
+    bool ReadBinary(const char* name, std::vector<BYTE>& data) const;
     bool ValueExists(const char* name) const;
 
     bool WriteString(const char* name, const CString& value) const;
     bool WriteNumber(const char* name, DWORD value) const;
+    bool WriteBinary(const char* name, const void* data, DWORD size) const;
     // True also when the value was not there.
     bool DeleteValue(const char* name) const;
 

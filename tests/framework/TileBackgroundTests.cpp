@@ -1,4 +1,4 @@
-#include "app/TileBackground.h"
+#include "framework/TileBackground.h"
 
 #include "framework/Gdi.h"
 

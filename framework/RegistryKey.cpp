@@ -1,5 +1,6 @@
-#include "app/RegistryKey.h"
+#include "framework/RegistryKey.h"
 
+#include <utility>
 #include <vector>
 
 CRegistryKey::~CRegistryKey()
@@ -98,6 +99,23 @@ bool CRegistryKey::ReadNumber(const char* name, DWORD& value) const
     return true;
 }
 
+bool CRegistryKey::ReadBinary(const char* name, std::vector<BYTE>& data) const
+{
+    data.clear();
+    if (m_hKey == nullptr)
+        return false;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(m_hKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY)
+        return false;
+    std::vector<BYTE> bytes(size);
+    if (::RegQueryValueExA(m_hKey, name, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS || type != REG_BINARY)
+        return false;
+    bytes.resize(size);
+    data = std::move(bytes);
+    return true;
+}
+
 bool CRegistryKey::ValueExists(const char* name) const
 {
     return m_hKey != nullptr &&
@@ -120,6 +138,13 @@ bool CRegistryKey::WriteNumber(const char* name, DWORD value) const
         return false;
     return ::RegSetValueExA(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                             sizeof(value)) == ERROR_SUCCESS;
+}
+
+bool CRegistryKey::WriteBinary(const char* name, const void* data, DWORD size) const
+{
+    if (m_hKey == nullptr)
+        return false;
+    return ::RegSetValueExA(m_hKey, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
 bool CRegistryKey::DeleteValue(const char* name) const
