@@ -8,6 +8,7 @@
 #include "framework/FrameWnd.h"
 #include "resource.h"
 #include "shell/AboutDlg.h"
+#include "shell/AppMessageDlg.h"
 #include "shell/MainFrame.h"
 #include "uikit/NewMenu.h"
 #include "view/Quorbel6View.h"
@@ -205,4 +206,10 @@ CString CQuorbel6App::TakeCommandLinePath()
     CString path = m_strCmdLinePath;
     m_strCmdLinePath.Empty();
     return path;
+}
+
+int CQuorbel6App::ShowUserMessage(LPCSTR text, Icon icon, LPCSTR buttons)
+{
+    return CAppMessageDlg::Show(text, icon == kStop ? CAppMessageDlg::kIconStop : CAppMessageDlg::kIconExclamation,
+                                buttons);
 }

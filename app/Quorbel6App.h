@@ -2,6 +2,7 @@
 
 #include "document/AppSettings.h"
 #include "document/CommandLineDocument.h"
+#include "framework/UserMessages.h"
 #include "framework/Gdi.h"
 #include "framework/ImageList.h"
 #include "framework/String.h"
@@ -24,7 +25,10 @@ class CQuorbel6App : public CWinApp,
                      public CPanelTextureHolder,
                      public CCellTextStore,
                      public CMessageBoxRequest,
-                     public ICommandLineDocument
+                     public ICommandLineDocument,
+                     public IAppSettingsOwner,
+                     public ISplashOwner,
+                     public IUserMessages
 {
     DECLARE_COMMAND_MAP()
 
@@ -52,6 +56,9 @@ public:
 
     // The document named on the command line, once.
     CString TakeCommandLinePath() override;
+    CAppSettings& SharedSettings() override { return m_settings; }
+    CSplashWnd& Splash() override { return m_splash; }
+    int ShowUserMessage(LPCSTR text, Icon icon, LPCSTR buttons) override;
 
     // The view of the main frame, or null before the frame exists.
     CQuorbel6View* GetActiveView() const;

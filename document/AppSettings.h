@@ -44,3 +44,13 @@ struct CAppSettings
     // the track lists of the page refit once, at its next drawing. Not stored.
     BYTE m_bLayoutFit[3] = {0, 0, 0};
 };
+
+// Whoever keeps the shared settings: the application.
+class IAppSettingsOwner
+{
+public:
+    virtual CAppSettings& SharedSettings() = 0;
+
+protected:
+    ~IAppSettingsOwner() = default;
+};

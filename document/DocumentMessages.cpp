@@ -1,19 +1,28 @@
 #include "document/DocumentMessages.h"
 
+#include "framework/UserMessages.h"
 #include "framework/WinApp.h"
-#include "shell/AppMessageDlg.h"
+
+namespace
+{
+int ShowInProgramBox(LPCSTR text, IUserMessages::Icon icon, LPCSTR buttons)
+{
+    auto* messages = dynamic_cast<IUserMessages*>(GetApp());
+    return messages ? messages->ShowUserMessage(text, icon, buttons) : -1;
+}
+}  // namespace
 
 void ShowDocumentError(LPCSTR text)
 {
     // Without the program's own box (it could not be created) the system's
     // box still says what went wrong.
-    if (CAppMessageDlg::Show(text, CAppMessageDlg::kIconStop, "OK`") < 0)
+    if (ShowInProgramBox(text, IUserMessages::kStop, "OK`") < 0)
         AppMessageBox(text, MB_OK | MB_ICONSTOP);
 }
 
 int AskYesNoCancel(LPCSTR text)
 {
-    const int answer = CAppMessageDlg::Show(text, CAppMessageDlg::kIconExclamation, "Yes`No`Cancel`");
+    const int answer = ShowInProgramBox(text, IUserMessages::kExclamation, "Yes`No`Cancel`");
     if (answer >= 0)
         return answer;
     switch (AppMessageBox(text, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {

@@ -6,7 +6,6 @@
 #include "framework/Conversions.h"
 #include "label/LabelRenderer.h"
 #include "label/TextLayout.h"
-#include "view/ViewGeometry.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -46,3 +46,13 @@ private:
     BITMAPINFOHEADER m_bitmapHeader{};
     bool m_timerRunning = false;
 };
+
+// Whoever shows the splash picture at start: the application.
+class ISplashOwner
+{
+public:
+    virtual CSplashWnd& Splash() = 0;
+
+protected:
+    ~ISplashOwner() = default;
+};

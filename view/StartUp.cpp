@@ -3,12 +3,14 @@
 // handlers.
 #include "view/Quorbel6View.h"
 
-#include "framework/ProgramFolder.h"
-#include "app/Quorbel6App.h"
+#include "document/AppSettings.h"
 #include "document/DocumentNames.h"
 #include "document/Quorbel6Doc.h"
+#include "framework/EditingSwitch.h"
 #include "framework/ErrorReport.h"
-#include "shell/MainFrame.h"
+#include "framework/ProgramFolder.h"
+#include "framework/WinApp.h"
+#include "uikit/SplashWnd.h"
 
 namespace {
 
@@ -17,9 +19,9 @@ constexpr UINT kStartUpTimerPeriod = 10;  // milliseconds
 constexpr int kRestoredWindowInset = 100;  // pixels off each side of the work area
 constexpr DWORD kFirstRunHelpContext = 1;
 
-CMainFrame* MainFrame()
+IEditingSwitch* EditingSwitch()
 {
-    return dynamic_cast<CMainFrame*>(GetAppMainWnd());
+    return dynamic_cast<IEditingSwitch*>(GetAppMainWnd());
 }
 
 // The help file lies beside the program; it is opened only when it is there,
@@ -42,7 +44,8 @@ bool IsReadFromItsOwnFile(const CDocument* doc)
 void CQuorbel6View::InitView()
 {
     Guarded(76, ErrorSink::Window(this), [&] {
-        AttachAppSettings(&App().m_settings);
+        if (auto* owner = dynamic_cast<IAppSettingsOwner*>(GetApp()))
+            AttachAppSettings(&owner->SharedSettings());
         LoadSettings();
 
         // The first label: the command line's file, the preset of the last
@@ -51,8 +54,8 @@ void CQuorbel6View::InitView()
         if (!m_bLabelPaperChosen) {
             // A first run: the window stays disabled until the label paper is
             // chosen, and the first label is made without refreshing the panes.
-            if (CMainFrame* frame = MainFrame())
-                frame->EnableEditing(TRUE);
+            if (IEditingSwitch* editing = EditingSwitch())
+                editing->EnableEditing(TRUE);
             if (doc) {
                 doc->m_bRefresh = FALSE;
                 doc->OnFileNew();
@@ -74,13 +77,13 @@ void CQuorbel6View::OnTimer(UINT_PTR id)
             return;
         }
         // The main window waits for the splash picture, which hides itself.
-        auto* app = dynamic_cast<CQuorbel6App*>(GetApp());
-        HWND splash = app ? app->m_splash.GetSafeHwnd() : nullptr;
+        auto* owner = dynamic_cast<ISplashOwner*>(GetApp());
+        HWND splash = owner ? owner->Splash().GetSafeHwnd() : nullptr;
         if (splash && ::IsWindowVisible(splash))
             return;
         KillTimer(kStartUpTimer);
         if (splash)
-            app->m_splash.DestroyWindow();
+            owner->Splash().DestroyWindow();
         ShowFirstRunHelp();
     });
 }
@@ -90,7 +93,9 @@ void CQuorbel6View::ShowFirstRunHelp()
     Guarded(107, ErrorSink::Window(this), [&] {
         m_bDrawingEnabled = 1;
 
-        CMainFrame* frame = MainFrame();
+        // The program's main frame is the one that can switch editing off.
+        IEditingSwitch* editing = EditingSwitch();
+        CWnd* frame = editing ? GetAppMainWnd() : nullptr;
         if (frame) {
             // Maximised, with the work area less a margin as its restored size.
             RECT workArea{};
@@ -105,8 +110,8 @@ void CQuorbel6View::ShowFirstRunHelp()
 
         if (!m_bLabelPaperChosen) {
             m_bLabelPaperChosen = 1;
-            if (frame)
-                frame->EnableEditing(FALSE);
+            if (editing)
+                editing->EnableEditing(FALSE);
         }
 
         // The window has its final size now. A label read from a file of its
