@@ -28,11 +28,6 @@ constexpr int kMinZoom = 6;
 constexpr int kMaxZoom = 100;
 constexpr int kDefaultZoom = 22;
 
-bool IsMainSurface(const CString& surface)
-{
-    return surface == "Disc 2" || surface == "Disc 1" || surface == "Front Cover" || surface == "Back Cover";
-}
-
 bool IsPageText(const CString& page)
 {
     return page == "1" || page == "2" || page == "3";
@@ -201,7 +196,7 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoModel(CFile& file, bool& con
     m_label.Shown().page = page;
     // A part of a surface stays selected; the surface shown is its main surface.
     selected = surface;
-    if (!IsMainSurface(surface))
+    if (SurfaceFromName(surface) == Surface::None)
         surface = MainSurfaceOfPage(page);
     if (m_label.FindObjectRow(selected) < 0)
         selected = surface;

@@ -67,26 +67,25 @@ void CQuorbel6View::OnDraw(CDC* dc)
         const ScreenGeometry& screen = m_renderer.Geometry();
         struct Placed
         {
-            int surface;
-            const CString* page;
-            const char* name;
+            Surface surface;
             RECT rect;  // where it lies on the page, pixels
         };
         auto discRect = [](const ScreenDisc& disc) {
             return RECT{disc.left, disc.top, disc.left + disc.outerDiameter + 2, disc.top + disc.outerDiameter + 2};
         };
         const Placed placed[] = {
-            {CSurfaceBitmaps::kBackCover, &Model().Placement().backCoverPage, "Back Cover",
+            {Surface::BackCover,
              {screen.back.left, screen.back.top, screen.back.left + screen.back.width,
               screen.back.top + screen.back.height}},
-            {CSurfaceBitmaps::kFrontCover, &Model().Placement().frontCoverPage, "Front Cover",
+            {Surface::FrontCover,
              {screen.front.left, screen.front.top, screen.front.left + screen.front.width,
               screen.front.top + screen.front.height}},
-            {CSurfaceBitmaps::kDisc1, &Model().Placement().disc1Page, "Disc 1", discRect(screen.disc1)},
-            {CSurfaceBitmaps::kDisc2, &Model().Placement().disc2Page, "Disc 2", discRect(screen.disc2)},
+            {Surface::Disc1, discRect(screen.disc1)},
+            {Surface::Disc2, discRect(screen.disc2)},
         };
         auto copy = [&](const Placed& entry) {
-            const SIZE bitmap = m_surfaceBitmaps.GetSize(entry.surface);
+            const int index = SurfaceIndex(entry.surface);
+            const SIZE bitmap = m_surfaceBitmaps.GetSize(index);
             // Never past the page nor past the bitmap the surface was drawn into.
             const int left = std::max<LONG>(entry.rect.left, 0);
             const int top = std::max<LONG>(entry.rect.top, 0);
@@ -95,14 +94,16 @@ void CQuorbel6View::OnDraw(CDC* dc)
             const int width = std::min<LONG>({entry.rect.right, pageWidth, entry.rect.left + bitmap.cx}) - left;
             const int height = std::min<LONG>({entry.rect.bottom, pageHeight, entry.rect.top + bitmap.cy}) - top;
             if (width > 0 && height > 0)
-                ::BitBlt(hdc, left, top, width, height, m_surfaceBitmaps.GetDC(entry.surface), sourceX, sourceY,
-                         SRCCOPY);
+                ::BitBlt(hdc, left, top, width, height, m_surfaceBitmaps.GetDC(index), sourceX, sourceY, SRCCOPY);
         };
+        // The surface shown is copied last, over its neighbours.
+        const CLabelModel& model = Model();
+        const Surface shownSurface = SurfaceFromName(model.Shown().surface);
         for (const Placed& entry : placed)
-            if (*entry.page == Model().Shown().page && Model().Shown().surface != entry.name)
+            if (model.Placement().PageOf(entry.surface) == model.Shown().page && entry.surface != shownSurface)
                 copy(entry);
         for (const Placed& entry : placed)
-            if (*entry.page == Model().Shown().page && Model().Shown().surface == entry.name)
+            if (model.Placement().PageOf(entry.surface) == model.Shown().page && entry.surface == shownSurface)
                 copy(entry);
 
         // The page's shadow.
@@ -126,7 +127,7 @@ void CQuorbel6View::OnDraw(CDC* dc)
             CRgn white;
             white.CreateRectRgn(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
             for (const Placed& entry : placed) {
-                if (*entry.page != Model().Shown().page)
+                if (model.Placement().PageOf(entry.surface) != model.Shown().page)
                     continue;
                 POINT box[2] = {{entry.rect.left, entry.rect.top}, {entry.rect.right, entry.rect.bottom}};
                 ::LPtoDP(hdc, box, 2);
@@ -145,7 +146,7 @@ void CQuorbel6View::OnDraw(CDC* dc)
         // Grid points: each one pixel inverted.
         if (m_bShowGrid && m_nGridSpacingX > 0 && m_nGridSpacingY > 0)
             InvertGridPoints(hdc, DeviceToDocRect(visible), SIZE{m_nGridSpacingX, m_nGridSpacingY}, m_nScreenDpi,
-                             Model().Shown().zoom);
+                             model.Shown().zoom);
 
         CSelectGuard brush(hdc, ::GetStockObject(NULL_BRUSH));
         if (m_bShowGuides) {

@@ -216,6 +216,35 @@ public:
     // album import; clearing it ends the request for that page.
     bool IsLayoutFitPending() const;
     void ClearLayoutFit();
+    // ---- text drawing and measuring, done by the renderer at the view's zoom -------
+    RingFit FitLineInDiscRing(int bandBottom, int widthNeeded, int bandHeight, int boxLeft, int boxTop, int boxRight,
+                              int boxBottom, int discLeft, int discTop, int outerDiameter, int innerDiameter,
+                              int margin) const
+    {
+        return ::FitLineInDiscRing(bandBottom, widthNeeded, bandHeight, boxLeft, boxTop, boxRight, boxBottom,
+                                   discLeft, discTop, outerDiameter, innerDiameter, margin);
+    }
+    bool FitFontToBox(CDC* dc, LOGFONTA& font, const CString& text, int boxWidth, int boxHeight, int lineCount)
+    {
+        return m_renderer.FitFontToBox(dc, font, text, boxWidth, boxHeight, lineCount);
+    }
+    void GetZoomedFontHeight(CDC* dc, LOGFONTA& font, const CString& text)
+    {
+        m_renderer.GetZoomedFontHeight(dc, font, text);
+    }
+    void MeasureTrackList(CDC* target, LOGFONTA& font, const CString& cache)
+    {
+        m_renderer.MeasureTrackList(target, font, cache);
+    }
+    CString MeasureTextBlock(CDC* dc, const CString& text, int* lineCount)
+    {
+        return m_renderer.MeasureTextBlock(dc, text, lineCount);
+    }
+    void ShiftLayoutCache(CString& cache, const CString& axis, int offset)
+    {
+        m_renderer.ShiftLayoutCache(cache, axis, offset);
+    }
+
     // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);

@@ -88,17 +88,21 @@ void CQuorbel6View::ScrollToCurrentPart(bool fit)
         UpdatePaperSize();
         if (fit)
             FitZoomToSurface();
+        const SurfaceGeometry& geometry = Model().Geometry();
         POINT centre{};
-        if (Model().Shown().surface == "Front Cover")
-            centre = POINT{Model().Placement().geometry.front.left + Model().Placement().geometry.front.width / 2,
-                           Model().Placement().geometry.front.top + Model().Placement().geometry.front.height / 2};
-        else if (Model().Shown().surface == "Back Cover")
-            centre = POINT{Model().Placement().geometry.back.left + Model().Placement().geometry.back.width / 2,
-                           Model().Placement().geometry.back.top + Model().Placement().geometry.back.height / 2};
-        else {
+        switch (SurfaceFromName(Model().Shown().surface)) {
+        case Surface::FrontCover:
+            centre = POINT{geometry.front.left + geometry.front.width / 2, geometry.front.top + geometry.front.height / 2};
+            break;
+        case Surface::BackCover:
+            centre = POINT{geometry.back.left + geometry.back.width / 2, geometry.back.top + geometry.back.height / 2};
+            break;
+        default: {
             // Any other name (an older file's part) centres on the first disc.
-            const DiscGeometry& disc = Model().Shown().surface == "Disc 2" ? Model().Placement().geometry.disc2 : Model().Placement().geometry.disc1;
+            const DiscGeometry& disc =
+                SurfaceFromName(Model().Shown().surface) == Surface::Disc2 ? geometry.disc2 : geometry.disc1;
             centre = POINT{disc.left + disc.outerDiameter / 2, disc.top + disc.outerDiameter / 2};
+        }
         }
         ScrollPointToClientCentre(centre);
     });

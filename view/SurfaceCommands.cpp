@@ -19,11 +19,9 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
         const CString surface = command.surface;
         view.m_nSelectionHandles = 0;
         view.m_strSelectedObject = surface;
-        view.Model().Shown().surface = surface;
-        view.Model().Shown().page = surface == "Disc 1"        ? view.Model().Placement().disc1Page
-                         : surface == "Disc 2"      ? view.Model().Placement().disc2Page
-                         : surface == "Front Cover" ? view.Model().Placement().frontCoverPage
-                                                    : view.Model().Placement().backCoverPage;
+        CLabelModel& model = view.Model();
+        model.Shown().surface = surface;
+        model.Shown().page = model.Placement().PageOf(SurfaceFromName(surface));
         view.ScrollToCurrentPart(true);
         view.m_bDrawingEnabled = 1;
         view.ShowSurface(surface);

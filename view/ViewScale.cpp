@@ -71,18 +71,21 @@ bool CQuorbel6View::ZoomFitsBitmaps() const
 {
     // Every surface drawn on the page shown must stay inside its bitmap, and so
     // must the one shown; both discs and both covers are checked on their own.
+    const CLabelModel& model = Model();
+    const CString& page = model.Shown().page;
     unsigned surfaces = 0;
-    if (Model().Placement().backCoverPage == Model().Shown().page)
+    if (model.Placement().backCoverPage == page)
         surfaces |= ViewGeometry::kBackCoverSurface;
-    if (Model().Placement().frontCoverPage == Model().Shown().page)
+    if (model.Placement().frontCoverPage == page)
         surfaces |= ViewGeometry::kFrontCoverSurface;
-    if (Model().Placement().disc1Page == Model().Shown().page)
+    if (model.Placement().disc1Page == page)
         surfaces |= ViewGeometry::kDisc1Surface;
-    if (Model().Placement().disc2Page == Model().Shown().page)
+    if (model.Placement().disc2Page == page)
         surfaces |= ViewGeometry::kDisc2Surface;
-    if (Model().Shown().surface == "Back Cover" || Model().Shown().surface == "Front Cover")
+    const Surface shown = SurfaceFromName(model.Shown().surface);
+    if (shown == Surface::BackCover || shown == Surface::FrontCover)
         surfaces |= ViewGeometry::kBackCoverSurface | ViewGeometry::kFrontCoverSurface;
-    else if (Model().Shown().surface == "Disc 1" || Model().Shown().surface == "Disc 2")
+    else if (IsDisc(shown))
         surfaces |= ViewGeometry::kDisc1Surface | ViewGeometry::kDisc2Surface;
     return ViewGeometry::SurfacesFitBitmaps(m_renderer.Geometry(), surfaces);
 }
@@ -106,16 +109,12 @@ void CQuorbel6View::ShowSurface(const CString& surfaceName)
         const BYTE drawing = m_bDrawingEnabled;
         m_bDrawingEnabled = 0;
         DrawSurface(kDrawClear);
+        LabelShown& shown = Model().Shown();
         if (!surfaceName.IsEmpty())
-            Model().Shown().surface = surfaceName;
+            shown.surface = surfaceName;
         // The page the surface lies on; a surface the label does not have keeps the page.
-        const CString* surfacePage = Model().Shown().surface == "Back Cover"    ? &Model().Placement().backCoverPage
-                                     : Model().Shown().surface == "Front Cover" ? &Model().Placement().frontCoverPage
-                                     : Model().Shown().surface == "Disc 1"      ? &Model().Placement().disc1Page
-                                     : Model().Shown().surface == "Disc 2"      ? &Model().Placement().disc2Page
-                                                                     : nullptr;
-        if (surfacePage && !surfacePage->IsEmpty())
-            Model().Shown().page = *surfacePage;
+        if (const CString& page = Model().Placement().PageOf(SurfaceFromName(shown.surface)); !page.IsEmpty())
+            shown.page = page;
 
         UpdatePaperSize();
 
@@ -168,11 +167,12 @@ void CQuorbel6View::UpdatePaperSize()
                    ? m_labelTemplates[static_cast<size_t>(index)].get()
                    : nullptr;
     };
-    if (Model().Shown().page == "1") {
+    const CString& page = Model().Shown().page;
+    if (page == "1") {
         if (const CLabelDim* disc = paper(m_nDiscTemplate))
             m_sizePaper = SIZE{disc->m_nSheetWidth1, disc->m_nSheetHeight1};
     } else if (const CLabelDim* insert = paper(m_nJewelTemplate)) {
-        m_sizePaper = Model().Shown().page == "2" ? SIZE{insert->m_nSheetWidth1, insert->m_nSheetHeight1}
+        m_sizePaper = page == "2" ? SIZE{insert->m_nSheetWidth1, insert->m_nSheetHeight1}
                                        : SIZE{insert->m_nSheetWidth2, insert->m_nSheetHeight2};
     }
     m_rcGuide = GuideForSheet(m_sizePaper, m_rcPrintableA4, m_rcPrintableLetter);
@@ -181,17 +181,18 @@ void CQuorbel6View::UpdatePaperSize()
 void CQuorbel6View::FitZoomToSurface()
 {
     Guarded(105, ErrorSink::Window(this), [&] {
-        if (Model().Shown().surface != "Back Cover" && Model().Shown().surface != "Front Cover" && Model().Shown().surface != "Disc 1" &&
-            Model().Shown().surface != "Disc 2")
-            Model().Shown().surface = Model().Shown().page == "1" ? "Disc 1" : Model().Shown().page == "2" ? "Front Cover" : "Back Cover";
+        LabelShown& shown = Model().Shown();
+        if (SurfaceFromName(shown.surface) == Surface::None)
+            shown.surface = shown.page == "1" ? "Disc 1" : shown.page == "2" ? "Front Cover" : "Back Cover";
+        const SurfaceGeometry& geometry = Model().Geometry();
         SIZE target{};
-        if (Model().Shown().surface == "Back Cover")
-            target = SIZE{Model().Placement().geometry.back.width, Model().Placement().geometry.back.height};
-        else if (Model().Shown().surface == "Front Cover")
-            target = SIZE{Model().Placement().geometry.front.width, Model().Placement().geometry.front.height};
-        else {
-            const DiscGeometry& disc = Model().Shown().surface == "Disc 1" ? Model().Placement().geometry.disc1 : Model().Placement().geometry.disc2;
+        switch (SurfaceFromName(shown.surface)) {
+        case Surface::BackCover: target = SIZE{geometry.back.width, geometry.back.height}; break;
+        case Surface::FrontCover: target = SIZE{geometry.front.width, geometry.front.height}; break;
+        default: {
+            const DiscGeometry& disc = shown.surface == "Disc 1" ? geometry.disc1 : geometry.disc2;
             target = SIZE{disc.outerDiameter, disc.outerDiameter};
+        }
         }
         RECT client{};
         if (m_hWnd)
@@ -205,7 +206,7 @@ void CQuorbel6View::FitZoomToSurface()
             return;
         }
         const SIZE bars{::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)};
-        Model().Shown().zoom = ViewGeometry::FitZoom(target, m_sizePaper, SIZE{client.right, client.bottom}, bars, m_nScreenDpi);
+        shown.zoom = ViewGeometry::FitZoom(target, m_sizePaper, SIZE{client.right, client.bottom}, bars, m_nScreenDpi);
         // A fitted zoom never lets a surface of the page outgrow its bitmap.
         KeepZoomInsideBitmaps();
         CenterSurface();

@@ -634,3 +634,41 @@ TEST_F(DocumentFileTest, LayoutsDrawnAfterReopeningEqualThoseBeforeSaving)
     EXPECT_EQ(caches(), before);
 }
 }  // namespace
+
+namespace
+{
+TEST_F(DocumentFileTest, AStoredZoomNeverMakesASurfaceOutgrowItsBitmap)
+{
+    // A zoom saved on a screen of another resolution, or damaged up to the
+    // largest value a file may hold, is lowered until the page fits the
+    // surface bitmaps; one that fits is kept.
+    struct Case
+    {
+        int dpi;
+        int storedZoom;
+        bool kept;
+    };
+    const Case cases[] = {{96, 100, false}, {120, 40, false}, {96, 10, true}, {120, 10, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("dpi " + std::to_string(c.dpi) + ", zoom " + std::to_string(c.storedZoom));
+        m_view.m_nScreenDpi = 96;
+        NewLayout("Double");
+        m_view.Model().Shown().surface = "Front Cover";
+        m_view.Model().Shown().page = m_view.Model().Placement().frontCoverPage;
+        m_view.Model().Shown().zoom = c.storedZoom;
+        SaveAs("zoomed.slv");
+
+        m_view.m_nScreenDpi = c.dpi;
+        EXPECT_TRUE(Open(PathOf("zoomed.slv")).empty());
+        EXPECT_EQ(m_view.Model().Shown().surface, "Front Cover");
+        EXPECT_TRUE(m_view.ZoomFitsBitmaps());
+        if (c.kept)
+            EXPECT_EQ(m_view.Model().Shown().zoom, c.storedZoom);
+        else
+            EXPECT_LT(m_view.Model().Shown().zoom, c.storedZoom);
+        EXPECT_GE(m_view.Model().Shown().zoom, 6);
+    }
+    m_view.m_nScreenDpi = 96;
+    EXPECT_TRUE(m_errors.empty());
+}
+}  // namespace
