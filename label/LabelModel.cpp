@@ -169,27 +169,22 @@ void CLabelModel::LoadLayoutGeometry()
     length(row + 6, g.back.tab);
     flag(row + 7, p.backCoverBorder);
 
-    row = kDisc1Row;
-    text(row + 1, p.disc1Page);
-    length(row + 2, g.disc1.left);
-    length(row + 3, g.disc1.top);
-    length(row + 4, g.disc1.innerDiameter);
-    length(row + 5, g.disc1.outerDiameter);
-    flag(row + 6, p.disc1Border);
-    length(row + 9, g.disc1.textMargin);
-
+    // A disc's rows: page, left, top, hole and outer diameters, border, and
+    // its text margin three rows further on.
+    auto disc = [&](int first, CString& page, DiscGeometry& geometry, BYTE& border) {
+        text(first + 1, page);
+        length(first + 2, geometry.left);
+        length(first + 3, geometry.top);
+        length(first + 4, geometry.innerDiameter);
+        length(first + 5, geometry.outerDiameter);
+        flag(first + 6, border);
+        length(first + 9, geometry.textMargin);
+    };
+    disc(kDisc1Row, p.disc1Page, g.disc1, p.disc1Border);
     // Old documents have no second disc at its place; its values then stay.
-    row = kDisc2Row;
-    if (row + 1 < rowCount && m_rows[static_cast<size_t>(row + 1)].m_strObjectName == "Disc 2" &&
-        m_rows[static_cast<size_t>(row + 1)].m_strKey == "Page") {
-        text(row + 1, p.disc2Page);
-        length(row + 2, g.disc2.left);
-        length(row + 3, g.disc2.top);
-        length(row + 4, g.disc2.innerDiameter);
-        length(row + 5, g.disc2.outerDiameter);
-        flag(row + 6, p.disc2Border);
-        length(row + 9, g.disc2.textMargin);
-    }
+    if (kDisc2Row + 1 < rowCount && m_rows[static_cast<size_t>(kDisc2Row + 1)].m_strObjectName == "Disc 2" &&
+        m_rows[static_cast<size_t>(kDisc2Row + 1)].m_strKey == "Page")
+        disc(kDisc2Row, p.disc2Page, g.disc2, p.disc2Border);
 }
 
 // ---- typed readers ------------------------------------------------------------------------------

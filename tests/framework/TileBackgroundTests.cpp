@@ -14,15 +14,7 @@ class PixelCanvas
 public:
     PixelCanvas(int width, int height) : m_width(width), m_height(height)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_bitmap.Attach(CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
-                                         nullptr, 0));
+        m_bitmap.CreateTopDownDIB32(m_dc.m_hDC, width, height, reinterpret_cast<void**>(&m_bits));
         m_select.emplace(m_dc.m_hDC, m_bitmap.Get());
     }
     HDC dc() const { return m_dc.m_hDC; }

@@ -29,7 +29,6 @@ protected:
     void SetUp() override
     {
         m_view.Model().Shown().zoom = 10;
-        m_view.UpdateScale();
         m_view.Model().Placement().geometry.disc1 = {500, 500, 1600, 4600, 50};
         m_scale = DiscText::GetScreenScale();
         m_view.Renderer().SetScale(m_scale.dpi, m_view.Model().Shown().zoom);
