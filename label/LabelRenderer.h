@@ -69,7 +69,9 @@ public:
     // Track lists that no longer fit are tried once more wrapped while this is
     // set (after an album import); the caller clears it after the page.
     void SetLayoutFitPending(bool pending) { m_layoutFitPending = pending; }
-    // Lets go of the kept fonts when there are many (only call where none is selected).
+    // Lets go of the kept fonts when there are many. Called before a page's
+    // surfaces are drawn, where no kept font is selected anywhere; not between
+    // the surfaces of one page, which share many of their fonts.
     void TrimFonts();
     // Forgets everything kept between redraws.
     void ForgetCaches();

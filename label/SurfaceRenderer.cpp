@@ -370,8 +370,6 @@ void CLabelRenderer::DrawSurface(HDC dc, Surface surface, DrawMode mode)
         step = 0;
         if (!dc || surface == Surface::None)
             return;
-        // No text is being drawn here, so no kept font is selected anywhere.
-        TrimFonts();
         ::SetMapMode(dc, MM_TEXT);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetStretchBltMode(dc, HALFTONE);

@@ -42,6 +42,7 @@ void CQuorbel6View::DrawSurface(int mode)
         m_renderer.Options().objectGuides = m_bShowGuides != 0;
         m_renderer.Options().discGuides = m_bShowDiscGuides != 0;
         m_renderer.SetLayoutFitPending(IsLayoutFitPending());
+        m_renderer.TrimFonts();
         const auto drawMode = mode == kDrawFull ? CLabelRenderer::DrawMode::Full : CLabelRenderer::DrawMode::Plain;
         for (int index = 0; index < kSurfaceCount; ++index) {
             const Surface surface = static_cast<Surface>(index);
