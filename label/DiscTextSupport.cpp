@@ -111,7 +111,7 @@ RECT BoxInPixels(const RenderFrame& frame)
     return box;
 }
 
-void RenderCache(CLabelRenderer& view, HDC dc, LOGFONTA font, const CString& cache, const RenderFrame& frame)
+void RenderCache(CLabelRenderer& renderer, HDC dc, LOGFONTA font, const CString& cache, const RenderFrame& frame)
 {
     using LabelGeometry::LengthToPixels;
     const int dpi = frame.scale.dpi;
@@ -121,19 +121,19 @@ void RenderCache(CLabelRenderer& view, HDC dc, LOGFONTA font, const CString& cac
     const std::vector<CacheRecord> records = ParseCache(cache);
     font.lfHeight = CachedHeight(cache);
 
-    const CString widest = view.TextRedraw().m_measures.WidestLine(dc, font, cache, [&] {
-        CSelectedFont selected(dc, &view.Fonts());
+    const CString widest = renderer.TextRedraw().m_measures.WidestLine(dc, font, cache, [&] {
+        CSelectedFont selected(dc, &renderer.Fonts());
         selected.Select(font);
         return TextLayout::WidestCacheLine(dc, cache, nullptr);
     });
     const LONG cachedHeight = font.lfHeight;
     CDC measuring(dc);
-    view.GetZoomedFontHeight(&measuring, font, widest);
+    renderer.GetZoomedFontHeight(&measuring, font, widest);
     const bool strokes = font.lfHeight < 25;
 
     CSaveDCGuard saved(dc);
     ::SetTextAlign(dc, TA_LEFT | TA_BOTTOM);
-    CSelectedFont selected(dc, &view.Fonts());
+    CSelectedFont selected(dc, &renderer.Fonts());
     CPen strokePen;
     std::unique_ptr<CSelectGuard> penSelected;
     if (strokes) {
@@ -145,7 +145,7 @@ void RenderCache(CLabelRenderer& view, HDC dc, LOGFONTA font, const CString& cac
     } else {
         selected.Select(font);
     }
-    view.TextRedraw().m_warmFonts.Hold(dc, static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)));
+    renderer.TextRedraw().m_warmFonts.Hold(dc, static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)));
 
     for (const CacheRecord& record : records) {
         const int spanLeft = LengthToPixels(record.left - frame.disc.left, dpi, zoom);
@@ -178,14 +178,14 @@ void RenderCache(CLabelRenderer& view, HDC dc, LOGFONTA font, const CString& cac
         }
     }
 }
-void RenderDiscObject(CLabelRenderer& view, HDC dc, const LOGFONTA& font, const CString& cache,
+void RenderDiscObject(CLabelRenderer& renderer, HDC dc, const LOGFONTA& font, const CString& cache,
                       const DiscGeometry& disc, const ScreenDisc& discPixels, const ScreenScale& scale,
                       const RECT& box, const CString& horizontalAlignment, bool centreInBox)
 {
     RenderFrame frame;
     frame.disc = disc;
     frame.discPixels = {discPixels.left, discPixels.top};
-    frame.zoom = view.Zoom();
+    frame.zoom = renderer.Zoom();
     frame.scale = scale;
     frame.boxLeft = box.left;
     frame.boxTop = box.top;
@@ -194,8 +194,8 @@ void RenderDiscObject(CLabelRenderer& view, HDC dc, const LOGFONTA& font, const 
     frame.horizontalAlignment = horizontalAlignment;
     frame.centreInBox = centreInBox;
     if (!cache.IsEmpty())
-        RenderCache(view, dc, font, cache, frame);
-    if (view.Options().objectGuides)
+        RenderCache(renderer, dc, font, cache, frame);
+    if (renderer.Options().objectGuides)
         TextLayout::InvertFrame(dc, BoxInPixels(frame));
 }
 

@@ -83,11 +83,11 @@ struct RenderFrame
 RECT BoxInPixels(const RenderFrame& frame);
 // Draws the records at the zoom, as text or, below 2.5 points, as strokes on
 // the band bottoms.
-void RenderCache(CLabelRenderer& view, HDC dc, LOGFONTA font, const CString& cache, const RenderFrame& frame);
+void RenderCache(CLabelRenderer& renderer, HDC dc, LOGFONTA font, const CString& cache, const RenderFrame& frame);
 // One disc object at the zoom: its layout cache when it has one, then the
 // frame of its box when the guides are shown. The box is in thousandths of an
 // inch; texts centre in it, track lists in their spans.
-void RenderDiscObject(CLabelRenderer& view, HDC dc, const LOGFONTA& font, const CString& cache,
+void RenderDiscObject(CLabelRenderer& renderer, HDC dc, const LOGFONTA& font, const CString& cache,
                       const DiscGeometry& disc, const ScreenDisc& discPixels, const ScreenScale& scale,
                       const RECT& box, const CString& horizontalAlignment, bool centreInBox);
 }  // namespace DiscText

@@ -36,7 +36,7 @@ std::vector<CString> SplitLines(CString text, BOOL multiLine)
 
 // Places the lines band by band in the ring, shrinking the font until all
 // of them find room; leaves the cache empty when even one point is too big.
-void LayOutDiscText(CLabelRenderer& view, HDC dc, LOGFONTA& font, CString& cache, const CString& text, int left,
+void LayOutDiscText(CLabelRenderer& renderer, HDC dc, LOGFONTA& font, CString& cache, const CString& text, int left,
                     int top, int width, int height, const CString& horizontalAlignment,
                     const CString& verticalAlignment, BOOL multiLine, const DiscGeometry& disc,
                     const ScreenScale& scale)
@@ -58,7 +58,7 @@ void LayOutDiscText(CLabelRenderer& view, HDC dc, LOGFONTA& font, CString& cache
     }
     selected.Release();
     CDC measuring(dc);
-    if (!view.FitFontToBox(&measuring, font, sample, width, height, count))
+    if (!renderer.FitFontToBox(&measuring, font, sample, width, height, count))
         return;
 
     const int bottom = top + height;

@@ -53,8 +53,8 @@ enum class PassResult { Placed, Shrink };
 class DiscTrackLayout
 {
 public:
-    DiscTrackLayout(CLabelRenderer& view, HDC dc, const DiscGeometry& disc, const ScreenScale& scale)
-        : m_view(view), m_dc(dc), m_disc(disc), m_scale(scale), m_font(dc)
+    DiscTrackLayout(CLabelRenderer& renderer, HDC dc, const DiscGeometry& disc, const ScreenScale& scale)
+        : m_renderer(renderer), m_dc(dc), m_disc(disc), m_scale(scale), m_font(dc)
     {
     }
 
@@ -85,7 +85,7 @@ public:
             m_tracks.push_back(trackText(IntToStr(static_cast<int>(i) + 1) + ".", items[i].name, items[i].time));
         CDC measuring(m_dc);
         CString number, name, time;
-        m_view.FindWidestTrackParts(&measuring, trackList, number, name, time, true);
+        m_renderer.FindWidestTrackParts(&measuring, trackList, number, name, time, true);
         const CString sample = trackText(number, name, time);
         m_font.Release();
 
@@ -110,7 +110,7 @@ public:
             else
                 return;  // the whole box lies in the hole's band
         }
-        if (!m_view.FitFontToBox(&measuring, font, sample, width - 15, available, 1))
+        if (!m_renderer.FitFontToBox(&measuring, font, sample, width - 15, available, 1))
             return;
 
         int middleTrack = static_cast<int>(m_tracks.size()) / 2;
@@ -463,7 +463,7 @@ private:
         }
     }
 
-    CLabelRenderer& m_view;
+    CLabelRenderer& m_renderer;
     HDC m_dc;
     DiscGeometry m_disc;
     ScreenScale m_scale;
