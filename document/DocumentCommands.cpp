@@ -107,6 +107,13 @@ private:
     bool m_replaced = false;
 };
 
+void CQuorbel6Doc::MakeFirstDocument(bool firstRun)
+{
+    m_bRefresh = firstRun ? FALSE : TRUE;
+    OnFileNew();
+    m_bRefresh = TRUE;
+}
+
 void CQuorbel6Doc::OnFileNew()
 {
     Guarded(157, ErrorSink::App(), [&] {

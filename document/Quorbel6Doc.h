@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/FirstDocument.h"
 #include "document/LayoutVariables.h"
 #include "document/PropertyRecord.h"
 #include "document/TextRecord.h"
@@ -21,7 +22,7 @@ class ILabelView;
 //   document/NewLayoutSetup.cpp    an empty layout
 //   document/ReadDocument.cpp      reading a file, with the conversion of older versions
 //   document/WriteDocument.cpp     writing a file
-class CQuorbel6Doc : public CDocument, public ILabelModelOwner
+class CQuorbel6Doc : public CDocument, public ILabelModelOwner, public IFirstDocument
 {
     DECLARE_DYNCREATE(CQuorbel6Doc)
     DECLARE_COMMAND_MAP()
@@ -45,6 +46,10 @@ public:
     // Reads the default template named by the document's title, or makes it
     // from an empty layout when it is missing.
     virtual void OpenDefaultTemplate();
+
+    // The first label at start, as File New makes it; on a first run without
+    // refreshing the panes.
+    void MakeFirstDocument(bool firstRun) override;
 
     // ---- commands ----------------------------------------------------------------
     void OnFileNew();

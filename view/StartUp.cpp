@@ -5,7 +5,8 @@
 
 #include "document/AppSettings.h"
 #include "document/DocumentNames.h"
-#include "document/Quorbel6Doc.h"
+#include "document/FirstDocument.h"
+#include "framework/Document.h"
 #include "framework/EditingSwitch.h"
 #include "framework/ErrorReport.h"
 #include "framework/ProgramFolder.h"
@@ -50,21 +51,14 @@ void CQuorbel6View::InitView()
 
         // The first label: the command line's file, the preset of the last
         // layout used, or the New Document dialog's choice.
-        auto* doc = dynamic_cast<CQuorbel6Doc*>(GetDocument());
-        if (!m_bLabelPaperChosen) {
-            // A first run: the window stays disabled until the label paper is
-            // chosen, and the first label is made without refreshing the panes.
-            if (IEditingSwitch* editing = EditingSwitch())
-                editing->EnableEditing(TRUE);
-            if (doc) {
-                doc->m_bRefresh = FALSE;
-                doc->OnFileNew();
-                doc->m_bRefresh = TRUE;
-            }
+        const bool firstRun = !m_bLabelPaperChosen;
+        // On a first run the window stays disabled until the label paper is chosen.
+        if (IEditingSwitch* editing = EditingSwitch(); editing && firstRun)
+            editing->EnableEditing(TRUE);
+        if (auto* doc = dynamic_cast<IFirstDocument*>(GetDocument()))
+            doc->MakeFirstDocument(firstRun);
+        if (firstRun)
             m_ptPageOrigin = POINT{0, 0};
-        } else if (doc) {
-            doc->OnFileNew();
-        }
         SetTimer(kStartUpTimer, kStartUpTimerPeriod);
     });
 }
