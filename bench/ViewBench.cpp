@@ -22,7 +22,8 @@
 //   zoom out, zoom in      the zoom commands, each timed on its own;
 // and on the front cover, with 50 text objects more on it and with no object
 // on it at all: the redraw, the paint routine alone (OnDraw into a window-sized
-// memory bitmap) and the whole WM_PAINT (RedrawWindow).
+// memory bitmap) and the whole WM_PAINT (RedrawWindow); and the paint routine
+// with the grid shown at its smallest spacing against the same without it.
 #include "BenchLabel.h"
 #include "BenchPicture.h"
 #include "BenchTiming.h"
@@ -54,6 +55,7 @@ constexpr double kPaintGoal = 1.1;   // painting 50 objects at most this many ti
 constexpr int kExtraObjects = 50;
 constexpr int kPaintBatch = 200;     // paints per timed run: one alone is close to the timer's grain
 constexpr int kPaintRoundsPerRun = 4;  // paint runs per --runs
+constexpr int kGridBatch = 20;         // paints per timed run with and without the grid
 
 struct Options
 {
@@ -358,6 +360,34 @@ void MeasurePaint(CQuorbel6View& view, const std::string& layout, const Options&
             ++results.failures;
         }
     }
+    // The grid at its smallest spacing over the same page, against the same
+    // paint without it: the points must not cost a drawing call each.
+    view.m_nGridSpacingX = view.m_nGridSpacingY = kMinGridSpacing;
+    std::vector<double> withGrid, withoutGrid, gridRatios;
+    for (int run = 0; run <= options.runs; ++run) {  // run 0 warms up
+        view.m_bShowGrid = 1;
+        const double on = timeBatch(kGridBatch, [&] {
+            view.OnPrepareDC(&target.DC());
+            view.OnDraw(&target.DC());
+        });
+        view.m_bShowGrid = 0;
+        const double off = timeBatch(kGridBatch, [&] {
+            view.OnPrepareDC(&target.DC());
+            view.OnDraw(&target.DC());
+        });
+        if (run > 0) {
+            withGrid.push_back(on);
+            withoutGrid.push_back(off);
+            if (off > 0)
+                gridRatios.push_back(on / off);
+        }
+    }
+    char gridNote[64];
+    std::snprintf(gridNote, sizeof gridNote, "x%.2f of the paint without it, zoom %d", Summarise(gridRatios).median,
+                  view.Model().Shown().zoom);
+    PrintRow(layout, "paint OnDraw, grid every 0.010 in", Summarise(withGrid), gridNote);
+    PrintRow(layout, "paint OnDraw, no grid", Summarise(withoutGrid));
+
     // Each run's two batches ran back to back: their ratio is free of the
     // machine's slower drifts, and the median of those ratios is the result.
     std::vector<double> ratios;
