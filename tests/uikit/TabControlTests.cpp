@@ -39,41 +39,11 @@ DWORD StyleOf(HWND window)
     return static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
 }
 
-// A 16 x 16 image list of one plain image.
-void MakeImageList(CImageList& list)
-{
-    list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
-    CClientDC screen(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(screen, 16, 16);
-    {
-        CMemoryDC memory(screen);
-        CSelectGuard selected(memory, bitmap);
-        memory.FillSolidRect(RECT{0, 0, 16, 16}, kImageColor);
-    }
-    list.Add(bitmap, RGB(255, 0, 255));
-}
-
 RECT ItemRect(const CTabCtrl& tabs, int index)
 {
     RECT rect{};
     tabs.GetItemRect(index, &rect);
     return rect;
-}
-
-// Pixels of a colour inside a rectangle of the canvas, as a bounding box.
-RECT InkBounds(const CCanvas& canvas, const RECT& area, COLORREF color)
-{
-    RECT bounds{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (canvas.Pixel(x, y) == color) {
-                bounds.left = std::min<LONG>(bounds.left, x);
-                bounds.top = std::min<LONG>(bounds.top, y);
-                bounds.right = std::max<LONG>(bounds.right, x + 1);
-                bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
-            }
-    return bounds.right <= bounds.left ? RECT{} : bounds;
 }
 
 // What the tab control paints into a DC of the caller's (owner-drawn tabs
@@ -279,7 +249,7 @@ protected:
         m_tabs.SetItemSize(110, 24);
         m_tabs.InsertItem(0, "Disc labels", 0);
         m_tabs.InsertItem(1, "Jewel case inserts of the second sheet", 0);
-        MakeImageList(m_images);
+        uikit_test::MakeSolidImageList(m_images, kImageColor);
     }
 
     // Draws one tab into a canvas of the control's size, as the control's
@@ -313,7 +283,7 @@ TEST_F(PageTabDrawingTest, LongCaptionIsShortenedInsideTheTab)
         CCanvas canvas(300, 150, kMarker);
         DrawTab(canvas, 1, state);
         EXPECT_EQ(canvas.Pixel(tab.left + 1, tab.top + 1), kPanelGreyColor) << "the panel fills the tab";
-        const RECT ink = InkBounds(canvas, tab, kBlack);
+        const RECT ink = canvas.BoundsOf(kBlack, tab);
         ASSERT_FALSE(::IsRectEmpty(&ink)) << "the caption is drawn black";
         EXPECT_GE(ink.left, tab.left + 3) << "no image list: the text starts 3 pixels in";
         EXPECT_LT(ink.left, tab.left + 3 + 19);
@@ -344,11 +314,11 @@ TEST_F(PageTabDrawingTest, ImageComesFirstAndTheTextMovesRight)
         SCOPED_TRACE(c.state);
         CCanvas canvas(300, 150, kMarker);
         DrawTab(canvas, 1, c.state);
-        const RECT image = InkBounds(canvas, tab, kImageColor);
+        const RECT image = canvas.BoundsOf(kImageColor, tab);
         EXPECT_EQ(image.left, tab.left + 3);
         EXPECT_EQ(image.top, c.imageTop) << "one lower when selected";
         EXPECT_EQ(image.right - image.left, 16);
-        const RECT ink = InkBounds(canvas, tab, kBlack);
+        const RECT ink = canvas.BoundsOf(kBlack, tab);
         ASSERT_FALSE(::IsRectEmpty(&ink));
         EXPECT_GE(ink.left, tab.left + 3 + 19) << "the text starts 19 pixels right of the image's place";
         EXPECT_LE(ink.right, tab.right - 3);
