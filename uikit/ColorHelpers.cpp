@@ -17,6 +17,13 @@ COLORREF Mix(COLORREF x, COLORREF y, int percentX, int percentY)
                Channel(MulDiv(GetBValue(x), percentX, 100) + MulDiv(GetBValue(y), percentY, 100)));
 }
 
+// Each channel times `factor`, truncated and held to 0..255.
+COLORREF ScaleChannels(COLORREF c, double factor)
+{
+    const auto scale = [factor](BYTE channel) { return Channel(static_cast<int>(channel * factor)); };
+    return RGB(scale(GetRValue(c)), scale(GetGValue(c)), scale(GetBValue(c)));
+}
+
 }  // namespace
 
 COLORREF DarkenColour(int a, COLORREF c)
@@ -52,4 +59,14 @@ COLORREF ShadowTint(COLORREF c)
 {
     return RGB(Channel(MulDiv(GetRValue(c), 7, 10)), Channel(MulDiv(GetGValue(c), 7, 10)),
                Channel(MulDiv(GetBValue(c) + 55, 7, 10)));
+}
+
+COLORREF DarkenColor(COLORREF color, double factor)
+{
+    return ScaleChannels(color, std::clamp(factor, 0.0, 1.0));
+}
+
+COLORREF LightenColor(COLORREF color, double factor)
+{
+    return ScaleChannels(color, std::max(factor, 1.0));
 }

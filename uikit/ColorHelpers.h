@@ -16,3 +16,8 @@ COLORREF MixColour70(COLORREF a, COLORREF b);
 COLORREF GreyColour(COLORREF c);
 // The bluish tint of an icon's shadow: red and green at 70 %, blue lifted by 55 first.
 COLORREF ShadowTint(COLORREF c);
+
+// Each channel multiplied by `factor` (held to 0..1) and truncated.
+COLORREF DarkenColor(COLORREF color, double factor);
+// Each channel multiplied by `factor` (at least 1), truncated and capped at 255.
+COLORREF LightenColor(COLORREF color, double factor);

@@ -9,6 +9,11 @@
 // The window's text.
 CString WindowTextOf(HWND window);
 
+// Shortens `text` in place, ending it with "..." where it is cut, so that it
+// fits `width` on one line in the DC's font; the size of the result. Empty
+// when not even the ellipsis fits.
+SIZE FitTextWithEllipsis(CString& text, HDC dc, int width);
+
 // Selects the window's font (WM_GETFONT; the DC's font when it has none) and
 // a transparent background mode into a DC for the life of the object.
 class CControlTextScope {

@@ -132,19 +132,21 @@ public:
                 count += Pixel(x, y) == color;
         return count;
     }
-    // The smallest rectangle holding every pixel of that colour; empty when none.
-    RECT BoundsOf(COLORREF color) const
+    // The smallest rectangle holding every pixel of that colour (within
+    // `area`, else the whole canvas); empty when none.
+    RECT BoundsOf(COLORREF color) const { return BoundsOf(color, RECT{0, 0, m_width, m_height}); }
+    RECT BoundsOf(COLORREF color, const RECT& area) const
     {
-        RECT bounds{m_width, m_height, 0, 0};
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
+        RECT bounds{area.right, area.bottom, area.left, area.top};
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
                 if (Pixel(x, y) == color) {
                     bounds.left = std::min<LONG>(bounds.left, x);
                     bounds.top = std::min<LONG>(bounds.top, y);
                     bounds.right = std::max<LONG>(bounds.right, x + 1);
                     bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
                 }
-        if (bounds.right == 0)
+        if (bounds.right <= bounds.left)
             return RECT{};
         return bounds;
     }

@@ -30,28 +30,13 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr UINT kListId = 1104;
 
 
-// A 16 x 16 image list of one plain icon.
-void MakeIconList(CImageList& list)
-{
-    list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
-    CClientDC screen(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(screen, 16, 16);
-    {
-        CMemoryDC memory(screen);
-        CSelectGuard selected(memory, bitmap);
-        memory.FillSolidRect(RECT{0, 0, 16, 16}, kIconColor);
-    }
-    list.Add(bitmap, kMagenta);
-}
-
 // ---- icon list box ------------------------------------------------------------------
 
 class IconListBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        MakeIconList(m_icons);
+        MakeSolidImageList(m_icons, kIconColor);
         ASSERT_TRUE(m_list.Create(WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY,
                                   RECT{10, 10, 250, 250}, &m_host, kListId));
         m_list.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -296,7 +281,7 @@ TEST(IconStatic, DrawsItsIconAtTheTopLeftCorner)
     NoErrorBoxes errors;
     CHostWindow host;
     CImageList icons;
-    MakeIconList(icons);
+    MakeSolidImageList(icons, kIconColor);
     OwnedIcon icon(icons.ExtractIcon(0));
     CIconStatic stat;
     ASSERT_TRUE(stat.Create("", WS_VISIBLE | SS_ICON, RECT{10, 10, 42, 42}, &host, 1113));

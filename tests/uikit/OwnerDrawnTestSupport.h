@@ -9,6 +9,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/FrameWnd.h"
 #include "framework/Gdi.h"
+#include "framework/ImageList.h"
 #include "framework/Wnd.h"
 #include "view/Quorbel6View.h"
 
@@ -164,6 +165,21 @@ private:
     std::vector<int> m_reports;
     ScopedErrorReportHook m_hook;
 };
+
+// A 16 x 16 image list of one image in a single colour.
+inline void MakeSolidImageList(CImageList& list, COLORREF color)
+{
+    list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
+    CClientDC screen(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(screen, 16, 16);
+    {
+        CMemoryDC memory(screen);
+        CSelectGuard selected(memory, bitmap);
+        memory.FillSolidRect(RECT{0, 0, 16, 16}, color);
+    }
+    list.Add(bitmap, RGB(255, 0, 255));
+}
 
 inline RECT ClientOf(const CWnd& window)
 {
