@@ -7,9 +7,24 @@
 #include "uikit/OsVersion.h"
 #include "uikit/ShowLastError.h"
 
-#include <stdexcept>
-
 namespace {
+
+bool StartHook(MenuLibraryState& state, MenuHookInstaller install)
+{
+    if (state.hook)
+        return true;
+    state.hook = install ? install() : InstallMenuHook();
+    if (state.hook)
+        return true;
+    if (!state.hookFailureReported) {
+        state.hookFailureReported = true;
+        // The box must say something even when the system gave no reason.
+        if (::GetLastError() == 0)
+            ::SetLastError(ERROR_HOOK_NOT_INSTALLED);
+        ShowLastError();
+    }
+    return false;
+}
 
 class CMenuLibrary {
 public:
@@ -25,13 +40,8 @@ public:
         RegisterMenuDrawModes();
         CMenuDrawStyle::SetCurrentMode(CMenuDrawStyle::FindMode(2));
         m_state.running = true;
-        if (!m_state.hook) {
-            m_state.hook = InstallMenuHook();
-            if (!m_state.hook) {
-                ShowLastError();
-                throw std::runtime_error("the menu hook could not be installed");
-            }
-        }
+        // This runs while the file-scope objects are made: nothing may throw.
+        StartHook(m_state, nullptr);
     }
 
     ~CMenuLibrary()
@@ -69,6 +79,11 @@ CMenuLibrary& Library()
 MenuLibraryState& MenuLibrary()
 {
     return Library().m_state;
+}
+
+bool StartMenuHook(MenuHookInstaller install)
+{
+    return StartHook(MenuLibrary(), install);
 }
 
 GradientFillProc SetMenuGradientFill(GradientFillProc gradientFill)

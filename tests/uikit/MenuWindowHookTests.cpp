@@ -4,6 +4,7 @@
 // opened with TrackPopupMenu and read from a timer inside its loop.
 #include "MenuTestSupport.h"
 
+#include "framework/MessageBox.h"
 #include "resource.h"
 #include "uikit/ColorHelpers.h"
 #include "uikit/MenuItemPainting.h"
@@ -14,7 +15,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
 
 using namespace menu_test;
 
@@ -321,4 +324,51 @@ TEST(MenuWindowHook, ARealPopupMenuIsTakenWhileItIsOpen)
         EXPECT_EQ(SubclassedMenuWindowCount(), 0u);
         EXPECT_EQ(MenuLibrary().pendingPopup, nullptr);
     }
+}
+
+namespace {
+
+HHOOK FailingHookInstaller()
+{
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(MenuWindowHook, AHookThatCannotBeInstalledIsReportedOnceAndMenusStayPlain)
+{
+    MenuLibraryState& library = MenuLibrary();
+    ASSERT_NE(library.hook, nullptr);
+    ASSERT_TRUE(::UnhookWindowsHookEx(library.hook));
+    library.hook = nullptr;
+    library.hookFailureReported = false;
+
+    std::vector<std::string> boxes;
+    {
+        ScopedMessageBoxHook answer([&](HWND, LPCSTR text, LPCSTR caption, UINT) {
+            boxes.push_back(std::string(caption) + ": " + text);
+            return IDOK;
+        });
+        EXPECT_FALSE(StartMenuHook(&FailingHookInstaller));
+        EXPECT_FALSE(StartMenuHook(&FailingHookInstaller));
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Error: ", 0), 0u);
+    EXPECT_EQ(library.hook, nullptr);
+
+    // Without the hook a pop-up menu window keeps the system's own procedure.
+    {
+        MenuClassWindow window;
+        ASSERT_NE(window.Get(), nullptr);
+        EXPECT_FALSE(IsSubclassed(window.Get()));
+        EXPECT_EQ(::GetPropA(window.Get(), kOldProcProperty), nullptr);
+    }
+
+    // A later start puts it in; once in, an installer is not asked again.
+    EXPECT_TRUE(StartMenuHook());
+    EXPECT_NE(library.hook, nullptr);
+    EXPECT_TRUE(StartMenuHook(&FailingHookInstaller));
+    MenuClassWindow window;
+    EXPECT_TRUE(IsSubclassed(window.Get()));
 }
