@@ -2,6 +2,7 @@
 
 #include "framework/Wnd.h"
 #include "uikit/FreeTimer.h"
+#include "uikit/MenuLibrary.h"
 #include "uikit/NewMenu.h"
 #include "uikit/MenuSystemSettings.h"
 #include "uikit/OsVersion.h"
@@ -60,6 +61,23 @@ HMENU CMenuWindowGlue::LoadMenu(LPCSTR name)
     return m_menu->m_hMenu;
 }
 
+BOOL CMenuWindowGlue::CreateFrame(CWnd& frame, LPCSTR className, LPCSTR title, DWORD style, const RECT& rect,
+                                  CWnd* parent, LPCSTR menuName, DWORD exStyle, LPVOID context)
+{
+    HMENU menu = nullptr;
+    if (menuName) {
+        menu = LoadMenu(menuName);
+        if (!menu) {
+            frame.PostNcDestroy();
+            return FALSE;
+        }
+    }
+    const int width = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.right - rect.left;
+    const int height = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.bottom - rect.top;
+    return frame.CreateEx(exStyle, className, title, style, rect.left, rect.top, width, height,
+                          parent ? parent->GetSafeHwnd() : nullptr, menu, context);
+}
+
 void CMenuWindowGlue::InitMenuPopup(CWnd& window, HMENU popup, UINT index, BOOL systemMenu)
 {
     CNewMenu::OnInitMenuPopup(window.m_hWnd, popup, index, systemMenu);
@@ -102,8 +120,10 @@ LRESULT CMenuWindowGlue::TrackHotItem(CWnd& window, LPARAM lParam, LRESULT baseH
                 m_hotItem = -1;
                 return HTMENU;
             }
-        } else {
-            // Still drawn hot from the last test: nothing to redraw.
+        } else if (MenuLibrary().hotBarItem ||
+                   !CNewMenu::DrawMenuBarItem(window.m_hWnd, menu->m_hMenu, item, state | ODS_HOTLIGHT)) {
+            // Still drawn hot, or it can't be: nothing more to do. When the
+            // system repainted the bar and cleared the hot mark, it is drawn again.
             return HTMENU;
         }
         if (!m_hotTimer)

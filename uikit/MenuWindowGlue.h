@@ -53,6 +53,11 @@ public:
     void TakeMenu(HMENU menu);
     // Loads a menu resource by name into the menu object; its handle, or null.
     HMENU LoadMenu(LPCSTR name);
+    // Creates a frame window as the framework's frames do, but a named menu is
+    // loaded into the owner-drawn menu object; one that can't be loaded fails
+    // the creation (the frame's post-destruction step runs).
+    BOOL CreateFrame(CWnd& frame, LPCSTR className, LPCSTR title, DWORD style, const RECT& rect, CWnd* parent,
+                     LPCSTR menuName, DWORD exStyle, LPVOID context);
     // The menu library's part of WM_INITMENUPOPUP.
     static void InitMenuPopup(CWnd& window, HMENU popup, UINT index, BOOL systemMenu);
 

@@ -16,18 +16,7 @@ BOOL CNewFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreate
 BOOL CNewFrameWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect, CWnd* parent,
                           LPCSTR menuName, DWORD exStyle, CCreateContext* context)
 {
-    HMENU menu = nullptr;
-    if (menuName) {
-        menu = m_menuGlue.LoadMenu(menuName);
-        if (!menu) {
-            PostNcDestroy();
-            return FALSE;
-        }
-    }
-    const int width = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.right - rect.left;
-    const int height = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.bottom - rect.top;
-    return CreateEx(exStyle, className, title, style, rect.left, rect.top, width, height,
-                    parent ? parent->GetSafeHwnd() : nullptr, menu, context);
+    return m_menuGlue.CreateFrame(*this, className, title, style, rect, parent, menuName, exStyle, context);
 }
 
 LRESULT CNewFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

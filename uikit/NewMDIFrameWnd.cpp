@@ -7,6 +7,12 @@ CNewMDIFrameWnd::CNewMDIFrameWnd() = default;
 
 CNewMDIFrameWnd::~CNewMDIFrameWnd() = default;
 
+BOOL CNewMDIFrameWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect, CWnd* parent,
+                             LPCSTR menuName, DWORD exStyle, CCreateContext* context)
+{
+    return m_menuGlue.CreateFrame(*this, className, title, style, rect, parent, menuName, exStyle, context);
+}
+
 LRESULT CNewMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;

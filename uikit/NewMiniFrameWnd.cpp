@@ -6,6 +6,12 @@ CNewMiniFrameWnd::CNewMiniFrameWnd() = default;
 
 CNewMiniFrameWnd::~CNewMiniFrameWnd() = default;
 
+BOOL CNewMiniFrameWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect, CWnd* parent,
+                              LPCSTR menuName, DWORD exStyle, CCreateContext* context)
+{
+    return m_menuGlue.CreateFrame(*this, className, title, style, rect, parent, menuName, exStyle, context);
+}
+
 LRESULT CNewMiniFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;

@@ -12,6 +12,12 @@ public:
     CNewMiniFrameWnd();
     ~CNewMiniFrameWnd() override;
 
+    // A menu name loads the menu into the frame's CNewMenu; a menu that can't
+    // be loaded fails the creation.
+    BOOL Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect, CWnd* parent, LPCSTR menuName,
+                DWORD exStyle, CCreateContext* context) override;
+    using CMiniFrameWnd::Create;
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     CNewMenu& GetNewMenu() { return m_menuGlue.Menu(); }

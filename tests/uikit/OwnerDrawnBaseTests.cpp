@@ -8,6 +8,7 @@
 #include "framework/ErrorReport.h"
 #include "uikit/NewDialog.h"
 #include "uikit/NewFrameWnd.h"
+#include "uikit/MenuLibrary.h"
 #include "uikit/NewMenu.h"
 #include "uikit/OsVersion.h"
 
@@ -278,6 +279,36 @@ TEST_F(HotTrackingTest, TheMenuLoopEndsHotTracking)
     EXPECT_EQ(glue.m_inMenuLoop, 0u);
     HitTest(CentreOfBarItem(1));
     EXPECT_EQ(glue.m_hotItem, 1);
+}
+
+TEST_F(HotTrackingTest, AnItemTheSystemRepaintedNormalIsDrawnHotAgain)
+{
+    if (OSVersionCode() >= 6)
+        GTEST_SKIP() << "this system tracks the menu bar itself";
+    const CMenuWindowGlue& glue = m_frame.GetMenuGlue();
+    const POINT item = CentreOfBarItem(0);
+    HitTest(item);
+    ASSERT_EQ(glue.m_hotItem, 0);
+    ASSERT_NE(MenuLibrary().hotBarItem, nullptr);
+
+    // Still hot: the same item is not drawn again.
+    m_frame.m_drawn.clear();
+    EXPECT_EQ(HitTest(item), HTMENU);
+    EXPECT_TRUE(m_frame.m_drawn.empty());
+
+    // The system paints the bar over, without the hot mark.
+    ::RedrawWindow(m_frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpPending();
+    ASSERT_EQ(MenuLibrary().hotBarItem, nullptr);
+
+    m_frame.m_drawn.clear();
+    EXPECT_EQ(HitTest(item), HTMENU);
+    ASSERT_EQ(m_frame.m_drawn.size(), 1u);
+    EXPECT_EQ(m_frame.m_drawn[0].itemId, BarItemId(::GetMenu(m_frame), 0));
+    EXPECT_NE(m_frame.m_drawn[0].state & ODS_HOTLIGHT, 0u);
+    EXPECT_NE(MenuLibrary().hotBarItem, nullptr);
+    EXPECT_EQ(glue.m_hotItem, 0);
+    EXPECT_NE(glue.m_hotTimer, 0u);
 }
 
 TEST_F(HotTrackingTest, TheTimerReChecksTheCursor)

@@ -69,6 +69,40 @@ TEST(NewMiniFrameWnd, IsAToolWindowWithAnOwnerDrawnSystemMenu)
     frame->DestroyWindow();
 }
 
+// A menu named at creation becomes the frame's owner-drawn menu; a name that
+// names no menu fails the creation.
+template <class Frame>
+void ExpectMenuLoadedAsNewMenu(const char* kind, DWORD style)
+{
+    SCOPED_TRACE(kind);
+    {
+        Frame frame;
+        frame.m_bAutoDelete = false;
+        ASSERT_TRUE(frame.Create(nullptr, kind, style, RECT{0, 0, 300, 200}, nullptr,
+                                 MAKEINTRESOURCEA(IDR_UIKIT_DIALOG_MENU), 0, nullptr));
+        HMENU menu = ::GetMenu(frame.m_hWnd);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(frame.GetNewMenu().m_hMenu, menu);
+        EXPECT_TRUE(IsOwnerDrawn(menu, 0));
+        frame.DestroyWindow();
+    }
+    Frame missing;
+    missing.m_bAutoDelete = false;
+    EXPECT_FALSE(missing.Create(nullptr, kind, style, RECT{0, 0, 300, 200}, nullptr, MAKEINTRESOURCEA(9199), 0,
+                                nullptr));
+    EXPECT_EQ(missing.m_hWnd, nullptr);
+}
+
+TEST(FrameKinds, MDIAndMiniFramesLoadTheirMenusAsNewMenus)
+{
+    CWinApp app{"kinds"};
+    ExpectMenuLoadedAsNewMenu<CNewMDIFrameWnd>("MDI frame", WS_OVERLAPPEDWINDOW);
+    ExpectMenuLoadedAsNewMenu<CNewMiniFrameWnd>("mini frame", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 class MDIKindsTest : public ::testing::Test {
 protected:
     void SetUp() override
