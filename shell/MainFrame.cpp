@@ -3,6 +3,8 @@
 #include "framework/CmdUI.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
+#include "framework/View.h"
+#include "framework/WinApp.h"
 #include "resource.h"
 #include "uikit/NewMenu.h"
 #include "uikit/UiResources.h"
@@ -12,10 +14,44 @@ IMPLEMENT_DYNCREATE(CMainFrame, CNewFrameWnd)
 BEGIN_COMMAND_MAP(CMainFrame, CNewFrameWnd)
     ON_CMD_UI(ID_FILE_NEW, OnUpdateFileNewOpen)
     ON_CMD_UI(ID_FILE_OPEN, OnUpdateFileNewOpen)
+    ON_CMD_UI(ID_EDIT_CUT, OnUpdateNeedsSelection)
+    ON_CMD_UI(ID_EDIT_COPY, OnUpdateNeedsSelection)
+    ON_CMD_UI(ID_EDIT_DELETE, OnUpdateNeedsSelection)
+    ON_CMD_UI(ID_LAYOUT_CENTER_HORIZONTALLY, OnUpdateNeedsSelection)
+    ON_CMD_UI(ID_LAYOUT_CENTER_VERTICALLY, OnUpdateNeedsSelection)
+    ON_CMD_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_CMD_UI(ID_LAYOUT_SET_AS_BACKGROUND, OnUpdateNeedsImage)
+    ON_CMD_UI(ID_LAYOUT_BRING_TO_FRONT, OnUpdateNeedsImage)
+    ON_CMD_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+    ON_CMD_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+    ON_CMD_UI(ID_VIEW_OBJECT_TOOLBAR, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_PROPERTIES, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_SELECTED_TOOLBAR, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_TEXT_EDITOR, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_STANDARD_TOOLBAR, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_VIEW_TOOLBAR, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_IMAGES, OnUpdateUnlessDisabled)
+    ON_CMD_UI_RANGE(ID_VIEW_FRONT_COVER, ID_VIEW_ZOOM_IN, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_DISC2, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_ZOOM_OUT, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_SHOW_GUIDES, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_READ_TRACK_DATA, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_DOWNLOAD_ALBUM_INFO, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_PRINT, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_SAVE, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_PRINT_SETUP, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_PRINT_PREVIEW, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_SAVE_AS, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_SAVE_AS_DEFAULT_TEMPLATE, OnUpdateUnlessDisabled)
+    ON_CMD_UI_RANGE(ID_ADD_ARTIST, ID_ADD_IMAGE, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_PRINTER_CALIBRATION, OnUpdateUnlessDisabled)
+    ON_CMD_UI_RANGE(ID_LAYOUT_SNAP_TO_GRID, ID_LAYOUT_GRID_SIZE, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_FILE_CHANGE_LABEL_PAPER, OnUpdateUnlessDisabled)
 END_COMMAND_MAP()
 
 namespace {
 
+constexpr char kImageType[] = "Image";
 constexpr COLORREF kImageMask = RGB(255, 0, 255);
 constexpr int kStandardDisabledImageCount = 24;
 constexpr int kDocumentIconSize = 32;
@@ -59,9 +95,53 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::EnableEditing(BOOL disable)
 {
-    m_bEditingDisabled = disable ? 1 : 0;
-    if (m_hWnd)
-        ::EnableWindow(m_hWnd, disable ? FALSE : TRUE);
+    Guarded(189, ErrorSink::Window(this), [&] {
+        m_bEditingDisabled = disable ? 1 : 0;
+        // Not the frame: its menu keeps New, Open and Exit within reach, and a
+        // modal dialog that re-enables its owner when it closes can't undo the switch.
+        const BOOL enable = disable ? FALSE : TRUE;
+        if (CView* view = GetActiveView(); view && view->GetSafeHwnd())
+            ::EnableWindow(view->GetSafeHwnd(), enable);
+        for (HWND window : m_editingWindows) {
+            if (::IsWindow(window))
+                ::EnableWindow(window, enable);
+        }
+    });
+}
+
+void CMainFrame::FollowEditingSwitch(HWND window)
+{
+    if (!window)
+        return;
+    m_editingWindows.push_back(window);
+    ::EnableWindow(window, m_bEditingDisabled ? FALSE : TRUE);
+}
+
+void CMainFrame::SetSelectionState(BOOL selected)
+{
+    Guarded(188, ErrorSink::Window(this), [&] {
+        m_bObjectSelected = selected ? 1 : 0;
+        const auto* view = dynamic_cast<const IFrameView*>(GetActiveView());
+        m_bSelectedIsImage = (view && view->SelectedObjectType() == kImageType) ? 1 : 0;
+        // Bars show the new state now, not at the next idle time.
+        if (m_hWnd)
+            SendMessageToDescendants(FrameworkIdleUpdateMessage(), TRUE, 0, TRUE);
+    });
+}
+
+void CMainFrame::UpdateDiscMenus()
+{
+    Guarded(192, ErrorSink::Window(this), [&] {
+        ViewToolbarState state;
+        if (const auto* view = dynamic_cast<const IFrameView*>(GetActiveView())) {
+            state.doubleLayout = view->IsDoubleLayout();
+            state.guidesShown = view->AreGuidesShown();
+        }
+        // The panes are not there yet: their buttons show them hidden.
+        m_viewToolbarButtons = ViewToolbarButtons(state);
+        if (m_hWnd)
+            RecalcLayout();
+    });
 }
 
 void CMainFrame::SetNewOpenEnabled(bool enabled)
@@ -73,6 +153,41 @@ void CMainFrame::OnUpdateFileNewOpen(CCmdUI* ui)
 {
     // Not tied to the editing switch: a first run with editing off can still open a label.
     ui->Enable(m_bNewOpenEnabled != 0);
+}
+
+void CMainFrame::EnableIfRunnable(CCmdUI* ui, bool condition)
+{
+    ui->Enable(!m_bEditingDisabled && condition && HasCommandHandler(ui->m_nID));
+}
+
+void CMainFrame::OnUpdateNeedsSelection(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, m_bObjectSelected != 0);
+}
+
+void CMainFrame::OnUpdateNeedsImage(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, m_bSelectedIsImage != 0);
+}
+
+void CMainFrame::OnUpdateEditPaste(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, m_bPastePossible != 0);
+}
+
+void CMainFrame::OnUpdateEditUndo(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, m_bUndoAvailable != 0);
+}
+
+void CMainFrame::OnUpdateEditRedo(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, m_bRedoAvailable != 0);
+}
+
+void CMainFrame::OnUpdateUnlessDisabled(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, true);
 }
 
 CImageList& CMainFrame::DocumentIcons()
@@ -90,8 +205,31 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CNewFrameWnd::OnCreate(cs) == -1)
         return -1;
-    Guarded(174, ErrorSink::Window(this), [&] { SetUpMenus(); });
-    return 0;
+    // A frame without its parts would go on half-built: the creation fails instead.
+    return Guarded(174, ErrorSink::Window(this), -1, [&] {
+        CreateFrameParts();
+        return 0;
+    });
+}
+
+void CMainFrame::CreateFrameParts()
+{
+    SetUpMenus();
+    // The CD reader comes with the album code; until then there are no drives.
+    m_nCdDriveCount = 0;
+}
+
+BOOL CMainFrame::DestroyWindow()
+{
+    // A layout that can't be saved must not keep the window from closing.
+    if (!m_bEditingDisabled)
+        Guarded(176, ErrorSink::Window(this), [&] { SaveLayout(); });
+    // This object may be gone with its window: only locals from here on.
+    const HWND window = m_hWnd;
+    const BOOL destroyed =
+        Guarded(176, ErrorSink::Window(window), FALSE, [&] { return CNewFrameWnd::DestroyWindow(); });
+    // A failure inside the destruction may still have taken the window.
+    return destroyed || (window && !::IsWindow(window)) ? TRUE : FALSE;
 }
 
 void CMainFrame::SetUpMenus()

@@ -44,6 +44,8 @@ void CQuorbel6View::ShowNewLabel(const CString& selected, bool show, bool fit, b
     Guarded(15, ErrorSink::Window(this), [&] {
         m_strSelectedObject = selected;
         m_nSelectionHandles = 0;
+        TellFrameSelection();
+        TellFrameLayout();
         KeepZoomInsideBitmaps();
         if (enableEditing) {
             if (auto* frame = dynamic_cast<IEditingSwitch*>(GetAppMainWnd()))

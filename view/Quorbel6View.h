@@ -11,6 +11,7 @@
 #include "label/LabelRenderer.h"
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
+#include "shell/FrameView.h"
 
 #include <windows.h>
 
@@ -39,7 +40,8 @@ class CArchive;
 //   view/NewLayout.cpp    a new layout, surface rectangles, drag limits
 //   view/ClearObjects.cpp emptying the model
 //   view/TextRefresh.cpp  laying out the objects of one text again
-class CQuorbel6View : public CScrollView, public ILabelView
+//   view/FrameLink.cpp    what the main frame reads from the view and is told by it
+class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
     DECLARE_COMMAND_MAP()
@@ -292,6 +294,15 @@ public:
     CSurfaceBitmaps m_surfaceBitmaps;
 
     // ---- selection ------------------------------------------------------------------
+    // What the main frame reads (view/FrameLink.cpp).
+    CString SelectedObjectType() const override;
+    bool IsDoubleLayout() const override;
+    bool AreGuidesShown() const override { return m_bShowGuides != 0; }
+    // Tells the main frame whether an object (not a surface or page) is selected.
+    void TellFrameSelection();
+    // Tells the main frame that the layout may have changed.
+    void TellFrameLayout();
+
     CString m_strSelectedObject;
     int m_nSelectionHandles = 0;
     RECT m_rcDragLimits = {};      // thousandths of an inch

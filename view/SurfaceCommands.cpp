@@ -19,6 +19,7 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
         const CString surface = command.surface;
         view.m_nSelectionHandles = 0;
         view.m_strSelectedObject = surface;
+        view.TellFrameSelection();
         CLabelModel& model = view.Model();
         model.Shown().surface = surface;
         model.Shown().page = model.Placement().PageOf(SurfaceFromName(surface));
@@ -57,5 +58,6 @@ void CQuorbel6View::OnViewShowGuides()
         m_bShowDiscGuides = m_bShowGuides;
         WriteSettingValue("Number", "Guides", m_bShowGuides ? "1" : "0");
         ShowSurface("");
+        TellFrameLayout();
     });
 }

@@ -51,14 +51,17 @@ TEST(StartUp, FirstStartWritesItsSettingsAndTheSecondReadsThemBack)
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(first.App().GetProfileKeyPath(), CString("Software\\Vennick\\Sleevory"));
 
-        // A first run: no label paper chosen yet, so the window waits disabled
-        // and the help is still to be opened.
+        // A first run: no label paper chosen yet, so the label waits disabled
+        // (the main window stays usable for New, Open and Exit) and the help
+        // is still to be opened.
         EXPECT_FALSE(view->m_bLabelPaperChosen);
         EXPECT_TRUE(view->m_bHelpScreen);
-        EXPECT_FALSE(IsWindowEnabled(first.MainWindow()));
+        EXPECT_FALSE(IsWindowEnabled(view->m_hWnd));
+        EXPECT_TRUE(IsWindowEnabled(first.MainWindow()));
 
         ASSERT_TRUE(first.FinishStartUp());
         EXPECT_TRUE(IsWindowEnabled(first.MainWindow()));
+        EXPECT_TRUE(IsWindowEnabled(view->m_hWnd));
         EXPECT_TRUE(IsZoomed(first.MainWindow())) << "the main window is shown maximised";
         EXPECT_FALSE(view->m_bHelpScreen);
 
