@@ -28,8 +28,9 @@ public:
     // and Exit remain reachable. FALSE switches editing on again.
     void EnableEditing(BOOL disable) override;
     BOOL IsEditingDisabled() const override { return m_bEditingDisabled; }
-    // A child window (the object list, a bar) that is enabled and disabled
-    // with the view by the editing switch from now on.
+    // A child window that is enabled and disabled with the view by the
+    // editing switch from now on: the object list's combo box and the object
+    // and view tool bars join here when they are made.
     void FollowEditingSwitch(HWND window);
 
     // Whether an object is selected in the view; the selected-is-image flag

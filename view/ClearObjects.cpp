@@ -10,6 +10,7 @@ void CQuorbel6View::ClearObjects()
         m_renderer.ForgetCaches();
         m_strSelectedObject.Empty();
         m_nSelectionHandles = 0;
+        TellFrameSelection();
         m_ptPageOrigin = POINT{0, 0};
     });
 }
