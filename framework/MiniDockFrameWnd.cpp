@@ -26,8 +26,16 @@ SIZE CMiniDockFrameWnd::FrameSizeForBar(SIZE barSize, DWORD style, DWORD exStyle
 
 BOOL CMiniDockFrameWnd::Create(CWnd* parent, DWORD barStyle)
 {
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | MFS_SYNCACTIVE | MFS_4THICKFRAME;
-    if (!CMiniFrameWnd::Create(nullptr, "", style, rectDefault, parent))
+    return CreateFrame(parent, barStyle,
+                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | MFS_SYNCACTIVE | MFS_4THICKFRAME);
+}
+
+BOOL CMiniDockFrameWnd::CreateFrame(CWnd* parent, DWORD barStyle, DWORD frameStyle)
+{
+    m_bInRecalcLayout = true;
+    const BOOL created = CMiniFrameWnd::Create(nullptr, "", frameStyle, rectDefault, parent);
+    m_bInRecalcLayout = false;
+    if (!created)
         return FALSE;
     // Made in the dock site first so that it registers there like any other bar.
     const DWORD align = (barStyle & CBRS_ORIENT_VERT) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;

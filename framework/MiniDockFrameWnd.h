@@ -40,6 +40,9 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // Creates the frame with that style and its dock bar; no layout runs
+    // until something is docked.
+    BOOL CreateFrame(CWnd* parent, DWORD barStyle, DWORD frameStyle);
     void OnSize(UINT type, int cx, int cy) override;
     void OnClose() override;
     // The first visible bar of the dock bar, or null.

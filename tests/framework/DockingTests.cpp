@@ -25,26 +25,6 @@ constexpr UINT kToolBarId = 1101;
 constexpr UINT kPaletteId = 1102;
 constexpr UINT kStripId = 1103;
 
-// A bar of one size lying either way: long along its dock bar, short across.
-class CFixedBar : public CControlBar {
-public:
-    explicit CFixedBar(SIZE horz) : m_horz(horz) {}
-
-    bool Make(CFrameWnd& frame, UINT id)
-    {
-        const RECT empty{0, 0, 0, 0};
-        if (!Create(nullptr, "Fixed", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, empty, &frame, id))
-            return false;
-        SetBarStyle(CBRS_TOP);
-        EnableDocking(CBRS_ALIGN_ANY);
-        return true;
-    }
-    SIZE CalcFixedLayout(BOOL, BOOL horz) override { return horz ? m_horz : SIZE{m_horz.cy, m_horz.cx}; }
-
-private:
-    SIZE m_horz;
-};
-
 class Docking : public ::testing::Test {
 protected:
     Docking() : m_app("DockingTest")

@@ -53,6 +53,26 @@ public:
     CViewStandIn m_view;
 };
 
+// A bar of one size lying either way: long along its dock bar, short across.
+class CFixedBar : public CControlBar {
+public:
+    explicit CFixedBar(SIZE horz) : m_horz(horz) {}
+
+    bool Make(CFrameWnd& frame, UINT id)
+    {
+        const RECT empty{0, 0, 0, 0};
+        if (!Create(nullptr, "Fixed", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, empty, &frame, id))
+            return false;
+        SetBarStyle(CBRS_TOP);
+        EnableDocking(CBRS_ALIGN_ANY);
+        return true;
+    }
+    SIZE CalcFixedLayout(BOOL, BOOL horz) override { return horz ? m_horz : SIZE{m_horz.cy, m_horz.cx}; }
+
+private:
+    SIZE m_horz;
+};
+
 inline bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 inline int Width(const RECT& r) { return r.right - r.left; }
 inline int Height(const RECT& r) { return r.bottom - r.top; }
