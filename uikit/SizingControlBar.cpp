@@ -93,27 +93,29 @@ void CSizingControlBar::SetCurrentHeight(int height)
     DelayLayout();
 }
 
-void CSizingControlBar::SetStateWidth(int width, LPCSTR state)
+SIZE* CSizingControlBar::StateSize(LPCSTR state)
 {
     const CString name = state ? state : "";
     if (name == "Float")
-        sizeFloat.cx = width;
-    else if (name == "Horz")
-        sizeHorz.cx = width;
-    else if (name == "Vert")
-        sizeVert.cx = width;
+        return &sizeFloat;
+    if (name == "Horz")
+        return &sizeHorz;
+    if (name == "Vert")
+        return &sizeVert;
+    return nullptr;
+}
+
+void CSizingControlBar::SetStateWidth(int width, LPCSTR state)
+{
+    if (SIZE* size = StateSize(state))
+        size->cx = width;
     DelayLayout();
 }
 
 void CSizingControlBar::SetStateHeight(int height, LPCSTR state)
 {
-    const CString name = state ? state : "";
-    if (name == "Float")
-        sizeFloat.cy = height;
-    else if (name == "Horz")
-        sizeHorz.cy = height;
-    else if (name == "Vert")
-        sizeVert.cy = height;
+    if (SIZE* size = StateSize(state))
+        size->cy = height;
     DelayLayout();
 }
 

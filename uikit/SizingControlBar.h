@@ -120,4 +120,6 @@ protected:
     int MinWidthOf(bool horz) const { return horz ? minHorz.cy : minVert.cx; }
     void SetWidth(bool horz, int width) { (horz ? sizeHorz.cy : sizeVert.cx) = width; }
     void DelayLayout();
+    // The size of the state named "Float", "Horz" or "Vert"; null for any other name.
+    SIZE* StateSize(LPCSTR state);
 };

@@ -11,6 +11,7 @@
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
 #include "support/DockTestFrame.h"
+#include "OwnerDrawnTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -497,6 +498,54 @@ TEST_F(SizingBars, SavedLayoutAndSizesBuildTheSameFrameAgain)
     EXPECT_TRUE(images2.IsFloating());
     EXPECT_TRUE(SameRect(before[0], CTestDockFrame::WindowRectOf(properties2)));
     EXPECT_TRUE(SameRect(before[1], CTestDockFrame::WindowRectOf(images2)));
+}
+
+TEST_F(SizingBars, TheCaptionFollowsTheFocusAndTheFloatingFrameTheTitle)
+{
+    CProbedPane& pane = AddPane("Text", 3101, FWID_DOCKBAR_LEFT);
+    Layout();
+    CWnd edit;
+    ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, pane.m_hWnd, nullptr));
+    ::SetFocus(edit.m_hWnd);
+    ASSERT_EQ(::GetFocus(), edit.m_hWnd);
+    pane.OnUpdateCmdUI(m_frame.get(), TRUE);
+    EXPECT_TRUE(pane.active);
+    ::SetFocus(m_frame->m_view.m_hWnd);
+    pane.OnUpdateCmdUI(m_frame.get(), TRUE);
+    EXPECT_FALSE(pane.active);
+
+    m_frame->FloatControlBar(&pane, POINT{200, 200});
+    pane.SetWindowText("Text - Track List");
+    char caption[64] = {};
+    ::GetWindowTextA(::GetParent(::GetParent(pane)), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Text - Track List");
+}
+
+TEST(BackgroundDockBar, ShowsThePanelBackgroundOnlyBehindALabelView)
+{
+    for (const bool withProgram : {false, true}) {
+        SCOPED_TRACE(withProgram);
+        std::unique_ptr<uikit_test::ProgramWithView> program;
+        if (withProgram)
+            program = std::make_unique<uikit_test::ProgramWithView>();
+        CTestDockFrame frame;
+        ASSERT_TRUE(frame.Make(nullptr, RUNTIME_CLASS(CBackgroundDockBar)));
+        CFixedBar bar(SIZE{100, 40});
+        ASSERT_TRUE(bar.Make(frame, 3201));
+        frame.DockControlBar(&bar, FWID_DOCKBAR_TOP);
+        frame.RecalcLayout();
+        CDockBar* dock = frame.GetDockBar(FWID_DOCKBAR_TOP);
+        ASSERT_NE(dynamic_cast<CBackgroundDockBar*>(dock), nullptr);
+
+        constexpr COLORREF kUntouched = RGB(1, 2, 3);
+        CMemoryDC memory(nullptr);
+        CBitmap bitmap(::CreateBitmap(64, 32, 1, 32, nullptr));
+        CSelectGuard selected(memory, bitmap);
+        memory.FillSolidRect(RECT{0, 0, 64, 32}, kUntouched);
+        dock->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.m_hDC));
+        EXPECT_EQ(::GetPixel(memory, 10, 10) & 0xFFFFFF, withProgram ? uikit_test::kPanelGreyColor : kUntouched);
+        frame.DestroyWindow();
+    }
 }
 
 }  // namespace
