@@ -41,6 +41,8 @@
 #define FWID_DOCKBAR_LEFT 59420
 #define FWID_DOCKBAR_RIGHT 59421
 #define FWID_DOCKBAR_BOTTOM 59422
+// The dock bar inside a floating frame
+#define FWID_DOCKBAR_FLOAT 59423
 #define FWID_PANE_FIRST 59648
 
 // String resource with the application's title; used as the application name

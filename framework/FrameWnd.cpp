@@ -3,6 +3,7 @@
 #include "framework/CmdUI.h"
 #include "framework/CommandIds.h"
 #include "framework/DocTemplate.h"
+#include "framework/FrameDocking.h"
 #include "framework/Document.h"
 #include "framework/Module.h"
 #include "framework/View.h"
@@ -23,6 +24,8 @@ UINT FrameworkSizeParentMessage()
     static const UINT message = ::RegisterWindowMessageA("Framework.SizeParent");
     return message;
 }
+
+CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd()
 {
@@ -303,6 +306,8 @@ void CFrameWnd::OnClose()
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (HandleDockingMessage(message, wParam, lParam))
+        return 0;
     if (message == WM_QUERYENDSESSION) {
         CWinApp* app = GetApp();
         return (app && app->m_pMainWnd == this) ? app->SaveAllModified() : TRUE;

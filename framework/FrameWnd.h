@@ -10,6 +10,13 @@
 
 #include "framework/Wnd.h"
 
+#include <memory>
+#include <vector>
+
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CFrameDocking;
 class CDocTemplate;
 class CDocument;
 class CView;
@@ -34,6 +41,8 @@ struct CCreateContext {
 UINT FrameworkSizeParentMessage();
 struct SizeParentLayout {
     RECT remaining;
+    // Only measuring: nothing moves.
+    bool queryOnly = false;
 };
 
 class CFrameWnd : public CWnd {
@@ -41,7 +50,7 @@ class CFrameWnd : public CWnd {
     DECLARE_COMMAND_MAP()
 
 public:
-    CFrameWnd() = default;
+    CFrameWnd();
     ~CFrameWnd() override;
 
     // Title from string resource `resourceId` (its part before the first '\n'),
@@ -68,6 +77,38 @@ public:
     // Initial update of the views, first show, title.
     void InitialUpdateFrame(CDocument* doc, BOOL makeVisible);
     virtual void OnUpdateFrameTitle(BOOL addToTitle);
+
+    // ---- control bars and docking (FrameWndDocking.cpp) ----------------------
+    // Creates dock bars along the sides named by CBRS_ALIGN_ bits, of the class
+    // m_pDockBarClass (CDockBar when null), in the order top, bottom, left, right.
+    void EnableDocking(DWORD dockStyle);
+    // Docks the bar in the dock bar of that id (0: the first one it may dock
+    // at), at the screen rectangle's place when one is given.
+    void DockControlBar(CControlBar* bar, UINT dockBarId = 0, const RECT* screenRect = nullptr);
+    void DockControlBar(CControlBar* bar, CDockBar* dockBar, const RECT* screenRect = nullptr);
+    // Floats the bar in a frame of m_pFloatingFrameClass whose top-left corner
+    // is the screen point.
+    void FloatControlBar(CControlBar* bar, POINT screenPoint, DWORD style = 0);
+    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+    // The bar with that id, or null.
+    CControlBar* GetControlBar(UINT id) const;
+    CDockBar* GetDockBar(UINT dockBarId) const;
+    // Every bar created in this frame, dock bars included.
+    const std::vector<CControlBar*>& GetControlBars() const;
+    // A layout soon (once, however often asked).
+    void DelayRecalcLayout(BOOL notify = TRUE);
+    // The client area the bars leave free, measured without moving anything.
+    RECT GetFreeClientRect();
+
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    void SaveBarState(LPCSTR profileName) const;
+    // False, and nothing changed, when the saved state is missing or does not
+    // fit the frame's bars; the caller then lays out its defaults.
+    bool LoadBarState(LPCSTR profileName);
+
+    const CRuntimeClass* m_pFloatingFrameClass = nullptr;
+    const CRuntimeClass* m_pDockBarClass = nullptr;
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // Accelerators of the frame.
@@ -99,4 +140,13 @@ protected:
     void PostNcDestroy() override;
 
     CView* m_pActiveView = nullptr;
+
+private:
+    CFrameDocking& Docking() const;
+    // The frame's own docking messages; true when handled.
+    bool HandleDockingMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    mutable std::unique_ptr<CFrameDocking> m_docking;
+    bool m_bRecalcPending = false;
+
+    friend class CControlBar;
 };

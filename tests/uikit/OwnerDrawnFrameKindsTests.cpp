@@ -7,8 +7,10 @@
 #include "framework/Document.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
+#include "support/DockTestFrame.h"
 #include "uikit/NewMDIFrameWnd.h"
 #include "uikit/NewMenu.h"
+#include "uikit/NewMiniDockFrameWnd.h"
 #include "uikit/NewMiniFrameWnd.h"
 #include "uikit/NewMultiDocTemplate.h"
 
@@ -101,6 +103,20 @@ TEST(FrameKinds, MDIAndMiniFramesLoadTheirMenusAsNewMenus)
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+}
+
+TEST(NewMiniDockFrameWnd, FloatsABarWithAnOwnerDrawnSystemMenu)
+{
+    dock_test::CTestDockFrame site;
+    ASSERT_TRUE(site.Make(RUNTIME_CLASS(CNewMiniDockFrameWnd)));
+    dock_test::CFixedBar bar(SIZE{120, 30});
+    ASSERT_TRUE(bar.Make(site, 4001));
+    site.FloatControlBar(&bar, POINT{150, 150});
+    auto* frame = dynamic_cast<CNewMiniDockFrameWnd*>(CWnd::FromHandlePermanent(::GetParent(::GetParent(bar))));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(::GetWindow(frame->m_hWnd, GW_OWNER), site.m_hWnd);
+    ExpectOwnerDrawnSystemMenu(*frame, "floating dock frame");
+    site.DestroyWindow();
 }
 
 class MDIKindsTest : public ::testing::Test {

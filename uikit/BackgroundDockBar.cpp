@@ -1,0 +1,35 @@
+#include "uikit/BackgroundDockBar.h"
+
+#include "framework/ErrorReport.h"
+#include "framework/WinApp.h"
+#include "uikit/PanelBackground.h"
+
+IMPLEMENT_DYNCREATE(CBackgroundDockBar, CDockBar)
+
+CBackgroundDockBar::CBackgroundDockBar() = default;
+
+CBackgroundDockBar::~CBackgroundDockBar() = default;
+
+BOOL CBackgroundDockBar::OnEraseBkgnd(HDC dc)
+{
+    Guarded(249, ErrorSink::App(), [&] {
+        const CPanelTextureHolder* holder = PanelTextureHolder();
+        CWnd* mainWindow = GetAppMainWnd();
+        if (!holder || !holder->IsLabelViewActive() || !mainWindow)
+            return;
+        // The tiles start at the main window's client origin, as the frame's do.
+        POINT origin{0, 0};
+        ::ClientToScreen(mainWindow->m_hWnd, &origin);
+        ScreenToClient(&origin);
+        RECT client;
+        GetClientRect(&client);
+        TilePanelTexture(dc, client, origin);
+    });
+    return FALSE;
+}
+
+void CBackgroundDockBar::OnSize(UINT type, int cx, int cy)
+{
+    CDockBar::OnSize(type, cx, cy);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
