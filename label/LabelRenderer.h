@@ -66,6 +66,12 @@ public:
     // Draws one surface of the page shown into `dc`, whose (0, 0) is the
     // surface's top-left corner. The context is expected white (or shaded) already.
     void DrawSurface(HDC dc, Surface surface, DrawMode mode);
+    // The two halves of DrawSurface: everything under the texts (colours,
+    // pictures, and in full mode the outlines and guides), then the texts and
+    // track lists. A page draws every surface's ground before any text, so the
+    // text layout of the whole page runs together.
+    void DrawSurfaceGround(HDC dc, Surface surface, DrawMode mode);
+    void DrawSurfaceTexts(HDC dc, Surface surface);
     // Track lists that no longer fit are tried once more wrapped while this is
     // set (after an album import); the caller clears it after the page.
     void SetLayoutFitPending(bool pending) { m_layoutFitPending = pending; }

@@ -366,6 +366,12 @@ void CLabelRenderer::DrawPlaceholderCaption(HDC dc, const ScreenDisc& disc, int 
 
 void CLabelRenderer::DrawSurface(HDC dc, Surface surface, DrawMode mode)
 {
+    DrawSurfaceGround(dc, surface, mode);
+    DrawSurfaceTexts(dc, surface);
+}
+
+void CLabelRenderer::DrawSurfaceGround(HDC dc, Surface surface, DrawMode mode)
+{
     GuardedSteps(24, Errors(), [&](int& step) {
         step = 0;
         if (!dc || surface == Surface::None)
@@ -398,8 +404,14 @@ void CLabelRenderer::DrawSurface(HDC dc, Surface surface, DrawMode mode)
             step = 5;
             DrawOutlines(dc, surface);
         }
+    });
+}
 
+void CLabelRenderer::DrawSurfaceTexts(HDC dc, Surface surface)
+{
+    GuardedSteps(24, Errors(), [&](int& step) {
         step = 6;
-        DrawTextObjects(dc, surface);
+        if (dc && surface != Surface::None)
+            DrawTextObjects(dc, surface);
     });
 }

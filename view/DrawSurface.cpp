@@ -3,6 +3,7 @@
 #include "view/Quorbel6View.h"
 
 #include "framework/ErrorReport.h"
+#include "uikit/UiResources.h"
 
 #include <cstdlib>
 
@@ -12,6 +13,16 @@ constexpr COLORREF kShadeColor = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // The filled area of a bitmap reaches this far past its surface.
 constexpr int kClearOverhang = 20;
+// The second disc's placeholder is captioned in the user-interface face.
+CString PlaceholderFace()
+{
+    LOGFONTA font{};
+    if (const CUiResources* resources = UiResources(); resources && resources->UiFont(false) &&
+                                                         ::GetObjectA(resources->UiFont(false), sizeof font, &font) &&
+                                                         font.lfFaceName[0])
+        return font.lfFaceName;
+    return "Arial";
+}
 }  // namespace
 
 void CQuorbel6View::DrawSurface(int mode)
@@ -39,6 +50,7 @@ void CQuorbel6View::DrawSurface(int mode)
         }
         if ((mode != kDrawFull && mode != kDrawPlain) || !m_bGeometryReady)
             return;
+        m_renderer.Options().placeholderFace = PlaceholderFace();
         m_renderer.Options().objectGuides = m_bShowGuides != 0;
         m_renderer.Options().discGuides = m_bShowDiscGuides != 0;
         m_renderer.SetLayoutFitPending(IsLayoutFitPending());
@@ -47,7 +59,12 @@ void CQuorbel6View::DrawSurface(int mode)
         for (int index = 0; index < kSurfaceCount; ++index) {
             const Surface surface = static_cast<Surface>(index);
             if (placement.PageOf(surface) == page)
-                m_renderer.DrawSurface(m_surfaceBitmaps.GetDC(index), surface, drawMode);
+                m_renderer.DrawSurfaceGround(m_surfaceBitmaps.GetDC(index), surface, drawMode);
+        }
+        for (int index = 0; index < kSurfaceCount; ++index) {
+            const Surface surface = static_cast<Surface>(index);
+            if (placement.PageOf(surface) == page)
+                m_renderer.DrawSurfaceTexts(m_surfaceBitmaps.GetDC(index), surface);
         }
         m_renderer.SetLayoutFitPending(false);
         ClearLayoutFit();
