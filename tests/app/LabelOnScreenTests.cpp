@@ -213,6 +213,8 @@ TEST(LabelOnScreen, DefaultLabelIsDrawnWhenTheProgramStartsAndFollowsTheViewComm
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(view->m_bGeometryReady) << "the first label is shown without any command";
     ASSERT_TRUE(view->m_bDrawingEnabled);
+    EXPECT_EQ(view->Renderer().Options().placeholderFace, App().m_strFontFace)
+        << "the second disc's placeholder is captioned in the interface face";
     ASSERT_EQ(view->Model().Shown().layout, "Single");
     ASSERT_EQ(view->Model().Shown().page, "1");
     {
