@@ -14,7 +14,6 @@
 
 class CWnd;
 
-
 // How the renderer draws besides the label itself.
 struct RenderOptions
 {
@@ -50,6 +49,7 @@ public:
     int Zoom() const { return m_zoom; }
     // The surfaces in pixels at the scale, kept from the last SetScale/UpdateGeometry.
     const ScreenGeometry& Geometry() const { return m_screen; }
+    // A length in thousandths of an inch as pixels at the scale.
     int ScaleLength(int length) const;
     // A surface's size in pixels.
     SIZE SurfaceSize(Surface surface) const;
@@ -75,7 +75,7 @@ public:
     // Track lists that no longer fit are tried once more wrapped while this is
     // set (after an album import); the caller clears it after the page.
     void SetLayoutFitPending(bool pending) { m_layoutFitPending = pending; }
-    // Lets go of the kept fonts when there are many. Called before a page's
+    // Lets go of the kept fonts when there are many. To be called before a page's
     // surfaces are drawn, where no kept font is selected anywhere; not between
     // the surfaces of one page, which share many of their fonts.
     void TrimFonts();
