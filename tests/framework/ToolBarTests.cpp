@@ -247,3 +247,33 @@ TEST_F(ToolBars, DocksAlongEachSideFloatsAndDocksBack)
     EXPECT_FALSE(m_bar.IsFloating());
     EXPECT_EQ(m_bar.GetDockBar(), m_frame.GetDockBar(FWID_DOCKBAR_TOP));
 }
+
+TEST_F(ToolBars, TipsAreThePromptsPartAfterTheLineBreak)
+{
+    ASSERT_TRUE(m_bar.LoadToolBar(IDR_TEST_TOOLBAR));
+    struct Case {
+        UINT command;
+        int room;
+        const char* tip;
+    };
+    const Case cases[] = {
+        {IDM_TEST_ROUTED, 80, "Routed"},
+        {IDM_TEST_ROUTED, 4, "Rou"},  // cut to the room the tip has
+        {IDM_TEST_CHECKED, 80, "A prompt without a tip"},
+        {IDM_TEST_UNHANDLED, 80, ""},  // no prompt at all
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.tip);
+        char text[80] = {};
+        NMTBGETINFOTIPA tip{};
+        tip.hdr.hwndFrom = m_bar.m_hWnd;
+        tip.hdr.idFrom = kBarId;
+        tip.hdr.code = TBN_GETINFOTIPA;
+        tip.pszText = text;
+        tip.cchTextMax = test.room;
+        tip.iItem = static_cast<int>(test.command);
+        // The control asks the frame, which hands the question to the bar.
+        m_frame.SendMessage(WM_NOTIFY, kBarId, reinterpret_cast<LPARAM>(&tip));
+        EXPECT_STREQ(text, test.tip);
+    }
+}
