@@ -190,7 +190,7 @@ void CMainFrame::LayOutDefault()
     for (CToolBar* bar : {&m_objectListBar, &m_objectToolBar, &m_viewToolBar}) {
         RECT place;
         previous->GetWindowRect(&place);
-        ::OffsetRect(&place, 1, 0);
+        ::OffsetRect(&place, place.right - place.left, 0);
         DockControlBar(bar, FWID_DOCKBAR_TOP, &place);
         RecalcLayout();
         previous = bar;
@@ -205,7 +205,7 @@ void CMainFrame::LayOutDefault()
     RecalcLayout();
     RECT below;
     properties.GetWindowRect(&below);
-    ::OffsetRect(&below, 0, 1);
+    ::OffsetRect(&below, 0, below.bottom - below.top);
     DockControlBar(&text, FWID_DOCKBAR_LEFT, &below);
     RecalcLayout();
     text.SetCurrentHeight(kTextPaneHeight);

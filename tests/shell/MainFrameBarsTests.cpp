@@ -307,6 +307,31 @@ TEST_F(MainFrameBars, PanesFloatAndDockBackWithTheirSizes)
     }
 }
 
+TEST_F(MainFrameBars, ToolBarsFloatByTheirGripperAndDockBackIntoTheirRow)
+{
+    CMainFrame& frame = BuildEditingFrame();
+    for (UINT id : kToolBarIds) {
+        SCOPED_TRACE(id);
+        CControlBar* bar = frame.GetControlBar(id);
+        const RECT docked = BarPlaces(frame)[id].rect;
+        RECT window;
+        bar->GetWindowRect(&window);
+        const POINT gripper{window.left + 3, Center(window).y};
+        dock_test::DoubleClick(bar->m_hWnd, gripper);
+        Settle();
+        ASSERT_TRUE(bar->IsFloating());
+        EXPECT_TRUE(bar->IsVisible());
+
+        bar->GetWindowRect(&window);
+        dock_test::DoubleClick(bar->m_hWnd, POINT{window.left + 3, Center(window).y});
+        Settle();
+        EXPECT_FALSE(bar->IsFloating());
+        EXPECT_EQ(Rows(frame.GetDockBar(FWID_DOCKBAR_TOP)),
+                  (std::vector<std::vector<UINT>>{{ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW}}));
+        EXPECT_TRUE(::EqualRect(&BarPlaces(frame)[id].rect, &docked)) << Describe(BarPlaces(frame)[id].rect);
+    }
+}
+
 TEST_F(MainFrameBars, TheViewCommandsHideAndShowBarsAndPanes)
 {
     CMainFrame& frame = BuildEditingFrame();
