@@ -9,12 +9,13 @@
 #include "view/Quorbel6View.h"
 
 #include "RunningApp.h"
+#include "support/BarPlaces.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -60,32 +61,12 @@ TEST(FrameAndView, TheFrameFollowsTheViewsSelectionAndLayout)
 
 namespace {
 
-// A bar's rectangle from the frame's client origin, and whether it shows.
-struct BarPlace {
-    RECT rect;
-    bool visible;
-    bool floating;
-};
+using test_support::BarPlace;
 
-std::vector<BarPlace> BarPlaces(CMainFrame& frame)
+std::map<UINT, BarPlace> BarPlaces(CMainFrame& frame)
 {
-    std::vector<BarPlace> places;
-    for (UINT id : {ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW, ID_BAR_PROPERTIES, ID_BAR_TEXT,
-                    ID_BAR_IMAGES}) {
-        CControlBar* bar = frame.GetControlBar(id);
-        if (!bar) {
-            places.push_back(BarPlace{});
-            continue;
-        }
-        BarPlace place{};
-        bar->GetWindowRect(&place.rect);
-        place.floating = bar->IsFloating();
-        if (!place.floating)
-            ::MapWindowPoints(nullptr, frame.m_hWnd, reinterpret_cast<POINT*>(&place.rect), 2);
-        place.visible = bar->IsVisible();
-        places.push_back(place);
-    }
-    return places;
+    return test_support::BarPlaces(frame, {ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW,
+                                           ID_BAR_PROPERTIES, ID_BAR_TEXT, ID_BAR_IMAGES});
 }
 
 void Settle(CMainFrame& frame)
@@ -115,7 +96,8 @@ TEST(FrameAndView, TheStartShowsThePanesAndNewAndOpenLeaveThemWhereTheUserPutThe
     if (!frame->IsPaneShown(FramePane::Properties))
         frame->SendMessage(WM_COMMAND, ID_VIEW_PROPERTIES);
     Settle(*frame);
-    const std::vector<BarPlace> before = BarPlaces(*frame);
+    const std::map<UINT, BarPlace> before = BarPlaces(*frame);
+    ASSERT_EQ(before.size(), 7u);
 
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -137,16 +119,14 @@ TEST(FrameAndView, TheStartShowsThePanesAndNewAndOpenLeaveThemWhereTheUserPutThe
     for (const auto& step : steps) {
         step();
         Settle(*frame);
-        const std::vector<BarPlace> after = BarPlaces(*frame);
+        const std::map<UINT, BarPlace> after = BarPlaces(*frame);
         ASSERT_EQ(after.size(), before.size());
-        for (size_t i = 0; i < before.size(); ++i) {
-            SCOPED_TRACE(i);
-            EXPECT_EQ(after[i].visible, before[i].visible);
-            EXPECT_EQ(after[i].floating, before[i].floating);
-            EXPECT_TRUE(::EqualRect(&after[i].rect, &before[i].rect))
-                << after[i].rect.left << "," << after[i].rect.top << "," << after[i].rect.right << ","
-                << after[i].rect.bottom << " was " << before[i].rect.left << "," << before[i].rect.top << ","
-                << before[i].rect.right << "," << before[i].rect.bottom;
+        for (const auto& [id, place] : before) {
+            SCOPED_TRACE(id);
+            EXPECT_EQ(after.at(id).visible, place.visible);
+            EXPECT_EQ(after.at(id).floating, place.floating);
+            EXPECT_TRUE(::EqualRect(&after.at(id).rect, &place.rect))
+                << test_support::Describe(after.at(id).rect) << " was " << test_support::Describe(place.rect);
         }
     }
     DeleteFileA(path.c_str());

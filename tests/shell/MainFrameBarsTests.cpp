@@ -14,6 +14,7 @@
 #include "shell/ViewToolbarLayout.h"
 
 #include "SmallDialogTestSupport.h"
+#include "support/BarPlaces.h"
 #include "support/DockTestFrame.h"
 #include "support/MessagePump.h"
 
@@ -58,35 +59,15 @@ const PaneCommand kPaneCommands[] = {{FramePane::Properties, ID_VIEW_PROPERTIES,
                                      {FramePane::Text, ID_VIEW_TEXT_EDITOR, ID_BAR_TEXT},
                                      {FramePane::Images, ID_VIEW_IMAGES, ID_BAR_IMAGES}};
 
-// Where a bar is and whether it shows: its rectangle from the frame's client
-// origin (a floating one's on the screen), its dock bar.
-struct BarPlace {
-    RECT rect;
-    bool visible;
-    bool floating;
-    UINT dockBar;
-};
+using test_support::BarPlace;
+using test_support::Describe;
 
-// The frame's bars, each with its place.
+// The frame's four tool bars and three panes, each with its place.
 std::map<UINT, BarPlace> BarPlaces(CMainFrame& frame)
 {
-    std::map<UINT, BarPlace> places;
     std::vector<UINT> ids(std::begin(kToolBarIds), std::end(kToolBarIds));
     ids.insert(ids.end(), std::begin(kPaneIds), std::end(kPaneIds));
-    for (UINT id : ids) {
-        CControlBar* bar = frame.GetControlBar(id);
-        if (!bar)
-            continue;
-        BarPlace place{};
-        bar->GetWindowRect(&place.rect);
-        place.floating = bar->IsFloating();
-        if (!place.floating)
-            ::MapWindowPoints(nullptr, frame.m_hWnd, reinterpret_cast<POINT*>(&place.rect), 2);
-        place.visible = bar->IsVisible();
-        place.dockBar = bar->GetDockBar() ? static_cast<UINT>(bar->GetDockBar()->GetDlgCtrlID()) : 0u;
-        places[id] = place;
-    }
-    return places;
+    return test_support::BarPlaces(frame, ids);
 }
 
 // The bars of a dock bar, row by row.
@@ -105,12 +86,6 @@ std::vector<std::vector<UINT>> Rows(const CDockBar* dockBar)
         }
     }
     return rows;
-}
-
-std::string Describe(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
 }
 
 void DropQuit()
