@@ -374,8 +374,8 @@ void CToolBar::OnLButtonDblClk(UINT flags, POINT point)
 
 void CToolBar::PaintGripper()
 {
-    HDC windowDc = ::GetWindowDC(m_hWnd);
-    if (!windowDc)
+    CWindowDC dc(m_hWnd);
+    if (!dc.m_hDC)
         return;
     RECT window;
     GetWindowRect(&window);
@@ -384,28 +384,16 @@ void CToolBar::PaintGripper()
     GetClientRect(&client);
     const RECT insets = NonClientInsets(m_bUpright);
     ::OffsetRect(&client, insets.left, insets.top);
-    {
-        CDC dc(windowDc);
-        // The frame around the buttons only: the control paints its client area.
-        const int saved = ::SaveDC(windowDc);
-        ::ExcludeClipRect(windowDc, client.left, client.top, client.right, client.bottom);
-        dc.FillSolidRect(window, ::GetSysColor(COLOR_BTNFACE));
-        if (m_bGripper) {
-            const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-            const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-            // A raised ridge along the bar's short side.
-            RECT ridge = m_bUpright ? RECT{window.left + 2, m_borders.top + 2, window.right - 2, m_borders.top + 5}
-                                    : RECT{m_borders.left + 2, window.top + 2, m_borders.left + 5, window.bottom - 2};
-            dc.FillSolidRect(ridge, shadow);
-            ridge.right -= 1;
-            ridge.bottom -= 1;
-            dc.FillSolidRect(ridge, light);
-            ::InflateRect(&ridge, m_bUpright ? 0 : -1, m_bUpright ? -1 : 0);
-            dc.FillSolidRect(RECT{ridge.left + 1, ridge.top + 1, ridge.right, ridge.bottom}, ::GetSysColor(COLOR_BTNFACE));
-        }
-        ::RestoreDC(windowDc, saved);
+    // The frame around the buttons only: the control paints its client area.
+    CSaveDCGuard saved(dc.m_hDC);
+    ::ExcludeClipRect(dc.m_hDC, client.left, client.top, client.right, client.bottom);
+    dc.FillSolidRect(window, ::GetSysColor(COLOR_BTNFACE));
+    if (m_bGripper) {
+        // A raised ridge across the bar, just inside its border.
+        RECT ridge = m_bUpright ? RECT{window.left + 2, m_borders.top + 2, window.right - 2, m_borders.top + 5}
+                                : RECT{m_borders.left + 2, window.top + 2, m_borders.left + 5, window.bottom - 2};
+        ::DrawEdge(dc.m_hDC, &ridge, BDR_RAISEDINNER, BF_RECT);
     }
-    ::ReleaseDC(m_hWnd, windowDc);
 }
 
 LRESULT CToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
