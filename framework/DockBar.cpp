@@ -95,7 +95,8 @@ void CDockBar::DockControlBar(CControlBar* bar, const RECT* screenRect)
     RECT rect = *screenRect;
     ScreenToClient(&rect);
     const bool horz = IsHorz() || m_bFloating;
-    const int across = horz ? (rect.top + rect.bottom) / 2 : (rect.left + rect.right) / 2;
+    const int start = horz ? rect.top : rect.left;
+    const int thickness = horz ? rect.bottom - rect.top : rect.right - rect.left;
     const int along = horz ? rect.left : rect.top;
 
     // Rows with their extent across the dock bar, from the bars' windows.
@@ -113,6 +114,10 @@ void CDockBar::DockControlBar(CControlBar* bar, const RECT* screenRect)
             low = std::min<int>(low, horz ? barRect.top : barRect.left);
             high = std::max<int>(high, horz ? barRect.bottom : barRect.right);
         }
+        // The middle of the dropped bar, or for a bar thicker than the row
+        // the middle of the part of it the row could hold: a tall bar put
+        // back into a row of low ones belongs to that row.
+        const int across = start + std::min(thickness, high - low) / 2;
         if (low <= high && across < low) {
             insertAt = rowStart + 1;  // a new row before this one
             newRow = true;
@@ -124,7 +129,11 @@ void CDockBar::DockControlBar(CControlBar* bar, const RECT* screenRect)
                 RECT barRect;
                 m_arrBars[j]->GetWindowRect(&barRect);
                 ScreenToClient(&barRect);
-                if (along < (horz ? barRect.left : barRect.top)) {
+                // Before the first bar whose middle lies beyond the drop: a bar
+                // put back at its old place goes before the neighbour that
+                // moved up into the gap (by the overlap) while it was away.
+                const int middle = horz ? (barRect.left + barRect.right) / 2 : (barRect.top + barRect.bottom) / 2;
+                if (along < middle) {
                     insertAt = j;
                     break;
                 }

@@ -9,9 +9,20 @@
 #include "uikit/NewMenu.h"
 #include "uikit/UiResources.h"
 
+#include <stdexcept>
+
 IMPLEMENT_DYNCREATE(CMainFrame, CNewFrameWnd)
 
 BEGIN_COMMAND_MAP(CMainFrame, CNewFrameWnd)
+    ON_CMD(ID_VIEW_STANDARD_TOOLBAR, OnShowStandardToolbar)
+    ON_CMD(ID_VIEW_OBJECT_TOOLBAR, OnShowObjectToolbar)
+    ON_CMD(ID_VIEW_SELECTED_TOOLBAR, OnShowSelectedToolbar)
+    ON_CMD(ID_VIEW_VIEW_TOOLBAR, OnShowViewToolbar)
+    ON_CMD(ID_VIEW_PROPERTIES, OnViewProperties)
+    ON_CMD(ID_VIEW_TEXT_EDITOR, OnViewTextEditor)
+    ON_CMD(ID_VIEW_IMAGES, OnShowImages)
+    ON_CMD_RANGE(ID_ADD_ARTIST, ID_ADD_IMAGE, OnAddButton)
+    ON_CMD(ID_ADD_SPARE, OnAddButton)
     ON_CMD_UI(ID_FILE_NEW, OnUpdateFileNewOpen)
     ON_CMD_UI(ID_FILE_OPEN, OnUpdateFileNewOpen)
     ON_CMD_UI(ID_EDIT_CUT, OnUpdateNeedsSelection)
@@ -24,13 +35,13 @@ BEGIN_COMMAND_MAP(CMainFrame, CNewFrameWnd)
     ON_CMD_UI(ID_LAYOUT_BRING_TO_FRONT, OnUpdateNeedsImage)
     ON_CMD_UI(ID_EDIT_REDO, OnUpdateEditRedo)
     ON_CMD_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
-    ON_CMD_UI(ID_VIEW_OBJECT_TOOLBAR, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_PROPERTIES, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_SELECTED_TOOLBAR, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_TEXT_EDITOR, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_STANDARD_TOOLBAR, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_VIEW_TOOLBAR, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_IMAGES, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_OBJECT_TOOLBAR, OnUpdateBarCommand)
+    ON_CMD_UI(ID_VIEW_PROPERTIES, OnUpdateBarCommand)
+    ON_CMD_UI(ID_VIEW_SELECTED_TOOLBAR, OnUpdateBarCommand)
+    ON_CMD_UI(ID_VIEW_TEXT_EDITOR, OnUpdateBarCommand)
+    ON_CMD_UI(ID_VIEW_STANDARD_TOOLBAR, OnUpdateBarCommand)
+    ON_CMD_UI(ID_VIEW_VIEW_TOOLBAR, OnUpdateBarCommand)
+    ON_CMD_UI(ID_VIEW_IMAGES, OnUpdateBarCommand)
     ON_CMD_UI_RANGE(ID_VIEW_FRONT_COVER, ID_VIEW_ZOOM_IN, OnUpdateUnlessDisabled)
     ON_CMD_UI(ID_VIEW_DISC2, OnUpdateUnlessDisabled)
     ON_CMD_UI(ID_VIEW_ZOOM_OUT, OnUpdateUnlessDisabled)
@@ -106,6 +117,13 @@ void CMainFrame::EnableEditing(BOOL disable)
             if (::IsWindow(window))
                 ::EnableWindow(window, enable);
         }
+        // Hidden, not closed: the user's choice of panes stays as it was.
+        if (disable)
+            HidePanes();
+        else if (!m_bPaneStatesRestored)
+            RestorePaneStates();
+        else
+            ShowPanesAsChosen();
     });
 }
 
@@ -132,13 +150,8 @@ void CMainFrame::SetSelectionState(BOOL selected)
 void CMainFrame::UpdateDiscMenus()
 {
     Guarded(192, ErrorSink::Window(this), [&] {
-        ViewToolbarState state;
-        if (const auto* view = dynamic_cast<const IFrameView*>(GetActiveView())) {
-            state.doubleLayout = view->IsDoubleLayout();
-            state.guidesShown = view->AreGuidesShown();
-        }
-        // The panes are not there yet: their buttons show them hidden.
-        m_viewToolbarButtons = ViewToolbarButtons(state);
+        m_viewToolbarButtons = ViewToolbarButtons(CurrentViewToolbarState());
+        ApplyViewToolbarLayout();
         if (m_hWnd)
             RecalcLayout();
     });
@@ -217,6 +230,8 @@ void CMainFrame::CreateFrameParts()
     SetUpMenus();
     // The CD reader comes with the album code; until then there are no drives.
     m_nCdDriveCount = 0;
+    CreateBars();
+    LayOutBars();
 }
 
 BOOL CMainFrame::DestroyWindow()

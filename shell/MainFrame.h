@@ -1,19 +1,25 @@
 #pragma once
 
+#include "framework/ComboBox.h"
 #include "framework/EditingSwitch.h"
 #include "framework/ImageList.h"
+#include "framework/ToolBar.h"
 #include "shell/FrameView.h"
 #include "shell/ViewToolbarLayout.h"
 #include "uikit/NewFrameWnd.h"
+#include "uikit/PaneCommands.h"
+#include "uikit/SizingControlBarCF.h"
 
+#include <array>
 #include <vector>
 
 class CCmdUI;
 
-// The program's main window. Its tool bars and docking panes arrive with the
-// shell; for now it hosts the label view, its owner-drawn menus, the editing
-// switch and the flags that enable the edit commands.
-class CMainFrame : public CNewFrameWnd, public IEditingSwitch, public IViewFrame
+// The program's main window: the label view, its owner-drawn menus, four
+// tool bars and three docking panes, the editing switch and the flags that
+// enable the edit commands. The bars' layout and the panes' sizes persist in
+// the profile under kLayoutProfileName.
+class CMainFrame : public CNewFrameWnd, public IEditingSwitch, public IViewFrame, public CPaneCommands
 {
     DECLARE_DYNCREATE(CMainFrame)
     DECLARE_COMMAND_MAP()
@@ -65,17 +71,72 @@ public:
     // The disc (1 or 2) last chosen in the disc chooser.
     int m_nLastDiscChoice = 1;
 
+    static constexpr char kLayoutProfileName[] = "Sleevory";
+
+    // ---- bars and panes (MainFrameBars.cpp) ----------------------------------
+    CToolBar& StandardToolBar() { return m_standardToolBar; }
+    CToolBar& ObjectToolBar() { return m_objectToolBar; }
+    CToolBar& ViewToolBar() { return m_viewToolBar; }
+    CToolBar& ObjectListBar() { return m_objectListBar; }
+    CComboBox& ObjectListCombo() { return m_objectList; }
+    CSizingControlBarCF& Pane(FramePane pane) { return m_panes[PaneSlot(pane)]; }
+
+    // Show or hide a pane: its View-menu mark and view tool bar button follow.
+    // The layout is not saved.
+    void ShowPropertiesPane(BOOL show) { ShowPane(FramePane::Properties, show); }
+    void ShowTextPane(BOOL show) { ShowPane(FramePane::Text, show); }
+    void ShowImagesPane(BOOL show) { ShowPane(FramePane::Images, show); }
+    bool IsPaneShown(FramePane pane) const { return m_paneShown[PaneSlot(pane)]; }
+    // The saved layout and pane sizes, once: later calls (each New and Open
+    // switches editing on again) leave the user's layout as it is.
+    void RestorePaneStates();
+    bool ArePaneStatesRestored() const { return m_bPaneStatesRestored; }
+    // Whether the profile holds a layout that fits this frame's bars.
+    bool VerifyBarState(LPCSTR profileName) const;
+
+    // The pane commands: toggle the pane and save the bar layout.
+    void OnViewProperties() override;
+    void OnViewTextEditor() override;
+    void OnShowImages() override;
+
 protected:
     // A failure in any step fails the creation.
     int OnCreate(LPCREATESTRUCTA cs) override;
     // The frame's own parts, once the window exists: menus and the CD reader.
     virtual void CreateFrameParts();
-    // Where the bar layout and pane sizes will be saved when the frame goes.
-    virtual void SaveLayout() {}
+    // Saves the bar layout and the pane sizes; run when the frame goes.
+    virtual void SaveLayout();
 
 private:
     // The owner-drawn system menu, the menu icons and the pop-ups' title bands.
     void SetUpMenus();
+    // The four tool bars with their images, the three panes, docking.
+    void CreateBars();
+    void CreateToolBar(CToolBar& bar, UINT id);
+    void CreatePanes();
+    // The saved layout when there is a good one, else the default (saved at once).
+    void LayOutBars();
+    void LayOutDefault();
+    void SaveBarLayout();
+    bool LoadSavedLayout();
+    // The view tool bar's buttons as m_viewToolbarButtons has them.
+    void ApplyViewToolbarLayout();
+    void ShowPane(FramePane pane, BOOL show);
+    void ShowPanesAsChosen();
+    void HidePanes();
+    void TogglePane(FramePane pane);
+    void ToggleBar(CToolBar& bar);
+    CToolBar* BarOfCommand(UINT command);
+    static size_t PaneSlot(FramePane pane) { return static_cast<size_t>(pane); }
+    ViewToolbarState CurrentViewToolbarState() const;
+
+    void OnShowStandardToolbar() { ToggleBar(m_standardToolBar); }
+    void OnShowObjectToolbar() { ToggleBar(m_objectToolBar); }
+    void OnShowSelectedToolbar() { ToggleBar(m_objectListBar); }
+    void OnShowViewToolbar() { ToggleBar(m_viewToolBar); }
+    // The object tool bar's Add buttons are dragged, not clicked: enabled, doing nothing.
+    void OnAddButton() {}
+    void OnUpdateBarCommand(CCmdUI* ui);
     // Enabled only while editing is on and some handler runs the command, so
     // commands still to come never show as usable.
     void EnableIfRunnable(CCmdUI* ui, bool condition);
@@ -93,6 +154,24 @@ private:
     CImageList m_standardDisabledImages;
     CImageList m_documentIcons;
     std::vector<HWND> m_editingWindows;
+    CImageList m_standardImages;
+    CImageList m_viewImages;
+    CImageList m_viewHotImages;
+    CImageList m_viewDisabledImages;
+    CImageList m_objectImages;
+    CImageList m_objectHotImages;
+    CImageList m_objectDisabledImages;
+    CToolBar m_standardToolBar;
+    CToolBar m_objectToolBar;
+    CToolBar m_viewToolBar;
+    CToolBar m_objectListBar;
+    CComboBox m_objectList;
+    // Text, Properties, Images, in FramePane order.
+    std::array<CSizingControlBarCF, 3> m_panes;
+    // Whether the user wants each pane; the editing switch hides them without
+    // changing this.
+    std::array<bool, 3> m_paneShown{};
+    bool m_bPaneStatesRestored = false;
     std::vector<ViewToolbarButton> m_viewToolbarButtons;
     int m_nCdDriveCount = 0;
 

@@ -1,6 +1,7 @@
 #include "uikit/NewMenuIcons.h"
 
 #include "framework/Module.h"
+#include "framework/ToolBarResource.h"
 #include "framework/UserHandles.h"
 #include "uikit/ColorHelpers.h"
 #include "uikit/MenuSystemSettings.h"
@@ -14,7 +15,6 @@ IMPLEMENT_DYNAMIC(CNewMenuBitmaps, CNewMenuIcons)
 namespace {
 
 constexpr int kImagesPerCommand = 3;
-const LPCSTR kToolBarResourceType = MAKEINTRESOURCEA(241);
 
 // The list of all sets; deleted (and null) once the menu library has shut down.
 std::vector<CNewMenuIcons*>*& IconSetList()
@@ -274,25 +274,17 @@ BOOL CNewMenuIcons::LoadToolBar(LPCSTR bitmapName, HMODULE module, int width, in
 BOOL CNewMenuIcons::LoadToolBar(LPCSTR toolBarName, HMODULE module, COLORREF maskColour)
 {
     HMODULE from = module;
-    HRSRC found = from ? ::FindResourceA(from, toolBarName, kToolBarResourceType) : nullptr;
-    if (!found) {
+    ToolBarResource resource;
+    bool loaded = from && LoadToolBarResource(from, toolBarName, resource);
+    if (!loaded) {
         from = GetResourceHandle();
-        found = ::FindResourceA(from, toolBarName, kToolBarResourceType);
+        loaded = LoadToolBarResource(from, toolBarName, resource);
     }
-    if (!found)
+    if (!loaded)
         return FALSE;
-    HGLOBAL loaded = ::LoadResource(from, found);
-    const auto* words = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
-    const DWORD size = ::SizeofResource(from, found);
-    // version, width, height, count, then one id a button
-    if (!words || size < 4 * sizeof(WORD))
-        return FALSE;
-    const int count = words[3];
-    if (size < (4 + static_cast<DWORD>(count)) * sizeof(WORD))
-        return FALSE;
-    std::vector<UINT> ids(words + 4, words + 4 + count);
     // Found in the program's resources after all: the set says so with a null module.
-    return LoadToolBar(toolBarName, from == module ? module : nullptr, words[1], words[2], ids, maskColour);
+    return LoadToolBar(toolBarName, from == module ? module : nullptr, resource.imageWidth, resource.imageHeight,
+                       resource.commands, maskColour);
 }
 
 BOOL CNewMenuIcons::MatchToolBar(const std::vector<UINT>& ids) const

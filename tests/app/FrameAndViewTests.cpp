@@ -1,13 +1,21 @@
 // The main frame and the label view of the running program: the view tells
-// the frame what is selected and which layout it shows.
+// the frame what is selected and which layout it shows, and the frame's bars
+// and panes stay where the user put them when labels are made and opened.
 #include "app/Quorbel6App.h"
+#include "document/Quorbel6Doc.h"
+#include "framework/DockBar.h"
 #include "resource.h"
 #include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 
 #include "RunningApp.h"
+#include "support/BarPlaces.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -49,4 +57,77 @@ TEST(FrameAndView, TheFrameFollowsTheViewsSelectionAndLayout)
     frame->SendMessage(WM_COMMAND, ID_VIEW_FRONT_COVER);
     EXPECT_EQ(view->m_strSelectedObject, CString("Front Cover"));
     EXPECT_FALSE(frame->IsObjectSelected());
+}
+
+namespace {
+
+using test_support::BarPlace;
+
+std::map<UINT, BarPlace> BarPlaces(CMainFrame& frame)
+{
+    return test_support::BarPlaces(frame, {ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW,
+                                           ID_BAR_PROPERTIES, ID_BAR_TEXT, ID_BAR_IMAGES});
+}
+
+void Settle(CMainFrame& frame)
+{
+    test_support::PumpPending();
+    frame.RecalcLayout();
+    test_support::PumpPending();
+}
+
+}  // namespace
+
+TEST(FrameAndView, TheStartShowsThePanesAndNewAndOpenLeaveThemWhereTheUserPutThem)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->ArePaneStatesRestored());
+    for (UINT id : {ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW})
+        EXPECT_TRUE(frame->GetControlBar(id)->IsVisible()) << id;
+
+    // The user's layout: Images floats, Text is hidden.
+    frame->FloatControlBar(&frame->Pane(FramePane::Images), POINT{260, 180});
+    if (frame->IsPaneShown(FramePane::Text))
+        frame->SendMessage(WM_COMMAND, ID_VIEW_TEXT_EDITOR);
+    if (!frame->IsPaneShown(FramePane::Properties))
+        frame->SendMessage(WM_COMMAND, ID_VIEW_PROPERTIES);
+    Settle(*frame);
+    const std::map<UINT, BarPlace> before = BarPlaces(*frame);
+    ASSERT_EQ(before.size(), 7u);
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "bars_" + std::to_string(GetCurrentProcessId()) + ".slv";
+    auto* doc = dynamic_cast<CQuorbel6Doc*>(view->GetDocument());
+    ASSERT_NE(doc, nullptr);
+    doc->SetPathName(path.c_str(), FALSE);
+    ASSERT_TRUE(doc->SaveDocumentFile());
+
+    const std::function<void()> steps[] = {
+        [&] {
+            // A label of the same layout from its default template, without
+            // the dialog: the view tool bar keeps its buttons.
+            view->m_nStartPreset = view->IsDoubleLayout() ? 2 : 1;
+            doc->OnFileNew();
+        },
+        [&] { program.App().OpenDocumentFile(path.c_str()); },
+    };
+    for (const auto& step : steps) {
+        step();
+        Settle(*frame);
+        const std::map<UINT, BarPlace> after = BarPlaces(*frame);
+        ASSERT_EQ(after.size(), before.size());
+        for (const auto& [id, place] : before) {
+            SCOPED_TRACE(id);
+            EXPECT_EQ(after.at(id).visible, place.visible);
+            EXPECT_EQ(after.at(id).floating, place.floating);
+            EXPECT_TRUE(::EqualRect(&after.at(id).rect, &place.rect))
+                << test_support::Describe(after.at(id).rect) << " was " << test_support::Describe(place.rect);
+        }
+    }
+    DeleteFileA(path.c_str());
 }

@@ -173,6 +173,30 @@ TEST_F(Docking, DoubleClickFloatsADockedBarAndDocksItBackWhereItWas)
     EXPECT_FALSE(::IsWindowVisible(floating)) << "the empty floating frame goes out of sight";
 }
 
+TEST_F(Docking, EachBarOfARowFloatsAndDocksBackToItsPlaceInTheRow)
+{
+    // The first bar is taller than the other: put back, it must find the
+    // row the other one now holds alone, and its place before the bar that
+    // moved up into its gap.
+    BuildFrame();
+    const auto before = Snapshot();
+    for (CFixedBar* bar : {m_toolBar.get(), m_strip.get()}) {
+        SCOPED_TRACE(bar->GetDlgCtrlID());
+        DoubleClick(*bar, Center(CTestDockFrame::WindowRectOf(*bar)));
+        m_frame->Settle();
+        ASSERT_TRUE(bar->IsFloating());
+        DoubleClick(*bar, Center(CTestDockFrame::WindowRectOf(*bar)));
+        m_frame->Settle();
+        EXPECT_EQ(Dock(FWID_DOCKBAR_TOP).m_arrBars,
+                  (std::vector<CControlBar*>{nullptr, m_toolBar.get(), m_strip.get(), nullptr}));
+        const auto after = Snapshot();
+        for (const auto& [id, place] : before) {
+            SCOPED_TRACE(id);
+            EXPECT_TRUE(SameRect(place.first, after.at(id).first));
+        }
+    }
+}
+
 TEST_F(Docking, TheDragLoopFloatsDocksAndCancelsByTheMouse)
 {
     BuildFrame(false);

@@ -18,3 +18,11 @@
 #define IDM_TEST_UNHANDLED 40004
 #define IDM_TEST_SUB_FIRST 40005
 #define IDM_TEST_SYSTEM_RANGE 0xF1F0
+
+// Tool-bar resources that are damaged in one way each.
+#define IDR_TEST_TOOLBAR_WRONG_VERSION 64130
+#define IDR_TEST_TOOLBAR_SHORT 64131
+#define IDR_TEST_TOOLBAR_NO_IMAGE_SIZE 64132
+#define IDR_TEST_TOOLBAR_HEADER_ONLY 64133
+// A good one, with a strip of 16 x 16 images of the same id.
+#define IDR_TEST_TOOLBAR 64134
