@@ -247,6 +247,37 @@ public:
         m_renderer.ShiftLayoutCache(cache, axis, offset);
     }
 
+    // ---- the property setter (view/PropertySetter.cpp) ------------------------------
+    // Every change of a property value goes through here: finds the object's
+    // row, applies the caption's rules, records the change for undo and returns
+    // the value stored (an empty text after a failure). An empty name acts on
+    // every object of the surface shown. Neither redraws nor closes the undo step.
+    CString ApplyProperty(CString name, CString caption, CString value, bool skipRow = false);
+
+    // ---- undo and redo (view/UndoRedo.cpp) ---------------------------------------------
+    // Stores a copy of one row in the step being recorded: kind "Change", "Delete"
+    // or "Add", direction "From" (replayed by Undo) or "To" (replayed by Redo).
+    void AddUndoRecord(const PropertyEntry& payload, const CString& kind, const CString& direction);
+    // Closes the step being recorded; a step that recorded nothing is not opened.
+    void CommitUndoStep();
+    // Whether changes are being recorded (off while a file is read or a step replayed).
+    bool IsUndoRecording() const;
+    // Replays the entries of the current step in one direction.
+    void UndoRedo(const CString& direction);
+    void OnEditUndo();
+    void OnEditRedo();
+
+    // ---- selection (view/Selection.cpp) ----------------------------------------------------
+    // Reloads the selected object's rows into the selection cache and its box on
+    // screen and in label units.
+    void LoadSelection();
+
+    // ---- removing objects and image slots (view/RemoveObject.cpp) --------------------
+    // Removes every row of the named object; with refresh the surface is redrawn.
+    void RemoveObject(const CString& objectName, bool refresh);
+    // Frees an image slot once no row and no undo entry refers to it any more.
+    void ReleaseImageSlot(int imageNumber);
+
     // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);
@@ -306,6 +337,8 @@ public:
     CString m_strSelectedObject;
     int m_nSelectionHandles = 0;
     RECT m_rcDragLimits = {};      // thousandths of an inch
+    CString m_strDragMode;         // empty, "Move", "Cover", "Top", ... (what a press would drag)
+    BYTE m_bGuideClamp = 1;        // surfaces are kept inside the printable guide while set
 
     // ---- settings kept by the view ---------------------------------------------
     CString m_strUnits;  // "Inches" or "Millimeters"

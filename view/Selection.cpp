@@ -1,0 +1,3 @@
+#include "view/Quorbel6View.h"
+
+void CQuorbel6View::LoadSelection() {}
