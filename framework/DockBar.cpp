@@ -205,11 +205,21 @@ SIZE CDockBar::CalcFixedLayout(BOOL, BOOL horzAsked)
         RECT rect;
     };
     std::vector<Placement> placements;
-    // Copy: a bar's layout may break its row in two.
+    // The room along the dock bar; a bar that would run past it starts a row
+    // of its own on screen (the rows kept in the array stay as the user made
+    // them, so the bar comes back when the frame grows again).
+    const int room = m_bFloating ? 0 : horz ? m_rectLayout.right - m_rectLayout.left
+                                            : m_rectLayout.bottom - m_rectLayout.top;
     for (size_t i = 0; i < m_arrBars.size(); ++i) {
         CControlBar* bar = m_arrBars[i];
         if (bar && bar->IsVisible()) {
             const SIZE size = bar->CalcDynamicLayout(-1, mode);
+            const int length = horz ? size.cx : size.cy;
+            if (room > 0 && along > -kOverlap && along + length > room + kOverlap) {
+                across += rowWidth - kOverlap;
+                along = -kOverlap;
+                rowWidth = 0;
+            }
             RECT rect = horz ? RECT{along, across, along + size.cx, across + size.cy}
                              : RECT{across, along, across + size.cx, along + size.cy};
             placements.push_back({bar->m_hWnd, rect});

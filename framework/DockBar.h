@@ -2,7 +2,9 @@
 // CDockBar: the strip along one edge of a frame (or the inside of a floating
 // frame) that holds control bars in rows. Its array lists the bars row by
 // row; a null entry ends a row and the array begins and ends with one.
-// Hidden bars keep their place and take no room.
+// Hidden bars keep their place and take no room. A bar that does not fit
+// beside the ones before it in its row is shown at the start of a row below
+// them, while the array keeps the row as it was.
 //
 // Neighbouring bars overlap by 2 pixels and the outer 2 pixels of the bars
 // at the ends of a row lie outside the dock bar, so their borders merge.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/String.h"
+#include "shell/ViewToolbarLayout.h"
 
 #include <windows.h>
 
@@ -13,12 +14,18 @@ public:
     virtual CString SelectedObjectType() const = 0;
     virtual bool IsDoubleLayout() const = 0;
     virtual bool AreGuidesShown() const = 0;
+    // Whether the view holds copied objects that Paste would put back.
+    virtual bool HasCopiedObjects() const = 0;
 
 protected:
     ~IFrameView() = default;
 };
 
-// What the view tells the main frame, without the frame's class.
+// Where a pane lies: along the top or bottom, along the left or right, or
+// in a floating frame of its own.
+enum class FramePanePlace { HorzDocked, VertDocked, Floating };
+
+// What the view tells the main frame, and asks of it, without the frame's class.
 class IViewFrame
 {
 public:
@@ -27,6 +34,19 @@ public:
     virtual void SetSelectionState(BOOL selected) = 0;
     // After the layout (single or double CD) may have changed.
     virtual void UpdateDiscMenus() = 0;
+    // The Show Guides button's picture for the guides being on or off.
+    virtual void SetGuidesButton(bool guidesShown) = 0;
+    // The marks of Snap to Grid and Show Grid in the Layout menu.
+    virtual void CheckSnapToGrid(BOOL check) = 0;
+    virtual void CheckShowGrid(BOOL check) = 0;
+    // The View menu's marks of the four tool bars, from whether each is shown.
+    virtual void CheckShownToolBars() = 0;
+    // The saved pane sizes and bar layout, with the panes' menu marks.
+    virtual void RestorePaneStates() = 0;
+    // A button of the object tool bar, in the bar's client coordinates; the
+    // objects the view inserts by its context menu take the size of its second one.
+    virtual RECT ObjectToolBarButtonRect(int index) const = 0;
+    virtual FramePanePlace PanePlace(FramePane pane) const = 0;
 
 protected:
     ~IViewFrame() = default;

@@ -8,6 +8,7 @@
 #include "shell/ViewToolbarLayout.h"
 #include "uikit/NewFrameWnd.h"
 #include "uikit/PaneCommands.h"
+#include "uikit/PaneToolBar.h"
 #include "uikit/SizingControlBarCF.h"
 
 #include <array>
@@ -48,10 +49,22 @@ public:
     void UpdateDiscMenus() override;
     const std::vector<ViewToolbarButton>& ViewToolbarLayout() const { return m_viewToolbarButtons; }
 
+    void SetGuidesButton(bool guidesShown) override;
+    void CheckSnapToGrid(BOOL check) override;
+    void CheckShowGrid(BOOL check) override;
+    void CheckShownToolBars() override;
+    RECT ObjectToolBarButtonRect(int index) const override;
+    FramePanePlace PanePlace(FramePane pane) const override;
+
     // Written by the view's undo stack and clipboard.
     void SetUndoAvailable(bool available) { m_bUndoAvailable = available ? 1 : 0; }
     void SetRedoAvailable(bool available) { m_bRedoAvailable = available ? 1 : 0; }
     void SetPastePossible(bool possible) { m_bPastePossible = possible ? 1 : 0; }
+    bool IsPastePossible() const { return m_bPastePossible != 0; }
+    // Set for a short while after the frame looked at the clipboard, so that
+    // focus going to and fro does not open it again and again.
+    bool IsClipboardCheckPending() const { return m_bClipboardCheckPending != 0; }
+    static constexpr UINT_PTR kClipboardCheckTimer = 1061;
 
     // Cleared while a dialog that starts a new label is open, so that New and
     // Open can't start another one meanwhile.
@@ -67,6 +80,11 @@ public:
     // Saves the layout (while editing is on), then destroys the window. FALSE
     // when the window could not be destroyed.
     BOOL DestroyWindow() override;
+    // The whole work area; the view's start-up gives the frame its final place.
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Stays hidden whatever it is asked: the view's start-up shows the frame
+    // once the splash picture has gone.
+    void ActivateFrame(int cmdShow = -1) override;
 
     // The disc (1 or 2) last chosen in the disc chooser.
     int m_nLastDiscChoice = 1;
@@ -89,7 +107,7 @@ public:
     bool IsPaneShown(FramePane pane) const { return m_paneShown[PaneSlot(pane)]; }
     // The saved layout and pane sizes, once: later calls (each New and Open
     // switches editing on again) leave the user's layout as it is.
-    void RestorePaneStates();
+    void RestorePaneStates() override;
     bool ArePaneStatesRestored() const { return m_bPaneStatesRestored; }
     // Whether the profile holds a layout that fits this frame's bars.
     bool VerifyBarState(LPCSTR profileName) const;
@@ -106,6 +124,11 @@ protected:
     virtual void CreateFrameParts();
     // Saves the bar layout and the pane sizes; run when the frame goes.
     virtual void SaveLayout();
+    // Looks whether there is something to paste, then hands the focus on.
+    void OnSetFocus(HWND oldWindow) override;
+    void OnTimer(UINT_PTR id) override;
+    // The panes and bars go first, while the frame they dock in is whole.
+    void OnDestroy() override;
 
 private:
     // The owner-drawn system menu, the menu icons and the pop-ups' title bands.
@@ -129,6 +152,8 @@ private:
     CToolBar* BarOfCommand(UINT command);
     static size_t PaneSlot(FramePane pane) { return static_cast<size_t>(pane); }
     ViewToolbarState CurrentViewToolbarState() const;
+    void CheckPaste();
+    void CheckLayoutMenuItem(UINT command, BOOL check);
 
     void OnShowStandardToolbar() { ToggleBar(m_standardToolBar); }
     void OnShowObjectToolbar() { ToggleBar(m_objectToolBar); }
@@ -161,9 +186,9 @@ private:
     CImageList m_objectImages;
     CImageList m_objectHotImages;
     CImageList m_objectDisabledImages;
-    CToolBar m_standardToolBar;
+    CPaneToolBar m_standardToolBar;
     CToolBar m_objectToolBar;
-    CToolBar m_viewToolBar;
+    CPaneToolBar m_viewToolBar;
     CToolBar m_objectListBar;
     CComboBox m_objectList;
     // Text, Properties, Images, in FramePane order.
@@ -181,6 +206,7 @@ private:
     // Set until the first label is in the view.
     BYTE m_bEditingDisabled = 1;
     BYTE m_bSelectedIsImage = 0;
+    BYTE m_bClipboardCheckPending = 0;
     BYTE m_bRedoAvailable = 0;
     BYTE m_bUndoAvailable = 0;
 };

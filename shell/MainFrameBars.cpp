@@ -15,6 +15,7 @@
 #include "uikit/UiResources.h"
 #include "uikit/UserInterfaceFont.h"
 
+#include <initializer_list>
 #include <stdexcept>
 
 namespace {
@@ -129,7 +130,8 @@ void CMainFrame::CreateBars()
     m_objectList.SetFont(UserInterfaceFont(false), FALSE);
 
     EnableDocking(CBRS_ALIGN_ANY);
-    for (CToolBar* bar : {&m_viewToolBar, &m_standardToolBar, &m_objectToolBar, &m_objectListBar})
+    for (CToolBar* bar : std::initializer_list<CToolBar*>{&m_viewToolBar, &m_standardToolBar, &m_objectToolBar,
+                                                          &m_objectListBar})
         bar->EnableDocking(CBRS_ALIGN_ANY);
     // The bars the editing switch gates; the standard one follows its commands.
     for (HWND window : {m_objectToolBar.m_hWnd, m_viewToolBar.m_hWnd, m_objectListBar.m_hWnd, m_objectList.m_hWnd})
@@ -183,11 +185,12 @@ void CMainFrame::LayOutBars()
 
 void CMainFrame::LayOutDefault()
 {
-    // The tool bars in one row at the top, each right of the one before.
+    // The small tool bars in one row at the top, each right of the one
+    // before; the tall view tool bar in a row of its own below them.
     DockControlBar(&m_standardToolBar, FWID_DOCKBAR_TOP);
     RecalcLayout();
     CControlBar* previous = &m_standardToolBar;
-    for (CToolBar* bar : {&m_objectListBar, &m_objectToolBar, &m_viewToolBar}) {
+    for (CToolBar* bar : {&m_objectListBar, &m_objectToolBar}) {
         RECT place;
         previous->GetWindowRect(&place);
         ::OffsetRect(&place, place.right - place.left, 0);
@@ -195,6 +198,7 @@ void CMainFrame::LayOutDefault()
         RecalcLayout();
         previous = bar;
     }
+    DockControlBar(&m_viewToolBar, FWID_DOCKBAR_TOP);
 
     // Properties above Text on the left, Images on the right.
     CSizingControlBarCF& properties = Pane(FramePane::Properties);
@@ -388,4 +392,30 @@ void CMainFrame::OnUpdateBarCommand(CCmdUI* ui)
     else if (ui->m_nID == ID_VIEW_IMAGES)
         shown = IsPaneShown(FramePane::Images);
     ui->SetCheck(shown ? 1 : 0);
+}
+
+void CMainFrame::SetGuidesButton(bool guidesShown)
+{
+    const int index = ViewToolbarGuidesIndex(CurrentViewToolbarState().doubleLayout);
+    if (index < 0 || static_cast<size_t>(index) >= m_viewToolbarButtons.size())
+        return;
+    m_viewToolbarButtons[static_cast<size_t>(index)].image = ViewToolbarGuidesImage(guidesShown);
+    ApplyViewToolbarLayout();
+}
+
+RECT CMainFrame::ObjectToolBarButtonRect(int index) const
+{
+    if (!m_objectToolBar.m_hWnd || index < 0 || index >= m_objectToolBar.GetCount())
+        return RECT{};
+    return m_objectToolBar.GetItemRect(index);
+}
+
+FramePanePlace CMainFrame::PanePlace(FramePane pane) const
+{
+    const CSizingControlBarCF& bar = m_panes[PaneSlot(pane)];
+    if (bar.IsHorzDocked())
+        return FramePanePlace::HorzDocked;
+    if (bar.IsVertDocked())
+        return FramePanePlace::VertDocked;
+    return FramePanePlace::Floating;
 }

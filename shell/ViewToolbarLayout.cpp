@@ -12,6 +12,9 @@ constexpr int kSecondDiscImage = 13;
 // Index of the Text pane's button with a single CD; a double CD's extra disc
 // button moves it, and the buttons after it, one place on.
 constexpr int kFirstPaneIndexSingle = 10;
+constexpr int kGuidesIndexSingle = 9;
+constexpr int kGuidesShownImage = 6;
+constexpr int kGuidesHiddenImage = 7;
 
 struct PaneButton {
     FramePane pane;
@@ -64,7 +67,7 @@ std::vector<ViewToolbarButton> ViewToolbarButtons(const ViewToolbarState& state)
     buttons.push_back(kSeparator);
     buttons.push_back({ID_READ_TRACK_DATA, 5});
     buttons.push_back(kSeparator);
-    buttons.push_back({ID_VIEW_SHOW_GUIDES, state.guidesShown ? 6 : 7});
+    buttons.push_back({ID_VIEW_SHOW_GUIDES, ViewToolbarGuidesImage(state.guidesShown)});
     for (const PaneButton& pane : kPaneButtons)
         buttons.push_back({pane.command, ViewToolbarPaneImage(pane.pane, IsShown(state, pane.pane))});
     return buttons;
@@ -85,4 +88,14 @@ int ViewToolbarPaneImage(FramePane pane, bool shown)
 {
     const int shownImage = ButtonOf(pane).shownImage;
     return shown ? shownImage : shownImage + 1;
+}
+
+int ViewToolbarGuidesIndex(bool doubleLayout)
+{
+    return kGuidesIndexSingle + (doubleLayout ? 1 : 0);
+}
+
+int ViewToolbarGuidesImage(bool guidesShown)
+{
+    return guidesShown ? kGuidesShownImage : kGuidesHiddenImage;
 }

@@ -27,3 +27,7 @@ enum class FramePane { Text, Properties, Images };
 // The pane's button in the view tool bar of the layout, and its image.
 int ViewToolbarPaneIndex(FramePane pane, bool doubleLayout);
 int ViewToolbarPaneImage(FramePane pane, bool shown);
+
+// The Show Guides button's index in the layout, and its image.
+int ViewToolbarGuidesIndex(bool doubleLayout);
+int ViewToolbarGuidesImage(bool guidesShown);

@@ -672,7 +672,7 @@ LRESULT CSizingControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         position->flags |= SWP_FRAMECHANGED;
         const LRESULT result = CControlBar::WindowProc(message, wParam, lParam);
         dockBarId = CurrentDockBarId();
-        if (!IsSizingFloating() && (position->flags & SWP_SHOWWINDOW))
+        if (!IsFloating() && (position->flags & SWP_SHOWWINDOW))
             keepSize = true;
         return result;
     }
@@ -703,7 +703,7 @@ LRESULT CSizingControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         PaintNonClient();
         return 0;
     case WM_NCHITTEST: {
-        if (IsSizingFloating())
+        if (IsFloating())
             return HTCLIENT;
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         for (UINT hit : {HTLEFT, HTTOP, HTRIGHT, HTBOTTOM}) {
@@ -714,7 +714,7 @@ LRESULT CSizingControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         return HTCLIENT;
     }
     case WM_NCLBUTTONDOWN:
-        if (!tracking && !IsSizingFloating() && wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) {
+        if (!tracking && !IsFloating() && wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) {
             BeginTracking(static_cast<UINT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         }

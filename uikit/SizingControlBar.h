@@ -42,9 +42,12 @@ public:
     static void LoadAllStates(CFrameWnd* frame, LPCSTR profileName);
     static void SaveAllStates(CFrameWnd* frame, LPCSTR profileName);
 
+    // In the top or bottom dock bar; in the left or right one.
     bool IsHorzDocked() const;
     bool IsVertDocked() const;
-    bool IsSizingFloating() const { return !IsHorzDocked() && !IsVertDocked(); }
+    // Docked neither way: floating, or not yet in any dock bar (where the
+    // control bar's own answer, which asks its dock bar, would say no).
+    bool IsFloating() const { return !IsHorzDocked() && !IsVertDocked(); }
 
     void SetCurrentHeight(int height);
     // `state` is "Float", "Horz" or "Vert"; any other name changes no size.

@@ -1,8 +1,12 @@
 #include "view/Quorbel6View.h"
 
+#include "framework/EditingSwitch.h"
 #include "framework/WinApp.h"
 
 namespace {
+
+// The button of the object tool bar whose size inserted objects take.
+constexpr int kInsertionSizeButton = 1;
 
 IViewFrame* ViewFrame()
 {
@@ -40,4 +44,38 @@ void CQuorbel6View::TellFrameLayout()
 {
     if (IViewFrame* frame = ViewFrame())
         frame->UpdateDiscMenus();
+}
+
+SIZE CQuorbel6View::FrameInsertionSize() const
+{
+    const IViewFrame* frame = ViewFrame();
+    if (!frame)
+        return SIZE{};
+    const RECT button = frame->ObjectToolBarButtonRect(kInsertionSizeButton);
+    if (::IsRectEmpty(&button))
+        return SIZE{};
+    return SIZE{button.right - button.left - 1, button.bottom - button.top};
+}
+
+void CQuorbel6View::TellFrameGuides()
+{
+    if (IViewFrame* frame = ViewFrame())
+        frame->SetGuidesButton(m_bShowGuides != 0);
+}
+
+void CQuorbel6View::TellFramePanesAndBars()
+{
+    IViewFrame* frame = ViewFrame();
+    if (!frame)
+        return;
+    const auto* editing = dynamic_cast<const IEditingSwitch*>(GetAppMainWnd());
+    if (!editing || !editing->IsEditingDisabled())
+        frame->RestorePaneStates();
+    frame->CheckShownToolBars();
+}
+
+FramePanePlace CQuorbel6View::FramePaneState(FramePane pane) const
+{
+    const IViewFrame* frame = ViewFrame();
+    return frame ? frame->PanePlace(pane) : FramePanePlace::Floating;
 }

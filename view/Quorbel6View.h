@@ -333,6 +333,19 @@ public:
     void TellFrameSelection();
     // Tells the main frame that the layout may have changed.
     void TellFrameLayout();
+    // The view holds no copies of objects of its own yet: Paste takes pictures
+    // from the clipboard only.
+    bool HasCopiedObjects() const override { return false; }
+    // What the start-up takes from the main frame and gives it (view/FrameLink.cpp).
+    // The size of the object tool bar's second button less one pixel across:
+    // the size of objects inserted by the context menu. Empty without the frame.
+    SIZE FrameInsertionSize() const;
+    // The Show Guides button follows the guides flag.
+    void TellFrameGuides();
+    // The saved pane layout (unless editing is off) and the View menu's tool bar marks.
+    void TellFramePanesAndBars();
+    // Where the main frame's pane lies; floating when there is no frame.
+    FramePanePlace FramePaneState(FramePane pane) const;
 
     CString m_strSelectedObject;
     int m_nSelectionHandles = 0;

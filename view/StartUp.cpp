@@ -45,9 +45,11 @@ bool IsReadFromItsOwnFile(const CDocument* doc)
 void CQuorbel6View::InitView()
 {
     Guarded(76, ErrorSink::Window(this), [&] {
+        m_sizeContextMenuIcon = FrameInsertionSize();
         if (auto* owner = dynamic_cast<IAppSettingsOwner*>(GetApp()))
             AttachAppSettings(&owner->SharedSettings());
         LoadSettings();
+        TellFrameGuides();
 
         // The first label: the command line's file, the preset of the last
         // layout used, or the New Document dialog's choice.
@@ -102,10 +104,12 @@ void CQuorbel6View::ShowFirstRunHelp()
             ::SetWindowPlacement(frame->m_hWnd, &placement);
         }
 
-        if (!m_bLabelPaperChosen) {
+        const bool firstRun = !m_bLabelPaperChosen;
+        if (firstRun) {
             m_bLabelPaperChosen = 1;
             if (editing)
                 editing->EnableEditing(FALSE);
+            TellFrameLayout();
         }
 
         // The window has its final size now. A label read from a file of its
@@ -117,9 +121,12 @@ void CQuorbel6View::ShowFirstRunHelp()
             ScrollToCurrentPart(false);
         } else {
             ScrollToCurrentPart(true);
+            if (firstRun)
+                LoadSelection();
             ShowSurface("");
         }
 
+        TellFramePanesAndBars();
         if (frame)
             frame->SetFocus();
 

@@ -86,8 +86,31 @@ TEST(FrameAndView, TheStartShowsThePanesAndNewAndOpenLeaveThemWhereTheUserPutThe
     auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->ArePaneStatesRestored());
-    for (UINT id : {ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW})
-        EXPECT_TRUE(frame->GetControlBar(id)->IsVisible()) << id;
+    // Each shown tool bar carries its mark in the View menu from the start,
+    // before the menu was ever opened.
+    HMENU viewMenu = ::GetSubMenu(::GetMenu(frame->m_hWnd), 2);
+    const struct {
+        UINT bar;
+        UINT command;
+    } toolBars[] = {{ID_BAR_STANDARD, ID_VIEW_STANDARD_TOOLBAR},
+                    {ID_BAR_OBJECT_LIST, ID_VIEW_SELECTED_TOOLBAR},
+                    {ID_BAR_OBJECT, ID_VIEW_OBJECT_TOOLBAR},
+                    {ID_BAR_VIEW, ID_VIEW_VIEW_TOOLBAR}};
+    for (const auto& toolBar : toolBars) {
+        EXPECT_TRUE(frame->GetControlBar(toolBar.bar)->IsVisible()) << toolBar.bar;
+        EXPECT_TRUE(::GetMenuState(viewMenu, toolBar.command, MF_BYCOMMAND) & MF_CHECKED) << toolBar.command;
+    }
+    // Objects inserted by the context menu take the object tool bar's button size.
+    const RECT button = frame->ObjectToolBarButtonRect(1);
+    EXPECT_EQ(view->m_sizeContextMenuIcon.cx, button.right - button.left - 1);
+    EXPECT_EQ(view->m_sizeContextMenuIcon.cy, button.bottom - button.top);
+    EXPECT_GT(view->m_sizeContextMenuIcon.cx, 0);
+    // The Show Guides button shows the guides setting.
+    UINT command = 0, style = 0;
+    int image = -1;
+    frame->ViewToolBar().GetButtonInfo(ViewToolbarGuidesIndex(view->IsDoubleLayout()), command, style, image);
+    EXPECT_EQ(command, static_cast<UINT>(ID_VIEW_SHOW_GUIDES));
+    EXPECT_EQ(image, ViewToolbarGuidesImage(view->AreGuidesShown()));
 
     // The user's layout: Images floats, Text is hidden.
     frame->FloatControlBar(&frame->Pane(FramePane::Images), POINT{260, 180});

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -45,10 +46,14 @@ public:
     CString SelectedObjectType() const override { return ""; }
     bool IsDoubleLayout() const override { return false; }
     bool AreGuidesShown() const override { return false; }
+    bool HasCopiedObjects() const override { return false; }
 };
 
 const UINT kToolBarIds[] = {ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW};
 const UINT kPaneIds[] = {ID_BAR_PROPERTIES, ID_BAR_TEXT, ID_BAR_IMAGES};
+// The three small tool bars side by side, the tall view tool bar in a row below.
+const std::vector<std::vector<UINT>> kDefaultTopRows{{ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT},
+                                                     {ID_BAR_VIEW}};
 
 struct PaneCommand {
     FramePane pane;
@@ -196,9 +201,9 @@ TEST_F(MainFrameBars, TheFirstStartLaysOutFourBarsAndThreePanes)
         ASSERT_NE(bar, nullptr) << id;
         EXPECT_TRUE(bar->IsVisible()) << id;
     }
-    // The tool bars in one row at the top, in this order.
+    // The tool bars at the top, in this order.
     EXPECT_EQ(Rows(frame.GetDockBar(FWID_DOCKBAR_TOP)),
-              (std::vector<std::vector<UINT>>{{ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW}}));
+              kDefaultTopRows);
     EXPECT_EQ(frame.StandardToolBar().GetCount(), 14);
     EXPECT_EQ(frame.ObjectToolBar().GetCount(), 8);
     EXPECT_EQ(frame.ViewToolBar().GetCount(), 13);
@@ -269,6 +274,7 @@ TEST_F(MainFrameBars, PanesFloatAndDockBackWithTheirSizes)
         Settle();
         ASSERT_TRUE(pane.IsFloating());
         EXPECT_TRUE(pane.IsVisible());
+        EXPECT_EQ(frame.PanePlace(command.pane), FramePanePlace::Floating);
 
         RECT floatingClient;
         pane.GetClientRect(&floatingClient);
@@ -279,6 +285,90 @@ TEST_F(MainFrameBars, PanesFloatAndDockBackWithTheirSizes)
         EXPECT_FALSE(after.floating);
         EXPECT_EQ(after.dockBar, before.dockBar);
         EXPECT_EQ(Width(after.rect), Width(before.rect)) << "docked back with its width";
+        EXPECT_EQ(frame.PanePlace(command.pane), FramePanePlace::VertDocked);
+        EXPECT_TRUE(pane.IsVertDocked());
+    }
+    // Along the bottom it lies across the frame.
+    frame.DockControlBar(&frame.Pane(FramePane::Text), FWID_DOCKBAR_BOTTOM);
+    Settle();
+    EXPECT_EQ(frame.PanePlace(FramePane::Text), FramePanePlace::HorzDocked);
+    EXPECT_TRUE(frame.Pane(FramePane::Text).IsHorzDocked());
+    EXPECT_FALSE(frame.Pane(FramePane::Text).IsFloating());
+}
+
+TEST_F(MainFrameBars, ToolBarsThatDoNotFitBesideEachOtherWrapToANewRowAndComeBack)
+{
+    CMainFrame& frame = BuildEditingFrame();
+    CDockBar* top = frame.GetDockBar(FWID_DOCKBAR_TOP);
+    ASSERT_NE(top, nullptr);
+    const auto widthOf = [&](UINT id) { return Width(BarPlaces(frame)[id].rect); };
+    int widest = 0;
+    for (UINT id : kToolBarIds)
+        widest = std::max(widest, widthOf(id));
+    // Room for the widest bar, not for the first row's three side by side.
+    const int narrow = widest + 40;
+    ASSERT_GT(widthOf(ID_BAR_STANDARD) + widthOf(ID_BAR_OBJECT_LIST) + widthOf(ID_BAR_OBJECT), narrow);
+
+    RECT frameClient, frameWindow;
+    frame.GetClientRect(&frameClient);
+    frame.GetWindowRect(&frameWindow);
+    const int border = Width(frameWindow) - Width(frameClient);
+    frame.SetWindowPos(nullptr, 0, 0, narrow + border, Height(frameWindow), SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    Settle();
+    // In the frame's client coordinates, as the bars' places are.
+    RECT dock;
+    top->GetWindowRect(&dock);
+    ::MapWindowPoints(nullptr, frame.m_hWnd, reinterpret_cast<POINT*>(&dock), 2);
+    std::map<UINT, BarPlace> places = BarPlaces(frame);
+    for (UINT id : kToolBarIds) {
+        SCOPED_TRACE(id);
+        const RECT& rect = places[id].rect;
+        EXPECT_GE(rect.left, dock.left - 2);
+        EXPECT_LE(rect.right, dock.right + 2) << Describe(rect) << " in " << Describe(dock);
+        EXPECT_LE(rect.bottom, dock.bottom + 2);
+        for (UINT other : kToolBarIds) {
+            if (other == id)
+                continue;
+            RECT overlap;
+            ::IntersectRect(&overlap, &rect, &places[other].rect);
+            EXPECT_TRUE(Width(overlap) <= 2 || Height(overlap) <= 2) << "over " << other;
+        }
+    }
+    EXPECT_GT(places[ID_BAR_OBJECT].rect.top, places[ID_BAR_STANDARD].rect.top) << "the object bar went below";
+    // The rows stay as they were made.
+    EXPECT_EQ(Rows(top), kDefaultTopRows);
+    // The view below the bars it does not share its place with.
+    RECT view;
+    ::GetWindowRect(frame.GetActiveView()->m_hWnd, &view);
+    ::MapWindowPoints(nullptr, frame.m_hWnd, reinterpret_cast<POINT*>(&view), 2);
+    EXPECT_GE(view.top, dock.bottom);
+
+    frame.SetWindowPos(nullptr, 0, 0, Width(kFramePlace), Height(kFramePlace),
+                       SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    Settle();
+    places = BarPlaces(frame);
+    EXPECT_EQ(places[ID_BAR_OBJECT].rect.top, places[ID_BAR_STANDARD].rect.top) << "back beside the others";
+    EXPECT_EQ(places[ID_BAR_OBJECT_LIST].rect.top, places[ID_BAR_STANDARD].rect.top);
+    EXPECT_GT(places[ID_BAR_VIEW].rect.top, places[ID_BAR_STANDARD].rect.top);
+}
+
+TEST_F(MainFrameBars, TheViewMenuMarksTheToolBarsThatAreShown)
+{
+    CMainFrame& frame = BuildEditingFrame();
+    HMENU popup = ::GetSubMenu(::GetMenu(m_window), kViewMenu);
+    ASSERT_NE(popup, nullptr);
+    const UINT commands[] = {ID_VIEW_STANDARD_TOOLBAR, ID_VIEW_SELECTED_TOOLBAR, ID_VIEW_OBJECT_TOOLBAR,
+                             ID_VIEW_VIEW_TOOLBAR};
+    for (size_t hidden = 0; hidden < std::size(kToolBarIds); ++hidden) {
+        SCOPED_TRACE(kToolBarIds[hidden]);
+        for (size_t i = 0; i < std::size(kToolBarIds); ++i)
+            frame.ShowControlBar(frame.GetControlBar(kToolBarIds[i]), i == hidden ? FALSE : TRUE, FALSE);
+        frame.CheckShownToolBars();
+        // Read as the menu holds them now, before any pop-up update.
+        for (size_t i = 0; i < std::size(kToolBarIds); ++i) {
+            const bool checked = (::GetMenuState(popup, commands[i], MF_BYCOMMAND) & MF_CHECKED) != 0;
+            EXPECT_EQ(checked, i != hidden) << commands[i];
+        }
     }
 }
 
@@ -302,7 +392,7 @@ TEST_F(MainFrameBars, ToolBarsFloatByTheirGripperAndDockBackIntoTheirRow)
         Settle();
         EXPECT_FALSE(bar->IsFloating());
         EXPECT_EQ(Rows(frame.GetDockBar(FWID_DOCKBAR_TOP)),
-                  (std::vector<std::vector<UINT>>{{ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW}}));
+                  kDefaultTopRows);
         EXPECT_TRUE(::EqualRect(&BarPlaces(frame)[id].rect, &docked)) << Describe(BarPlaces(frame)[id].rect);
     }
 }
@@ -435,7 +525,7 @@ TEST_F(MainFrameBars, ADamagedOrForeignSavedLayoutGivesTheDefault)
 
         CMainFrame& second = BuildEditingFrame();
         EXPECT_EQ(Rows(second.GetDockBar(FWID_DOCKBAR_TOP)),
-                  (std::vector<std::vector<UINT>>{{ID_BAR_STANDARD, ID_BAR_OBJECT_LIST, ID_BAR_OBJECT, ID_BAR_VIEW}}));
+                  kDefaultTopRows);
         EXPECT_EQ(Rows(second.GetDockBar(FWID_DOCKBAR_LEFT)),
                   (std::vector<std::vector<UINT>>{{ID_BAR_PROPERTIES, ID_BAR_TEXT}}));
         EXPECT_EQ(Rows(second.GetDockBar(FWID_DOCKBAR_RIGHT)), (std::vector<std::vector<UINT>>{{ID_BAR_IMAGES}}));

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -32,10 +33,12 @@ public:
     CString SelectedObjectType() const override { return m_type; }
     bool IsDoubleLayout() const override { return m_double; }
     bool AreGuidesShown() const override { return m_guides; }
+    bool HasCopiedObjects() const override { return m_copies; }
 
     CString m_type;
     bool m_double = false;
     bool m_guides = false;
+    bool m_copies = false;
 
 private:
     void OnCommand() {}
@@ -231,6 +234,182 @@ TEST_F(MainFrameTest, TheViewToolbarLayoutFollowsTheViewsLayout)
         }
         EXPECT_EQ(ViewToolbarPaneIndex(FramePane::Text, test.doubleLayout), test.textPaneIndex);
     }
+}
+
+TEST_F(MainFrameTest, TheShowGuidesButtonTakesItsPictureInEitherLayout)
+{
+    struct Case {
+        bool doubleLayout;
+        bool guides;
+        int index;
+        int image;
+    };
+    for (const Case test : {Case{false, true, 9, 6}, Case{false, false, 9, 7}, Case{true, true, 10, 6},
+                            Case{true, false, 10, 7}}) {
+        SCOPED_TRACE(::testing::Message() << test.doubleLayout << test.guides);
+        m_view->m_double = test.doubleLayout;
+        m_view->m_guides = !test.guides;  // the bar still shows the old state
+        m_frame->UpdateDiscMenus();
+        m_frame->SetGuidesButton(test.guides);
+        UINT command = 0, style = 0;
+        int image = -1;
+        m_frame->ViewToolBar().GetButtonInfo(test.index, command, style, image);
+        EXPECT_EQ(command, static_cast<UINT>(ID_VIEW_SHOW_GUIDES));
+        EXPECT_EQ(image, test.image);
+        EXPECT_EQ(m_frame->ViewToolbarLayout()[static_cast<size_t>(test.index)].image, test.image)
+            << "a later change of a pane's picture keeps it";
+    }
+}
+
+TEST_F(MainFrameTest, TheGridMarksOfTheLayoutMenuFollowTheirChecks)
+{
+    HMENU layout = ::GetSubMenu(::GetMenu(m_window), kLayoutMenu);
+    ASSERT_NE(layout, nullptr);
+    const auto checked = [&](UINT command) {
+        return (::GetMenuState(layout, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    for (const BOOL on : {TRUE, FALSE, TRUE}) {
+        m_frame->CheckSnapToGrid(on);
+        EXPECT_EQ(checked(ID_LAYOUT_SNAP_TO_GRID), on != FALSE);
+        m_frame->CheckShowGrid(!on);
+        EXPECT_EQ(checked(ID_LAYOUT_SHOW_GRID), on == FALSE);
+        EXPECT_EQ(checked(ID_LAYOUT_SNAP_TO_GRID), on != FALSE) << "the other mark stays";
+    }
+}
+
+TEST_F(MainFrameTest, TheFocusLooksAtTheClipboardOnceInAWhile)
+{
+    const auto putPicture = [&](bool picture) {
+        ASSERT_TRUE(::OpenClipboard(m_window));
+        ::EmptyClipboard();
+        if (picture) {
+            HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + 4);
+            ASSERT_NE(memory, nullptr);
+            auto* header = static_cast<BITMAPINFOHEADER*>(::GlobalLock(memory));
+            *header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB, 4, 0, 0, 0, 0};
+            ::GlobalUnlock(memory);
+            ASSERT_NE(::SetClipboardData(CF_DIB, memory), nullptr);  // the clipboard owns it now
+        }
+        ::CloseClipboard();
+    };
+    const auto focus = [&] { m_frame->SendMessage(WM_SETFOCUS, 0, 0); };
+    const auto waitEnds = [&] { m_frame->SendMessage(WM_TIMER, CMainFrame::kClipboardCheckTimer, 0); };
+
+    putPicture(true);
+    focus();
+    EXPECT_TRUE(m_frame->IsPastePossible());
+    EXPECT_TRUE(m_frame->IsClipboardCheckPending());
+    putPicture(false);
+    focus();
+    EXPECT_TRUE(m_frame->IsPastePossible()) << "the second focus within the wait does not look again";
+    waitEnds();
+    EXPECT_FALSE(m_frame->IsClipboardCheckPending());
+    focus();
+    EXPECT_FALSE(m_frame->IsPastePossible());
+    waitEnds();
+    // Objects copied in the view count as much as a picture.
+    m_view->m_copies = true;
+    focus();
+    EXPECT_TRUE(m_frame->IsPastePossible());
+    waitEnds();
+
+    // While another window holds the clipboard open the flag stays as it was,
+    // and the wait still begins.
+    m_view->m_copies = false;
+    HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool holderOpened = false;
+    std::thread holder([&] {
+        holderOpened = ::OpenClipboard(nullptr) != FALSE;
+        ::SetEvent(opened);
+        ::WaitForSingleObject(release, INFINITE);
+        if (holderOpened)
+            ::CloseClipboard();
+    });
+    ::WaitForSingleObject(opened, INFINITE);
+    focus();
+    ::SetEvent(release);
+    holder.join();
+    ::CloseHandle(opened);
+    ::CloseHandle(release);
+    ASSERT_TRUE(holderOpened);
+    EXPECT_TRUE(m_frame->IsPastePossible());
+    EXPECT_TRUE(m_frame->IsClipboardCheckPending());
+    waitEnds();
+}
+
+TEST_F(MainFrameTest, TheFrameCoversTheWorkAreaAndStaysHiddenWhenActivated)
+{
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    RECT place;
+    ::GetWindowRect(m_window, &place);
+    EXPECT_EQ(place.left, 0);
+    EXPECT_EQ(place.top, 0);
+    EXPECT_EQ(place.right, workArea.right);
+    EXPECT_EQ(place.bottom, workArea.bottom);
+    for (const int show : {SW_SHOW, SW_SHOWNORMAL, -1}) {
+        m_frame->ActivateFrame(show);
+        EXPECT_FALSE(::IsWindowVisible(m_window)) << show;
+    }
+}
+
+TEST_F(MainFrameTest, TheObjectToolBarsSecondButtonGivesTheInsertionSize)
+{
+    const RECT button = m_frame->ObjectToolBarButtonRect(1);
+    EXPECT_EQ(button.right - button.left, 51);
+    EXPECT_EQ(button.bottom - button.top, 22);
+    const RECT none = m_frame->ObjectToolBarButtonRect(8);
+    EXPECT_TRUE(::IsRectEmpty(&none)) << "the bar has eight buttons";
+}
+
+namespace {
+
+// Every window destroyed on this thread while it lives, by control id.
+class DestroyRecorder {
+public:
+    DestroyRecorder() : m_hook(::SetWindowsHookExA(WH_CBT, &DestroyRecorder::Hook, nullptr, ::GetCurrentThreadId()))
+    {
+        s_ids = &m_ids;
+    }
+    ~DestroyRecorder()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_ids = nullptr;
+    }
+    const std::vector<UINT>& Ids() const { return m_ids; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_DESTROYWND && s_ids)
+            s_ids->push_back(static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(wParam))));
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::vector<UINT>* s_ids = nullptr;
+    HHOOK m_hook;
+    std::vector<UINT> m_ids;
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, ThePanesAndBarsGoInTheirOrderWhenTheFrameIsDestroyed)
+{
+    std::vector<UINT> bars;
+    {
+        DestroyRecorder recorder;
+        m_app.m_pMainWnd = nullptr;
+        ::DestroyWindow(m_window);
+        const std::vector<UINT> order{ID_BAR_PROPERTIES, ID_BAR_TEXT,  ID_BAR_IMAGES,     ID_BAR_STANDARD,
+                                      ID_BAR_OBJECT,     ID_BAR_VIEW, ID_BAR_OBJECT_LIST};
+        for (UINT id : recorder.Ids()) {
+            if (std::find(order.begin(), order.end(), id) != order.end())
+                bars.push_back(id);
+        }
+        // Left to the system, they would go dock bar by dock bar.
+        EXPECT_EQ(bars, order);
+    }
+    EXPECT_FALSE(::IsWindow(m_window));
 }
 
 namespace {
