@@ -32,6 +32,8 @@ std::string ErrorReport::Text() const
     std::string text = "Error " + std::to_string(number);
     if (step)
         text += " - Step " + std::to_string(*step);
+    if (!detail.empty())
+        text += " " + detail;
     return text;
 }
 
@@ -75,6 +77,7 @@ void Report(int number, const ErrorSink& sink, std::optional<int> step) noexcept
     report.step = step;
     report.viaApp = sink.IsApp();
     report.window = sink.GetWindow();
+    report.detail = sink.Detail();
     // A window that has gone since the sink was made can't own a box.
     if (report.window && !::IsWindow(report.window))
         report.window = nullptr;

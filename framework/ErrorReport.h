@@ -39,13 +39,23 @@ public:
     static ErrorSink Window(const CWnd* window);
     static ErrorSink Window(HWND window) { return ErrorSink(false, window); }
 
+    // The same sink, with a word the report adds after its number ("Error 14 Left").
+    ErrorSink WithDetail(std::string detail) const
+    {
+        ErrorSink sink = *this;
+        sink.m_detail = std::move(detail);
+        return sink;
+    }
+
     bool IsApp() const { return m_viaApp; }
     HWND GetWindow() const { return m_window; }
+    const std::string& Detail() const { return m_detail; }
 
 private:
     ErrorSink(bool viaApp, HWND window) : m_viaApp(viaApp), m_window(window) {}
     bool m_viaApp;
     HWND m_window;
+    std::string m_detail;
 };
 
 struct ErrorReport {
@@ -53,8 +63,9 @@ struct ErrorReport {
     std::optional<int> step;  // set for operations that count their steps
     bool viaApp = true;       // the application's box, else the window's
     HWND window = nullptr;    // the window whose box is used
+    std::string detail;       // said after the number, when not empty
 
-    // "Error 279" or "Error 24 - Step 3".
+    // "Error 279", "Error 24 - Step 3" or "Error 14 Left".
     std::string Text() const;
 };
 

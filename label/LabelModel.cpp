@@ -74,6 +74,25 @@ bool CLabelModel::ReplacePropertyValue(const CString& objectName, const CString&
     return true;
 }
 
+bool CLabelModel::SetRowValue(int index, const CString& value)
+{
+    if (index < 0 || index >= RowCount())
+        return false;
+    PropertyEntry& row = m_rows[static_cast<size_t>(index)];
+    row.m_strValue = value;
+    if (IsStyleKey(row.m_strKey))
+        ForgetStyle(row.m_strObjectName);
+    return true;
+}
+
+bool CLabelModel::SetRowChoices(int index, const CString& choices)
+{
+    if (index < 0 || index >= RowCount())
+        return false;
+    m_rows[static_cast<size_t>(index)].m_strChoices = choices;
+    return true;
+}
+
 int CLabelModel::EraseObjectRows(const CString& objectName)
 {
     ForgetStyle(objectName);

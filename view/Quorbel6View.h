@@ -9,6 +9,7 @@
 #include "label/LabelDim.h"
 #include "label/LabelModel.h"
 #include "label/LabelRenderer.h"
+#include "label/PropertyRules.h"
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
@@ -41,6 +42,7 @@ class CArchive;
 //   view/ClearObjects.cpp emptying the model
 //   view/TextRefresh.cpp  laying out the objects of one text again
 //   view/FrameLink.cpp    what the main frame reads from the view and is told by it
+//   view/PropertySetter.cpp the property setter: applies the rules of label/PropertyRules.h
 class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
@@ -253,6 +255,20 @@ public:
     // the value stored (an empty text after a failure). An empty name acts on
     // every object of the surface shown. Neither redraws nor closes the undo step.
     CString ApplyProperty(CString name, CString caption, CString value, bool skipRow = false);
+    // The text margin of a disc, given and returned in the unit of the "Units"
+    // setting; bounded by the disc's ring.
+    CString ApplyTextMargin(CString discName, CString value);
+    // What the property rules need of the view: the printable guide, the
+    // recording and clamp switches, the units and the image and cache helpers.
+    PropertyRuleContext PropertyRulesContext();
+
+    // ---- operations the setter sets off (view/LayoutDiscPage.cpp, view/ImageStacking.cpp) ----
+    // Exchanges the two disc labels' positions on their sheet.
+    void LayoutDiscPage();
+    // Makes the selected image the background of its surface part.
+    void SetImageAsBackground();
+    // Gives an image the next stacking number, so that it is drawn last.
+    void BringImageToFront(CString role, int imageNumber);
 
     // ---- undo and redo (view/UndoRedo.cpp) ---------------------------------------------
     // Stores a copy of one row in the step being recorded: kind "Change", "Delete"
@@ -309,6 +325,9 @@ private:
     void ScrollPointToClientCentre(POINT docPoint);
     // Copies the nine fields of the "FreedbOptions" record into the current server.
     void ApplyFreedbOptions(CAppSettings& settings);
+    // Writes a planned property change into the label, records its undo
+    // entries, updates the surface geometry and runs what it sets off.
+    void ApplyPropertyEdit(const PropertyEdit& edit);
 
 public:
     // ---- screen geometry -------------------------------------------------------------

@@ -69,6 +69,17 @@ TEST_F(ErrorReporting, OperationsWithoutResultAndWithStepsReportToo)
     EXPECT_EQ(m_reports[1].Text(), "Error 24 - Step 2");
 }
 
+TEST_F(ErrorReporting, AWordNamingWhatFailedFollowsTheNumber)
+{
+    const ErrorSink sink = ErrorSink::Window(static_cast<HWND>(nullptr)).WithDetail("Left");
+    EXPECT_EQ(Guarded(14, sink, std::string(), []() -> std::string { throw std::runtime_error("x"); }), "");
+    Guarded(14, ErrorSink::App(), [] { throw 1; });
+    ASSERT_EQ(m_reports.size(), 2u);
+    EXPECT_EQ(m_reports[0].Text(), "Error 14 Left");
+    EXPECT_FALSE(m_reports[0].viaApp);
+    EXPECT_EQ(m_reports[1].Text(), "Error 14") << "a sink without a word adds none";
+}
+
 // Without the hook, the reports become message boxes: the application's with
 // the exclamation icon, a window's own without an icon; both captioned with
 // the application's title and holding only an OK button.
