@@ -2,17 +2,17 @@
 
 #include "framework/WinApp.h"
 
-namespace {
-
-IViewFrame* ViewFrame()
+IViewFrame* CQuorbel6View::ViewFrame()
 {
     return dynamic_cast<IViewFrame*>(GetAppMainWnd());
 }
 
+namespace {
+
 // Surfaces and pages can be selected too, but they are not objects to edit.
 bool IsEditableObjectType(const CString& type)
 {
-    return !type.IsEmpty() && type != "Cover" && type != "Page";
+    return !type.IsEmpty() && type != "Cover" && type != "Boundary" && type != "Page";
 }
 
 }  // namespace
