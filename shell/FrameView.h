@@ -41,6 +41,9 @@ public:
     // Shows the Properties pane with its right edge at a screen point and its
     // middle at the point's height.
     virtual void ShowPropertiesPaneAt(POINT screenPoint) = 0;
+    // The size an object gets when it is inserted from the context menu: an
+    // Add button of the object tool bar, less one pixel in width; 0, 0 without one.
+    virtual SIZE DefaultDropSize() const = 0;
 
 protected:
     ~IViewFrame() = default;

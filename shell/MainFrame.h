@@ -63,6 +63,7 @@ public:
     bool IsPropertiesPaneShown() const override { return IsPaneShown(FramePane::Properties); }
     bool IsTextPaneShown() const override { return IsPaneShown(FramePane::Text); }
     void ShowPropertiesPaneAt(POINT screenPoint) override;
+    SIZE DefaultDropSize() const override;
 
     // Cleared while a dialog that starts a new label is open, so that New and
     // Open can't start another one meanwhile.

@@ -405,3 +405,13 @@ void CMainFrame::ShowPropertiesPaneAt(POINT screenPoint)
         ShowPane(FramePane::Properties, TRUE);
     });
 }
+
+SIZE CMainFrame::DefaultDropSize() const
+{
+    if (!m_objectToolBar.m_hWnd)
+        return SIZE{};
+    const RECT button = m_objectToolBar.GetItemRect(1);
+    if (button.right <= button.left)
+        return SIZE{};
+    return SIZE{button.right - button.left - 1, button.bottom - button.top};
+}

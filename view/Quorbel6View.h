@@ -445,7 +445,7 @@ public:
     int m_nStartPreset = 0;        // 1 single CD, other non-zero double CD, 0 ask, -1 used
     BYTE m_bDrawingEnabled = 0;    // OnDraw does nothing while clear
     POINT m_ptPageOrigin = {};     // window origin of the page, pixels
-    SIZE m_sizeContextMenuIcon = {};
+    SIZE m_sizeContextMenuIcon = {};  // default drop size of an object inserted from the context menu
     BYTE m_bContextMenuOpen = 0;   // the context menu is being tracked
     RECT m_rectInsertion = {};     // where Insert from the context menu places an object, screen pixels
 

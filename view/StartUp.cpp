@@ -49,6 +49,8 @@ void CQuorbel6View::InitView()
         if (auto* owner = dynamic_cast<IAppSettingsOwner*>(GetApp()))
             AttachAppSettings(&owner->SharedSettings());
         LoadSettings();
+        if (IViewFrame* frame = ViewFrame())
+            m_sizeContextMenuIcon = frame->DefaultDropSize();
 
         // The first label: the command line's file, the preset of the last
         // layout used, or the New Document dialog's choice.

@@ -37,6 +37,7 @@ public:
     void ClearTextFieldFocus() override { ++focusClears; }
     bool IsPropertiesPaneShown() const override { return propertiesShown; }
     bool IsTextPaneShown() const override { return textShown; }
+    SIZE DefaultDropSize() const override { return SIZE{23, 22}; }
     void ShowPropertiesPaneAt(POINT screenPoint) override
     {
         propertiesShown = true;
