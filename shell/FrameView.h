@@ -47,6 +47,20 @@ public:
     // objects the view inserts by its context menu take the size of its second one.
     virtual RECT ObjectToolBarButtonRect(int index) const = 0;
     virtual FramePanePlace PanePlace(FramePane pane) const = 0;
+    // Makes the named object the one the Properties pane, the Text pane and
+    // the object list show.
+    virtual void ShowObject(const CString& objectName) = 0;
+    // Refills the property grid with the named object's rows.
+    virtual void ShowProperties(const CString& objectName) = 0;
+    // Whether Paste has something to paste; the view tells at every press.
+    virtual void SetPastePossible(bool possible) = 0;
+    // A press in the view takes the focus from the Text pane's edit fields.
+    virtual void ClearTextFieldFocus() = 0;
+    virtual bool IsPropertiesPaneShown() const = 0;
+    virtual bool IsTextPaneShown() const = 0;
+    // Shows the Properties pane with its right edge at a screen point and its
+    // middle at the point's height.
+    virtual void ShowPropertiesPaneAt(POINT screenPoint) = 0;
 
 protected:
     ~IViewFrame() = default;

@@ -59,12 +59,22 @@ public:
     // Written by the view's undo stack and clipboard.
     void SetUndoAvailable(bool available) { m_bUndoAvailable = available ? 1 : 0; }
     void SetRedoAvailable(bool available) { m_bRedoAvailable = available ? 1 : 0; }
-    void SetPastePossible(bool possible) { m_bPastePossible = possible ? 1 : 0; }
-    bool IsPastePossible() const { return m_bPastePossible != 0; }
     // Set for a short while after the frame looked at the clipboard, so that
     // focus going to and fro does not open it again and again.
     bool IsClipboardCheckPending() const { return m_bClipboardCheckPending != 0; }
     static constexpr UINT_PTR kClipboardCheckTimer = 1061;
+    void SetPastePossible(bool possible) override { m_bPastePossible = possible ? 1 : 0; }
+    bool IsPastePossible() const { return m_bPastePossible != 0; }
+
+    // What the view shows in the panes. The panes' contents come later: the
+    // frame keeps the object's name until they can show it.
+    void ShowObject(const CString& objectName) override { m_strShownObject = objectName; }
+    void ShowProperties(const CString& objectName) override { m_strShownObject = objectName; }
+    const CString& ShownObject() const { return m_strShownObject; }
+    void ClearTextFieldFocus() override { m_textFieldFocus.fill(0); }
+    bool IsPropertiesPaneShown() const override { return IsPaneShown(FramePane::Properties); }
+    bool IsTextPaneShown() const override { return IsPaneShown(FramePane::Text); }
+    void ShowPropertiesPaneAt(POINT screenPoint) override;
 
     // Cleared while a dialog that starts a new label is open, so that New and
     // Open can't start another one meanwhile.
@@ -202,6 +212,9 @@ private:
 
     BYTE m_bObjectSelected = 0;
     BYTE m_bPastePossible = 0;
+    CString m_strShownObject;
+    // Set while the Text pane's text edit, track-name edit or track-time edit has the focus.
+    std::array<BYTE, 3> m_textFieldFocus{};
     BYTE m_bNewOpenEnabled = 1;
     // Set until the first label is in the view.
     BYTE m_bEditingDisabled = 1;

@@ -419,3 +419,19 @@ FramePanePlace CMainFrame::PanePlace(FramePane pane) const
         return FramePanePlace::VertDocked;
     return FramePanePlace::Floating;
 }
+
+void CMainFrame::ShowPropertiesPaneAt(POINT screenPoint)
+{
+    Guarded(181, ErrorSink::Window(this), [&] {
+        CSizingControlBarCF& pane = Pane(FramePane::Properties);
+        if (!pane.m_hWnd)
+            return;
+        // Float the pane beside the point: its right edge at the point, its middle at the point's height.
+        RECT bounds{};
+        pane.GetWindowRect(&bounds);
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        FloatControlBar(&pane, POINT{screenPoint.x - width, screenPoint.y - height / 2});
+        ShowPane(FramePane::Properties, TRUE);
+    });
+}

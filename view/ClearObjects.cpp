@@ -8,8 +8,7 @@ void CQuorbel6View::ClearObjects()
         Model().Clear();
         m_renderer.SetModel(Model());
         m_renderer.ForgetCaches();
-        m_strSelectedObject.Empty();
-        m_nSelectionHandles = 0;
+        ResetSelection();
         TellFrameSelection();
         m_ptPageOrigin = POINT{0, 0};
     });

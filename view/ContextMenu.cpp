@@ -1,10 +1,13 @@
-// The label view's context menu.
+// The label view's context menu and the commands that open the panes.
 #include "view/Quorbel6View.h"
 
 #include "framework/ErrorReport.h"
 #include "framework/WinApp.h"
 #include "uikit/NewMenu.h"
+#include "uikit/PaneCommands.h"
 #include "uikit/UiResources.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -33,10 +36,17 @@ void CQuorbel6View::OnContextMenu(HWND, POINT point)
             return;
         m_bContextMenuOpen = 1;
 
-        // Where the Insert commands place a new object: centred on the click.
-        const SIZE drop = m_sizeContextMenuIcon;
-        m_rectInsertion = RECT{point.x - drop.cx / 2, point.y - drop.cy / 2, point.x - drop.cx / 2 + drop.cx,
-                               point.y - drop.cy / 2 + drop.cy};
+        // Where the Insert commands place a new object: centred on the click,
+        // standing upright and no wider than the tab on a spine tab.
+        SIZE& drop = m_sizeContextMenuIcon;
+        if (m_strCurrentPart == "Left Tab" || m_strCurrentPart == "Right Tab") {
+            drop.cy = std::min<LONG>(drop.cy, m_renderer.Geometry().back.tab - 2);
+            m_rectInsertion =
+                RECT{point.x - drop.cy / 2, point.y - drop.cx / 2, point.x + drop.cy / 2, point.y + drop.cx / 2};
+        } else {
+            m_rectInsertion = RECT{point.x - drop.cx / 2, point.y - drop.cy / 2, point.x - drop.cx / 2 + drop.cx,
+                                   point.y - drop.cy / 2 + drop.cy};
+        }
 
         CNewMenu menu;
         if (menu.LoadMenu(IDR_CONTEXT_MENU)) {
@@ -50,11 +60,43 @@ void CQuorbel6View::OnContextMenu(HWND, POINT point)
                 };
                 check(ID_LAYOUT_SNAP_TO_GRID, m_bSnapToGrid != 0);
                 check(ID_LAYOUT_SHOW_GRID, m_bShowGrid != 0);
+                if (const IViewFrame* frame = ViewFrame()) {
+                    check(ID_VIEW_PROPERTIES, frame->IsPropertiesPaneShown());
+                    check(ID_VIEW_TEXT_EDITOR, frame->IsTextPaneShown());
+                }
                 HWND owner = GetAppMainWnd() ? GetAppMainWnd()->m_hWnd : m_hWnd;
                 TrackPopupMenu(popup->GetSafeHmenu(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner,
                                nullptr);
             }
         }
         m_bContextMenuOpen = 0;
+    });
+}
+
+void CQuorbel6View::OnShowPropertiesAtCursor()
+{
+    Guarded(61, ErrorSink::Window(this), [&] {
+        IViewFrame* frame = ViewFrame();
+        if (!frame || frame->IsPropertiesPaneShown())
+            return;
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        frame->ShowPropertiesPaneAt(cursor);
+    });
+}
+
+void CQuorbel6View::OnViewProperties()
+{
+    Guarded(87, ErrorSink::Window(this), [&] {
+        if (CPaneCommands* panes = MainWindowPaneCommands())
+            panes->OnViewProperties();
+    });
+}
+
+void CQuorbel6View::OnViewTextEditor()
+{
+    Guarded(88, ErrorSink::Window(this), [&] {
+        if (CPaneCommands* panes = MainWindowPaneCommands())
+            panes->OnViewTextEditor();
     });
 }

@@ -3,20 +3,20 @@
 #include "framework/EditingSwitch.h"
 #include "framework/WinApp.h"
 
+IViewFrame* CQuorbel6View::ViewFrame()
+{
+    return dynamic_cast<IViewFrame*>(GetAppMainWnd());
+}
+
 namespace {
 
 // The button of the object tool bar whose size inserted objects take.
 constexpr int kInsertionSizeButton = 1;
 
-IViewFrame* ViewFrame()
-{
-    return dynamic_cast<IViewFrame*>(GetAppMainWnd());
-}
-
 // Surfaces and pages can be selected too, but they are not objects to edit.
 bool IsEditableObjectType(const CString& type)
 {
-    return !type.IsEmpty() && type != "Cover" && type != "Page";
+    return !type.IsEmpty() && type != "Cover" && type != "Boundary" && type != "Page";
 }
 
 }  // namespace

@@ -156,8 +156,19 @@ void CQuorbel6View::OnDraw(CDC* dc)
             ::Rectangle(hdc, m_rcGuideScreen.left, m_rcGuideScreen.top, m_rcGuideScreen.right,
                         m_rcGuideScreen.bottom);
         }
-        CSelectGuard outline(hdc, ::GetStockObject(BLACK_PEN));
-        ::Rectangle(hdc, 0, 0, pageWidth, pageHeight);
+        {
+            CSelectGuard outline(hdc, ::GetStockObject(BLACK_PEN));
+            ::Rectangle(hdc, 0, 0, pageWidth, pageHeight);
+        }
+
+        // The selection frame, in client pixels; a drag shows only its rubber band.
+        const bool dragging = m_bMouseDown && !m_strDragMode.IsEmpty() && m_strDragMode != "Cover";
+        if (m_nSelectionHandles > 0 && !dragging) {
+            CSaveDCGuard clientPixels(hdc);
+            ::SetWindowOrgEx(hdc, 0, 0, nullptr);
+            ::SetViewportOrgEx(hdc, 0, 0, nullptr);
+            DrawSelectionFrame(hdc);
+        }
     });
 }
 

@@ -16,6 +16,9 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_VIEW_FRONT_COVER, OnViewFrontCover)
     ON_CMD(ID_VIEW_BACK_COVER, OnViewBackCover)
     ON_CMD(ID_VIEW_SHOW_GUIDES, OnViewShowGuides)
+    ON_CMD(ID_SHOW_PROPERTIES_AT_CURSOR, OnShowPropertiesAtCursor)
+    ON_CMD(ID_VIEW_PROPERTIES, OnViewProperties)
+    ON_CMD(ID_VIEW_TEXT_EDITOR, OnViewTextEditor)
 END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;

@@ -10,12 +10,14 @@
 #include "label/LabelModel.h"
 #include "label/LabelRenderer.h"
 #include "label/PropertyRules.h"
+#include "view/SelectionPatterns.h"
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -43,6 +45,12 @@ class CArchive;
 //   view/TextRefresh.cpp  laying out the objects of one text again
 //   view/FrameLink.cpp    what the main frame reads from the view and is told by it
 //   view/PropertySetter.cpp the property setter: applies the rules of label/PropertyRules.h
+//   view/Selection.cpp    loading the selected object's box
+//   view/HitTesting.cpp   presses: what lies under the pointer and what becomes selected
+//   view/SelectionFrame.cpp the selection frame, its timer, handles and the cursor
+//   view/MouseEditing.cpp dragging and resizing with the mouse
+//   view/KeyEditing.cpp   the arrow and delete keys
+//   view/ContextMenu.cpp  the context menu and the pane commands
 class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
@@ -283,10 +291,43 @@ public:
     void OnEditUndo();
     void OnEditRedo();
 
-    // ---- selection (view/Selection.cpp) ----------------------------------------------------
-    // Reloads the selected object's rows into the selection cache and its box on
-    // screen and in label units.
-    void LoadSelection();
+    // ---- selection (view/Selection.cpp, view/HitTesting.cpp, view/SelectionFrame.cpp) ------
+    // The selected object's box: in client pixels, and in thousandths of an
+    // inch (left, top, left + width, top + height).
+    struct SelectionBox
+    {
+        RECT screen{};
+        RECT label{};
+    };
+    // Reloads the selected object's rows into the selection cache and returns
+    // its box on screen and in label units; a disc's label box is the one held.
+    SelectionBox LoadSelection();
+    // LoadSelection stored as the selection rectangles.
+    void ReloadSelection();
+    // The smallest object under a screen point that the current press has not
+    // returned yet (the hit list); empty when there is none.
+    CString HitTestObject(POINT screenPoint);
+    // Loads the selection and draws its frame on a window context.
+    void UpdateSelection();
+    // Copies the surface back over the frame and handles before a drag.
+    void RestoreUnderSelection();
+    // A one-pixel frame inverted on the screen; drawing it twice leaves no trace.
+    void DrawInvertFrame(HDC dc, int left, int top, int right, int bottom) const;
+    // Paints what the surface shows under one handle.
+    void DrawHandle(HDC dc, const RECT& rect) const;
+    // Resets the selection state, as for a new label.
+    void ResetSelection();
+
+    // ---- mouse and keyboard editing (view/MouseEditing.cpp, view/KeyEditing.cpp) ---------------
+    // Writes the dragged box into the selected object's rows: one undo step.
+    // True when a row was written.
+    bool ApplyDrag();
+    // Keeps a dragged box inside the drag limits; thousandths of an inch.
+    RECT ClampDragRect(const RECT& rect) const;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnShowPropertiesAtCursor();
+    void OnViewProperties();
+    void OnViewTextEditor();
 
     // ---- removing objects and image slots (view/RemoveObject.cpp) --------------------
     // Removes every row of the named object; with refresh the surface is redrawn.
@@ -308,6 +349,12 @@ public:
 
 protected:
     void OnTimer(UINT_PTR id) override;
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    void OnLButtonDblClk(UINT flags, POINT point) override;
+    void OnRButtonDown(UINT flags, POINT point) override;
+    void OnMouseMove(UINT flags, POINT point) override;
+    BOOL OnSetCursor(HWND window, UINT hitTest, UINT message) override;
     void OnDestroy() override;
     void OnSettingChange(UINT flags, LPCSTR section) override;
     void OnContextMenu(HWND window, POINT point) override;
@@ -315,6 +362,27 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
 
 private:
+    // The press's hits after the precedence rules, smallest first.
+    std::vector<CString> CollectHits(POINT clientPoint);
+    // Makes the chosen hit the selection and shows its surface; a single-CD
+    // layout's second disc place moves disc 1 there.
+    void SelectHit(const CString& name);
+    // What every press tells the main frame: the Text pane's fields lose their
+    // focus marks and Paste follows the clipboard.
+    void TellFramePress();
+    // Timer 1121: the ants' steps or the end of a flash.
+    void StartSelectionTimer(UINT milliseconds);
+    void KillSelectionTimer();
+    // The selection frame for the selected object, drawn on a client context.
+    void DrawSelectionFrame(HDC dc);
+    // The four ant lines of the frame at the current phase.
+    void DrawAnts(HDC dc) const;
+    // The selection timer's tick: the ants march, a flash ends.
+    void OnSelectionTimer();
+    // The dragged box of the current drag, before clamping; thousandths of an inch.
+    RECT DraggedLabelRect() const;
+    // A key on the view; true when it is handled here. `step` names the stage for an error.
+    bool HandleEditKey(UINT key, int& step);
     // Sets or clears a check mark in the main window's menu.
     void CheckMainMenuItem(UINT commandId, BOOL checked);
     // Repaints the view at once, when it has a window.
@@ -342,6 +410,7 @@ public:
     BYTE m_bNoPrinter = 0;          // no default printer was found
     SIZE m_sizePaper = {};          // sheet of the page shown, thousandths of an inch
     CSurfaceBitmaps m_surfaceBitmaps;
+    CSelectionPatterns m_selectionPatterns;  // the marching ants' dashes
 
     // ---- selection ------------------------------------------------------------------
     // What the main frame reads (view/FrameLink.cpp).
@@ -365,8 +434,27 @@ public:
     void TellFramePanesAndBars();
     // Where the main frame's pane lies; floating when there is no frame.
     FramePanePlace FramePaneState(FramePane pane) const;
+    // The main frame as the view talks to it; null without one.
+    static IViewFrame* ViewFrame();
 
     CString m_strSelectedObject;
+    CString m_strCurrentPart;      // "Inside", "Left Tab", "Right Tab", or empty
+    static constexpr int kSelectionCacheSize = 14;
+    std::array<CString, kSelectionCacheSize> m_selectionCache;  // the first rows' values of the selection
+    RECT m_rcSelection = {};       // the selected box in client pixels
+    RECT m_rcSelectionLabel = {};  // the same box in thousandths of an inch
+    CRgn m_hitRegion;              // a selected disc's ellipse, client pixels
+    std::vector<CString> m_hitList;      // names the hit test has returned during this press
+    std::vector<CString> m_keptHitList;  // the last press's hits after precedence, for cycling
+    std::array<RECT, 8> m_rcHandles{};   // Top, Bottom, Left, Right, TopLeft, BottomRight, BottomLeft, TopRight
+    int m_nAntPhase = 0;           // 0..5
+    POINT m_ptPress = {};          // client point of the press that may start a drag; 0 when none is pending
+    POINT m_ptCurrent = {};        // the drag's latest point
+    POINT m_ptLastClick = {};      // client point of the last left or right press
+    SIZE m_sizeBandCorrection = {};  // screen box less the converted label box, right and bottom
+    BYTE m_bMouseDown = 0;         // the left button is held after a press in the view
+    BYTE m_bSurfaceJustSwitched = 0;  // the next press selects the smallest hit again
+    BYTE m_bReselect = 0;          // a double click: the next press selects anew
     int m_nSelectionHandles = 0;
     RECT m_rcDragLimits = {};      // thousandths of an inch
     CString m_strDragMode;         // empty, "Move", "Cover", "Top", ... (what a press would drag)
@@ -389,7 +477,7 @@ public:
     int m_nStartPreset = 0;        // 1 single CD, other non-zero double CD, 0 ask, -1 used
     BYTE m_bDrawingEnabled = 0;    // OnDraw does nothing while clear
     POINT m_ptPageOrigin = {};     // window origin of the page, pixels
-    SIZE m_sizeContextMenuIcon = {};
+    SIZE m_sizeContextMenuIcon = {};  // default drop size of an object inserted from the context menu
     BYTE m_bContextMenuOpen = 0;   // the context menu is being tracked
     RECT m_rectInsertion = {};     // where Insert from the context menu places an object, screen pixels
 

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr UINT_PTR kStartUpTimer = 1081;
+constexpr UINT_PTR kSelectionTimer = 1121;
 constexpr UINT kStartUpTimerPeriod = 10;  // milliseconds
 constexpr int kRestoredWindowInset = 100;  // pixels off each side of the work area
 constexpr DWORD kFirstRunHelpContext = 1;
@@ -68,6 +69,10 @@ void CQuorbel6View::InitView()
 void CQuorbel6View::OnTimer(UINT_PTR id)
 {
     Guarded(108, ErrorSink::Window(this), [&] {
+        if (id == kSelectionTimer) {
+            OnSelectionTimer();
+            return;
+        }
         if (id != kStartUpTimer) {
             CScrollView::OnTimer(id);
             return;
@@ -155,6 +160,10 @@ void CQuorbel6View::OnSettingChange(UINT flags, LPCSTR section)
 
 void CQuorbel6View::OnDestroy()
 {
+    // The selection's timer and hit lists go with the window.
+    KillSelectionTimer();
+    m_hitList.clear();
+    m_keptHitList.clear();
     // The panel bitmap lent to the application goes with the view.
     LendPanelBackground(false);
     m_surfaceBitmaps.Release();

@@ -19,6 +19,7 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
         const CString surface = command.surface;
         view.m_nSelectionHandles = 0;
         view.m_strSelectedObject = surface;
+        view.m_bSurfaceJustSwitched = 1;
         view.TellFrameSelection();
         CLabelModel& model = view.Model();
         model.Shown().surface = surface;

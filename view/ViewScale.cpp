@@ -13,6 +13,7 @@ void CQuorbel6View::PrepareBitmaps()
         const int dpi = screen.GetDeviceCaps(LOGPIXELSX);
         m_nScreenDpi = dpi > 0 ? dpi : 96;
         m_surfaceBitmaps.Create(screen.m_hDC);
+        m_selectionPatterns.Create(screen.m_hDC);
         // Every panel of the program tiles the same bitmap; it is kept here and lent to the application.
         LendPanelBackground(true);
     });

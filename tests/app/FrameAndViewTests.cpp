@@ -38,6 +38,12 @@ TEST(FrameAndView, TheFrameFollowsTheViewsSelectionAndLayout)
     EXPECT_FALSE(frame->IsEditingDisabled());
     EXPECT_TRUE(::IsWindowEnabled(view->m_hWnd));
 
+    // Objects inserted from the context menu take the size of an Add button.
+    const RECT addButton = frame->ObjectToolBar().GetItemRect(1);
+    EXPECT_GT(view->m_sizeContextMenuIcon.cx, 0);
+    EXPECT_EQ(view->m_sizeContextMenuIcon.cx, addButton.right - addButton.left - 1);
+    EXPECT_EQ(view->m_sizeContextMenuIcon.cy, addButton.bottom - addButton.top);
+
     // The first label told the frame its layout.
     const size_t expected = view->IsDoubleLayout() ? 14u : 13u;
     EXPECT_EQ(frame->ViewToolbarLayout().size(), expected);
