@@ -74,6 +74,14 @@ bool CLabelModel::ReplacePropertyValue(const CString& objectName, const CString&
     return true;
 }
 
+bool CLabelModel::SetRowChoices(int index, const CString& choices)
+{
+    if (index < 0 || index >= RowCount())
+        return false;
+    m_rows[static_cast<size_t>(index)].m_strChoices = choices;
+    return true;
+}
+
 int CLabelModel::EraseObjectRows(const CString& objectName)
 {
     ForgetStyle(objectName);

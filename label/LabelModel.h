@@ -74,6 +74,8 @@ public:
     void AppendRow(const PropertyEntry& row);
     // Replaces a value in place; false when the property is missing.
     bool ReplacePropertyValue(const CString& objectName, const CString& key, const CString& value);
+    // Replaces the choices field of the row at `index`; false when there is no such row.
+    bool SetRowChoices(int index, const CString& choices);
     // Removes every row of the object; the number of rows removed.
     int EraseObjectRows(const CString& objectName);
     // Exchanges all property rows with `rows` (a label state kept aside).

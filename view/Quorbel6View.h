@@ -6,6 +6,7 @@
 #include "framework/ScrollView.h"
 #include "framework/String.h"
 #include "imaging/xImage.h"
+#include "label/ClipboardStore.h"
 #include "label/LabelDim.h"
 #include "label/LabelModel.h"
 #include "label/LabelRenderer.h"
@@ -41,6 +42,10 @@ class CArchive;
 //   view/ClearObjects.cpp emptying the model
 //   view/TextRefresh.cpp  laying out the objects of one text again
 //   view/FrameLink.cpp    what the main frame reads from the view and is told by it
+//   view/InsertObjects.cpp the Insert commands, the creating operations and Delete
+//   view/ImagesOnLabel.cpp image slots, stacking, Set as Background and the centring commands
+//   view/Background.cpp   the background picture of a surface part
+//   view/Clipboard.cpp    Cut, Copy and Paste
 class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
@@ -278,6 +283,80 @@ public:
     // Frees an image slot once no row and no undo entry refers to it any more.
     void ReleaseImageSlot(int imageNumber);
 
+    // ---- inserting objects (view/InsertObjects.cpp) ------------------------------------
+    void OnInsertArtist();
+    void OnInsertTitle();
+    void OnInsertTrackList();
+    void OnInsertYear();
+    void OnInsertTime();
+    void OnInsertGenre();
+    void OnInsertText();
+    void OnInsertImage();
+    void OnEditDelete();
+    void OnReadTrackData();
+    // The creating operations: each builds the object's rows, places it inside
+    // its part, records one undo step and selects it. `area` is in screen pixels.
+    void AddTextObject(CString name, RECT area, CString part);
+    void AddTrackListObject(CString name, RECT area, CString part);
+    // With `askForFile` the picture is chosen in the file dialog, else it is the
+    // newest slot's; without `finish` the undo step stays open for the caller.
+    void AddImageObject(RECT area, CString part, bool askForFile, bool finish);
+
+    // ---- images on the label (view/ImagesOnLabel.cpp) ----------------------------------
+    // Stores a decoded picture in a new slot (slot -1) or in place of a slot's
+    // picture; 1 when stored, 0 (after telling the user) otherwise.
+    int LoadImageFile(std::unique_ptr<CxImage> image, const CString& path, int slot);
+    // Makes the selected image the background of its surface part.
+    void SetImageAsBackground();
+    // Gives an image the next stacking number, so that it is drawn last; a
+    // background becomes an ordinary image in front.
+    void BringImageToFront(CString role, int imageNumber);
+    // Appends a full copy of a slot's picture, kept file bytes included.
+    void DuplicateImageSlot(int imageNumber);
+    // A spot on the shown surface for a new image, screen pixels.
+    RECT GetNewImageRect();
+    // The surface under a screen rectangle's corners; empty when none.
+    CString GetSurfaceUnderRect(const RECT& screenRect);
+    // Stretches the selected image over its part of the surface shown.
+    void FitImageToSurface();
+    void OnCenterHorizontally();
+    void OnCenterVertically();
+    void OnSetAsBackground();
+    void OnBringToFront();
+
+    // ---- the background of a surface part (view/Background.cpp) -------------------------
+    // Makes a picture file the background of the part being worked on.
+    void SetBackgroundFromFile(CString path);
+    // Removes the part's background unless it is `keep`; with commit as one undo step, redrawn.
+    void RemoveOtherBackground(bool commit, CString keep);
+
+    // ---- clipboard (view/Clipboard.cpp) ----------------------------------------------------
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // The copied object; its "Image Number" counts as a reference to its slot.
+    const CClipboardStore& ClipboardStore() const { return m_clipboardStore; }
+
+private:
+    // Insert Artist, Title ...: on a double CD the disc is asked first.
+    void InsertAlbumField(const char* field, bool trackList);
+    // The open-file dialog for a picture; empty when cancelled.
+    CString AskImageFile();
+    // Selects a new object and redraws, as every creating operation ends.
+    void SelectNewObject(const CString& objectName);
+    // Writes the choices field of an object's "Item Type" or "View" row (its
+    // role or part), recorded as a change.
+    void SetObjectChoice(const CString& objectName, const CString& key, const CString& choices);
+    // The left-right centre of the selected object, thousandths of an inch.
+    int SelectionCentreX() const;
+    // Every other image on the surface shown stops being the front one.
+    void SendOtherImagesBack(const CString& keep);
+    // The font of a new text: the user-interface face at 72 points.
+    CString DefaultObjectFont() const;
+    // Tells the user the clipboard stayed busy.
+    void ReportClipboardBusy();
+
+public:
     // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);
@@ -339,6 +418,11 @@ public:
     RECT m_rcDragLimits = {};      // thousandths of an inch
     CString m_strDragMode;         // empty, "Move", "Cover", "Top", ... (what a press would drag)
     BYTE m_bGuideClamp = 1;        // surfaces are kept inside the printable guide while set
+
+    // ---- objects and the clipboard -----------------------------------------------
+    CString m_strCurrentPart;      // "Inside", "Left Tab", "Right Tab", or empty
+    POINT m_ptLastClick = {};      // client point of the last left or right press
+    CClipboardStore m_clipboardStore;
 
     // ---- settings kept by the view ---------------------------------------------
     CString m_strUnits;  // "Inches" or "Millimeters"
