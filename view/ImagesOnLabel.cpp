@@ -178,11 +178,13 @@ CString CQuorbel6View::GetSurfaceUnderRect(const RECT& screenRect)
                 const Surface surface = SurfaceFromName(candidate.surface);
                 if (Model().Placement().PageOf(surface) != Model().Shown().page)
                     continue;
-                if (surface == Surface::Disc2 && Model().Shown().layout != "Double")
-                    continue;
                 const RECT rect = GetSurfaceRect(candidate.part);
-                if (PtInRect(&rect, corner))
-                    return CString(candidate.surface);
+                if (!PtInRect(&rect, corner))
+                    continue;
+                // A single CD has one disc, wherever on the sheet it is shown.
+                if (surface == Surface::Disc2 && Model().Shown().layout != "Double")
+                    return CString("Disc 1");
+                return CString(candidate.surface);
             }
         }
         return CString();
