@@ -1,6 +1,7 @@
 #pragma once
 // A label view in a real window, showing a new layout made from the built-in
 // papers at zoom 10, and the helpers that answer the dialogs its commands open.
+#include "app/Quorbel6App.h"
 #include "document/AppSettings.h"
 #include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
@@ -86,7 +87,11 @@ inline DialogAnswers::Answer ChooseDisc(int disc)
 // Types a file name into the open-file dialog and presses its OK button.
 inline DialogAnswers::Answer ChooseFile(const std::string& path)
 {
-    return [path](HWND dialog) {
+    std::string windowsPath = path;
+    for (char& ch : windowsPath)
+        if (ch == '/')
+            ch = '\\';
+    return [path = windowsPath](HWND dialog) {
         constexpr int kFileNameCombo = 0x47c;
         constexpr int kFileNameEdit = 0x480;
         if (HWND combo = ::GetDlgItem(dialog, kFileNameCombo))
@@ -159,6 +164,8 @@ protected:
         return count;
     }
 
+    // The program's message box takes its text from the application object.
+    CQuorbel6App m_app;
     std::vector<int> m_errors;
     ScopedErrorReportHook m_hook{[this](const ErrorReport& report) { m_errors.push_back(report.number); }};
     CAppSettings m_settings;
