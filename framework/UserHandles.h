@@ -46,22 +46,3 @@ using OwnedCursor = UserHandle<HCURSOR, ::DestroyCursor>;
 using OwnedMenu = UserHandle<HMENU, ::DestroyMenu>;
 using OwnedWindow = UserHandle<HWND, ::DestroyWindow>;
 
-// The clipboard opened for `owner` while this lives; IsOpen() tells whether
-// another program had it.
-class ClipboardOpening
-{
-public:
-    explicit ClipboardOpening(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
-    ~ClipboardOpening()
-    {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    ClipboardOpening(const ClipboardOpening&) = delete;
-    ClipboardOpening& operator=(const ClipboardOpening&) = delete;
-
-    bool IsOpen() const { return m_open; }
-
-private:
-    bool m_open;
-};

@@ -2,6 +2,7 @@
 // when it gets the focus, the Layout menu's grid marks, and its destruction.
 #include "shell/MainFrame.h"
 
+#include "framework/ClipboardOwner.h"
 #include "framework/ErrorReport.h"
 #include "framework/UserHandles.h"
 #include "framework/View.h"
@@ -47,7 +48,7 @@ void CMainFrame::CheckPaste()
 {
     const auto* view = dynamic_cast<const IFrameView*>(GetActiveView());
     // Another program holding the clipboard leaves the flag as it was.
-    ClipboardOpening clipboard(m_hWnd);
+    CClipboardOwner clipboard(m_hWnd, 1);  // busy: leave the flag as it is
     if (clipboard.IsOpen())
         m_bPastePossible = (::IsClipboardFormatAvailable(CF_DIB) || (view && view->HasCopiedObjects())) ? 1 : 0;
 }

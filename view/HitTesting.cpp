@@ -2,6 +2,8 @@
 // selection, and the start of a drag of the selected object.
 #include "view/Quorbel6View.h"
 
+#include "framework/ClipboardOwner.h"
+
 #include "framework/ErrorReport.h"
 #include "label/HitTest.h"
 #include <algorithm>
@@ -65,12 +67,9 @@ void CQuorbel6View::TellFramePress()
     if (!frame)
         return;
     frame->ClearTextFieldFocus();
-    // Only a bitmap can be pasted until the view keeps copied objects of its own.
-    if (::OpenClipboard(m_hWnd)) {
-        const bool bitmap = ::IsClipboardFormatAvailable(CF_DIB) != FALSE;
-        ::CloseClipboard();
-        frame->SetPastePossible(bitmap);
-    }
+    CClipboardOwner clipboard(m_hWnd, 1);  // busy: leave the flag as it is
+    if (clipboard.IsOpen())
+        frame->SetPastePossible(::IsClipboardFormatAvailable(CF_DIB) != FALSE || HasCopiedObjects());
 }
 
 void CQuorbel6View::SelectHit(const CString& name)

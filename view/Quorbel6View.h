@@ -6,6 +6,7 @@
 #include "framework/ScrollView.h"
 #include "framework/String.h"
 #include "imaging/xImage.h"
+#include "label/ClipboardStore.h"
 #include "label/LabelDim.h"
 #include "label/LabelModel.h"
 #include "label/LabelRenderer.h"
@@ -51,6 +52,10 @@ class CArchive;
 //   view/MouseEditing.cpp dragging and resizing with the mouse
 //   view/KeyEditing.cpp   the arrow and delete keys
 //   view/ContextMenu.cpp  the context menu and the pane commands
+//   view/InsertObjects.cpp the Insert commands, the creating operations and Delete
+//   view/ImagesOnLabel.cpp image slots, stacking, Set as Background and the centring commands
+//   view/Background.cpp   the background picture of a surface part
+//   view/Clipboard.cpp    Cut, Copy and Paste
 class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView
 {
     DECLARE_DYNCREATE(CQuorbel6View)
@@ -270,13 +275,9 @@ public:
     // recording and clamp switches, the units and the image and cache helpers.
     PropertyRuleContext PropertyRulesContext();
 
-    // ---- operations the setter sets off (view/LayoutDiscPage.cpp, view/ImageStacking.cpp) ----
+    // ---- operations the setter sets off (view/LayoutDiscPage.cpp; the image ones below) ----
     // Exchanges the two disc labels' positions on their sheet.
     void LayoutDiscPage();
-    // Makes the selected image the background of its surface part.
-    void SetImageAsBackground();
-    // Gives an image the next stacking number, so that it is drawn last.
-    void BringImageToFront(CString role, int imageNumber);
 
     // ---- undo and redo (view/UndoRedo.cpp) ---------------------------------------------
     // Stores a copy of one row in the step being recorded: kind "Change", "Delete"
@@ -335,6 +336,80 @@ public:
     // Frees an image slot once no row and no undo entry refers to it any more.
     void ReleaseImageSlot(int imageNumber);
 
+    // ---- inserting objects (view/InsertObjects.cpp) ------------------------------------
+    void OnInsertArtist();
+    void OnInsertTitle();
+    void OnInsertTrackList();
+    void OnInsertYear();
+    void OnInsertTime();
+    void OnInsertGenre();
+    void OnInsertText();
+    void OnInsertImage();
+    void OnEditDelete();
+    void OnReadTrackData();
+    // The creating operations: each builds the object's rows, places it inside
+    // its part, records one undo step and selects it. `area` is in screen pixels.
+    void AddTextObject(CString name, RECT area, CString part);
+    void AddTrackListObject(CString name, RECT area, CString part);
+    // With `askForFile` the picture is chosen in the file dialog, else it is the
+    // newest slot's; without `finish` the undo step stays open for the caller.
+    void AddImageObject(RECT area, CString part, bool askForFile, bool finish);
+
+    // ---- images on the label (view/ImagesOnLabel.cpp) ----------------------------------
+    // Stores a decoded picture in a new slot (slot -1) or in place of a slot's
+    // picture; 1 when stored, 0 (after telling the user) otherwise.
+    int LoadImageFile(std::unique_ptr<CxImage> image, const CString& path, int slot);
+    // Makes the selected image the background of its surface part.
+    void SetImageAsBackground();
+    // Gives an image the next stacking number, so that it is drawn last; a
+    // background becomes an ordinary image in front.
+    void BringImageToFront(CString role, int imageNumber);
+    // Appends a full copy of a slot's picture, kept file bytes included.
+    void DuplicateImageSlot(int imageNumber);
+    // A spot on the shown surface for a new image, screen pixels.
+    RECT GetNewImageRect();
+    // The surface under a screen rectangle's corners; empty when none.
+    CString GetSurfaceUnderRect(const RECT& screenRect);
+    // Stretches the selected image over its part of the surface shown.
+    void FitImageToSurface();
+    void OnCenterHorizontally();
+    void OnCenterVertically();
+    void OnSetAsBackground();
+    void OnBringToFront();
+
+    // ---- the background of a surface part (view/Background.cpp) -------------------------
+    // Makes a picture file the background of the part being worked on.
+    void SetBackgroundFromFile(CString path);
+    // Removes the part's background unless it is `keep`; with commit as one undo step, redrawn.
+    void RemoveOtherBackground(bool commit, CString keep);
+
+    // ---- clipboard (view/Clipboard.cpp) ----------------------------------------------------
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // The copied object; its "Image Number" counts as a reference to its slot.
+    const CClipboardStore& ClipboardStore() const { return m_clipboardStore; }
+
+private:
+    // Insert Artist, Title ...: on a double CD the disc is asked first.
+    void InsertAlbumField(const char* field, bool trackList);
+    // The open-file dialog for a picture; empty when cancelled.
+    CString AskImageFile();
+    // Selects a new object and redraws, as every creating operation ends.
+    void SelectNewObject(const CString& objectName);
+    // Writes the choices field of an object's "Item Type" or "View" row (its
+    // role or part), recorded as a change.
+    void SetObjectChoice(const CString& objectName, const CString& key, const CString& choices);
+    // The left-right centre of the selected object, thousandths of an inch.
+    int SelectionCentreX() const;
+    // Every other image on the surface shown stops being the front one.
+    void SendOtherImagesBack(const CString& keep);
+    // The font of a new text: the user-interface face at 72 points.
+    CString DefaultObjectFont() const;
+    // Tells the user the clipboard stayed busy.
+    void ReportClipboardBusy();
+
+public:
     // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);
@@ -421,9 +496,8 @@ public:
     void TellFrameSelection();
     // Tells the main frame that the layout may have changed.
     void TellFrameLayout();
-    // The view holds no copies of objects of its own yet: Paste takes pictures
-    // from the clipboard only.
-    bool HasCopiedObjects() const override { return false; }
+    // Whether the program's own clipboard store holds a copied object.
+    bool HasCopiedObjects() const override { return !m_clipboardStore.IsEmpty(); }
     // What the start-up takes from the main frame and gives it (view/FrameLink.cpp).
     // The size of the object tool bar's second button less one pixel across:
     // the size of objects inserted by the context menu. Empty without the frame.
@@ -459,6 +533,9 @@ public:
     RECT m_rcDragLimits = {};      // thousandths of an inch
     CString m_strDragMode;         // empty, "Move", "Cover", "Top", ... (what a press would drag)
     BYTE m_bGuideClamp = 1;        // surfaces are kept inside the printable guide while set
+
+    // ---- objects and the clipboard -----------------------------------------------
+    CClipboardStore m_clipboardStore;
 
     // ---- settings kept by the view ---------------------------------------------
     CString m_strUnits;  // "Inches" or "Millimeters"
