@@ -2,7 +2,8 @@
 # Builds the fuzz targets of fuzz/ for the host (clang, libFuzzer, ASan, UBSan)
 # into build-fuzz/ (or $SLEEVORY_FUZZ_DIR) and runs each one for $FUZZ_SECONDS
 # seconds (default 60; 0 skips fuzzing), all at once, from a corpus seeded with
-# its fixtures in tests/data/images and every crash input kept in
+# its fixtures in tests/data/images (or a sibling folder such as
+# tests/data/cddb, named by a glob like ../cddb/*.xmcd) and every crash input kept in
 # tests/data/images/fuzz-regressions/<target>/. Fails when a target crashes,
 # leaks, runs out of memory or time, or finds undefined behaviour; the input
 # that did it is left in build-fuzz/crashes/.
