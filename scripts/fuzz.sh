@@ -3,7 +3,8 @@
 # into build-fuzz/ (or $SLEEVORY_FUZZ_DIR) and runs each one for $FUZZ_SECONDS
 # seconds (default 60; 0 skips fuzzing), all at once, from a corpus seeded with
 # its fixtures in tests/data/images (or a sibling folder such as
-# tests/data/cddb, named by a glob like ../cddb/*.xmcd) and every crash input kept in
+# tests/data/cddb, named by a glob like ../cddb/*.xmcd; and the album-source
+# files that tests/cdsource/make_fixtures.sh makes with other tools) and every crash input kept in
 # tests/data/images/fuzz-regressions/<target>/. Fails when a target crashes,
 # leaks, runs out of memory or time, or finds undefined behaviour; the input
 # that did it is left in build-fuzz/crashes/.
@@ -22,6 +23,10 @@ cmake -S "$repo/fuzz" -B "$build" -G "Unix Makefiles" \
 cmake --build "$build" -j "$(nproc)" >/dev/null
 
 seeds_dir="$repo/tests/data/images"
+album_seeds="$build/seeds/cdsource"
+if [ ! -f "$album_seeds/mp3/expected.txt" ]; then
+  "$repo/tests/cdsource/make_fixtures.sh" "$album_seeds" >/dev/null
+fi
 regressions_dir="$seeds_dir/fuzz-regressions"
 mkdir -p "$build/crashes" "$build/logs"
 
@@ -34,7 +39,7 @@ while read -r name globs; do
   mkdir -p "$corpus"
   # Fixtures and earlier crash inputs start the corpus; libFuzzer adds its own finds.
   for glob in $globs; do
-    for seed in "$seeds_dir"/$glob; do [ -f "$seed" ] && cp -f "$seed" "$corpus/"; done
+    for seed in "$seeds_dir"/$glob "$album_seeds"/*/$glob; do [ -f "$seed" ] && cp -f "$seed" "$corpus/"; done
   done
   if [ -d "$regressions_dir/$name" ]; then
     cp -f "$regressions_dir/$name"/* "$corpus/" 2>/dev/null || true

@@ -16,6 +16,10 @@ packages=(
   # the JPEG and PNG fuzz targets link the host's libraries; scripts/bench.sh
   # times libjpeg-turbo's own djpeg and cjpeg
   libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs
+  # album-source fixtures made and checked by other programs: CD-Text packs by
+  # libburn (cdrskin's library), disc ids by libdiscid, MP3 files by lame, sox
+  # and ffmpeg, their play times by ffprobe and mp3info, their tags by id3v2
+  libburn-dev cdrskin libdiscid0 lame sox ffmpeg mp3info id3v2 python3
 )
 
 SUDO=""
