@@ -23,6 +23,20 @@ int PushInside(int start, int size, int low, int high)
     return start;
 }
 
+// Pulls a box into the square around a disc, then trims it to the square's side.
+void KeepInsideDiscSquare(int& left, int& top, int& width, int& height, const DiscGeometry& disc)
+{
+    const int outer = disc.outerDiameter;
+    left = std::max<int>(left, disc.left);
+    top = std::max<int>(top, disc.top);
+    if (left + width > disc.left + outer)
+        left = disc.left + outer - width;
+    if (top + height > disc.top + outer)
+        top = disc.top + outer - height;
+    width = std::min(width, outer);
+    height = std::min(height, outer);
+}
+
 }  // namespace
 
 namespace ObjectPlacement
@@ -56,15 +70,7 @@ DocBox FitTextBox(DocBox box, const CString& part, const CString& surface, const
             top = front.top + front.height - height;
         height = std::min<int>(height, front.height);
     } else if (const DiscGeometry* disc = part == "Inside" ? DiscOf(surface, geometry) : nullptr) {
-        const int outer = disc->outerDiameter;
-        left = std::max<int>(left, disc->left);
-        top = std::max<int>(top, disc->top);
-        if (left + width > disc->left + outer)
-            left = disc->left + outer - width;
-        if (top + height > disc->top + outer)
-            top = disc->top + outer - height;
-        width = std::min(width, outer);
-        height = std::min(height, outer);
+        KeepInsideDiscSquare(left, top, width, height, *disc);
     } else if (onTab) {
         if (part == "Left Tab") {
             if (left < back.left)
@@ -131,15 +137,7 @@ DocBox FitImageBox(DocBox box, const CString& surface, const SurfaceGeometry& ge
     } else if (surface == "Front Cover") {
         fitFlat(geometry.front.left, geometry.front.top, geometry.front.width, geometry.front.height);
     } else if (const DiscGeometry* disc = DiscOf(surface, geometry)) {
-        const int outer = disc->outerDiameter;
-        left = std::max<int>(left, disc->left);
-        top = std::max<int>(top, disc->top);
-        if (left + width > disc->left + outer)
-            left = disc->left + outer - width;
-        if (top + height > disc->top + outer)
-            top = disc->top + outer - height;
-        width = std::min(width, outer);
-        height = std::min(height, outer);
+        KeepInsideDiscSquare(left, top, width, height, *disc);
     }
     return DocBox{left, top, width, height};
 }

@@ -33,6 +33,8 @@ private:
 
     // Writes a field without an undo entry (nothing when it already holds it).
     void Set(int index, const CString& text, RowField field = RowField::Value);
+    // Adds a change to the plan and to the rows as the plan sees them.
+    void Plan(const RowChange& change);
     // Writes a field and records the change: from the field's text, to `recordedTo`.
     void SetRecorded(int index, const CString& text, RowField field = RowField::Value);
     void SetRecorded(int index, const CString& text, const CString& recordedFrom, const CString& recordedTo,

@@ -88,9 +88,14 @@ void PropertyPlanner::Set(int index, const CString& text, RowField field)
     change.field = field;
     change.before = before;
     change.stored = text;
-    PropertyEntry planned = row;
-    (field == RowField::Value ? planned.m_strValue : planned.m_strChoices) = text;
-    m_changed[index] = planned;
+    Plan(change);
+}
+
+void PropertyPlanner::Plan(const RowChange& change)
+{
+    PropertyEntry planned = Row(change.row);
+    (change.field == RowField::Value ? planned.m_strValue : planned.m_strChoices) = change.stored;
+    m_changed[change.row] = planned;
     m_edit.rows.push_back(change);
 }
 
@@ -113,10 +118,7 @@ void PropertyPlanner::SetRecorded(int index, const CString& text, const CString&
     change.recorded = true;
     change.recordedFrom = recordedFrom;
     change.recordedTo = recordedTo;
-    PropertyEntry planned = row;
-    (field == RowField::Value ? planned.m_strValue : planned.m_strChoices) = text;
-    m_changed[index] = planned;
-    m_edit.rows.push_back(change);
+    Plan(change);
 }
 
 void PropertyPlanner::ShiftLayoutCache(int index, const CString& axis, int distance)
