@@ -27,6 +27,9 @@ public:
     virtual void SetSelectionState(BOOL selected) = 0;
     // After the layout (single or double CD) may have changed.
     virtual void UpdateDiscMenus() = 0;
+    // After the undo history changed: whether Undo, respectively Redo, can run.
+    virtual void SetUndoAvailable(bool available) = 0;
+    virtual void SetRedoAvailable(bool available) = 0;
 
 protected:
     ~IViewFrame() = default;

@@ -49,8 +49,8 @@ public:
     const std::vector<ViewToolbarButton>& ViewToolbarLayout() const { return m_viewToolbarButtons; }
 
     // Written by the view's undo stack and clipboard.
-    void SetUndoAvailable(bool available) { m_bUndoAvailable = available ? 1 : 0; }
-    void SetRedoAvailable(bool available) { m_bRedoAvailable = available ? 1 : 0; }
+    void SetUndoAvailable(bool available) override { m_bUndoAvailable = available ? 1 : 0; }
+    void SetRedoAvailable(bool available) override { m_bRedoAvailable = available ? 1 : 0; }
     void SetPastePossible(bool possible) { m_bPastePossible = possible ? 1 : 0; }
 
     // Cleared while a dialog that starts a new label is open, so that New and

@@ -8,6 +8,9 @@ void CQuorbel6View::ClearObjects()
         Model().Clear();
         m_renderer.SetModel(Model());
         m_renderer.ForgetCaches();
+        // A new label starts without anything to undo.
+        m_undoHistory.Reset();
+        TellFrameUndoState(false, false);
         m_strSelectedObject.Empty();
         m_nSelectionHandles = 0;
         TellFrameSelection();

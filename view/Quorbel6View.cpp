@@ -16,6 +16,8 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_VIEW_FRONT_COVER, OnViewFrontCover)
     ON_CMD(ID_VIEW_BACK_COVER, OnViewBackCover)
     ON_CMD(ID_VIEW_SHOW_GUIDES, OnViewShowGuides)
+    ON_CMD(ID_EDIT_UNDO, OnEditUndo)
+    ON_CMD(ID_EDIT_REDO, OnEditRedo)
 END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;

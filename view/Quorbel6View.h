@@ -9,6 +9,7 @@
 #include "label/LabelDim.h"
 #include "label/LabelModel.h"
 #include "label/LabelRenderer.h"
+#include "label/UndoHistory.h"
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
@@ -266,6 +267,7 @@ public:
     void UndoRedo(const CString& direction);
     void OnEditUndo();
     void OnEditRedo();
+    const CUndoHistory& UndoHistory() const { return m_undoHistory; }
 
     // ---- selection (view/Selection.cpp) ----------------------------------------------------
     // Reloads the selected object's rows into the selection cache and its box on
@@ -277,6 +279,27 @@ public:
     void RemoveObject(const CString& objectName, bool refresh);
     // Frees an image slot once no row and no undo entry refers to it any more.
     void ReleaseImageSlot(int imageNumber);
+
+private:
+    // A text row removed with the last object that showed it, and its place.
+    struct RemovedText
+    {
+        TextEntry text;
+        int index = -1;  // -1: none was removed
+    };
+    // Removes the object's rows (recording them while recording is on) and the
+    // text row only it showed; which text row went.
+    RemovedText RemoveObjectRows(const CString& objectName, bool refresh);
+    // Releases the slots that dropped undo entries named, highest first.
+    void ReleaseImageSlots(const std::vector<int>& imageNumbers);
+    // Tells the main frame whether Undo and Redo can run.
+    void TellFrameUndoState(bool undo, bool redo);
+    // The value of the selected object's row `index` (0: its Item Type); empty past its rows.
+    CString SelectedRowValue(int index) const;
+    // After a replay: the surface, page and handles follow the new selection.
+    void ShowReplayedSelection();
+
+public:
 
     // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
@@ -368,6 +391,7 @@ public:
 
 private:
     CLabelModel m_ownModel;                 // the label while no document holds one
+    CUndoHistory m_undoHistory;             // the changes of the label, for Undo and Redo
     mutable const CDocument* m_modelDocument = nullptr;
     mutable CLabelModel* m_model = &m_ownModel;
     CLabelRenderer m_renderer{m_ownModel, this};
