@@ -30,33 +30,33 @@ int CUndoEntry::ImageNumber() const
 
 // ---- recording ----------------------------------------------------------------------------
 
-std::vector<int> CUndoHistory::Record(const PropertyEntry& payload, const CString& kind, const CString& direction,
-                                      const CString& surface)
+void CUndoHistory::Record(const PropertyEntry& payload, const CString& kind, const CString& direction,
+                          const CString& surface)
 {
-    return Store(CUndoEntry(payload, m_current, kind, direction, surface));
+    Store(CUndoEntry(payload, m_current, kind, direction, surface));
 }
 
-std::vector<int> CUndoHistory::RecordRemovedText(const PropertyEntry& payload, const TextEntry& text, int textIndex,
-                                                 const CString& direction, const CString& surface)
+void CUndoHistory::RecordRemovedText(const PropertyEntry& payload, const TextEntry& text, int textIndex,
+                                     const CString& direction, const CString& surface)
 {
     CUndoEntry entry(payload, m_current, UndoKind::kAddText, direction, surface);
     entry.m_text = text;
     entry.m_nTextIndex = textIndex;
-    return Store(std::move(entry));
+    Store(std::move(entry));
 }
 
-std::vector<int> CUndoHistory::Store(CUndoEntry entry)
+void CUndoHistory::Store(CUndoEntry entry)
 {
     if (!m_recording)
-        return {};
-    std::vector<int> released;
+        return;
     if (m_dropTail) {
         m_dropTail = false;
-        released = DropFrom(m_current);
+        const std::vector<int> dropped = DropFrom(m_current);
+        m_imagesToRelease.insert(m_imagesToRelease.end(), dropped.begin(), dropped.end());
         m_highest = m_current;
     }
     m_entries.push_back(std::move(entry));
-    return released;
+    m_stepRecorded = true;
 }
 
 std::vector<int> CUndoHistory::Commit()
@@ -64,14 +64,21 @@ std::vector<int> CUndoHistory::Commit()
     if (!m_recording)
         return {};
     // Only a step with entries is opened: a command that changed nothing leaves no step to undo.
-    if (m_entries.empty() || m_entries.back().m_nStep != m_current)
+    if (!m_stepRecorded)
         return {};
+    m_stepRecorded = false;
     ++m_current;
     m_highest = std::max(m_highest, m_current);
-    if (m_highest - m_floor <= kMaxUndoSteps)
-        return {};
-    m_floor = m_highest - kMaxUndoSteps;
-    return DropBelow(m_floor);
+    std::vector<int> released;
+    released.swap(m_imagesToRelease);
+    if (m_highest - m_floor > kMaxUndoSteps) {
+        m_floor = m_highest - kMaxUndoSteps;
+        const std::vector<int> trimmed = DropBelow(m_floor);
+        released.insert(released.end(), trimmed.begin(), trimmed.end());
+    }
+    std::sort(released.begin(), released.end(), std::greater<int>());
+    released.erase(std::unique(released.begin(), released.end()), released.end());
+    return released;
 }
 
 // ---- undo and redo --------------------------------------------------------------------------
@@ -81,14 +88,17 @@ bool CUndoHistory::StepBack()
     m_dropTail = true;
     if (m_current == m_floor)
         return false;
+    m_stepRecorded = false;
     --m_current;
     return true;
 }
 
 void CUndoHistory::StepForward()
 {
-    if (m_current < m_highest)
+    if (m_current < m_highest) {
+        m_stepRecorded = false;
         ++m_current;
+    }
 }
 
 std::vector<CUndoEntry> CUndoHistory::ActingEntries(const CString& direction) const
@@ -145,6 +155,12 @@ void CUndoHistory::LowerImageNumbersAbove(int imageNumber)
         if (number > imageNumber)
             entry.m_payload.m_strValue = IntToStr(number - 1);
     }
+    m_imagesToRelease.erase(std::remove(m_imagesToRelease.begin(), m_imagesToRelease.end(), imageNumber),
+                            m_imagesToRelease.end());
+    for (int& number : m_imagesToRelease) {
+        if (number > imageNumber)
+            --number;
+    }
 }
 
 // ---- state ------------------------------------------------------------------------------------
@@ -157,6 +173,8 @@ void CUndoHistory::Reset()
     m_floor = 0;
     m_recording = true;
     m_dropTail = false;
+    m_stepRecorded = false;
+    m_imagesToRelease.clear();
 }
 
 std::vector<int> CUndoHistory::DropFrom(int step)

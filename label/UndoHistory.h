@@ -67,18 +67,17 @@ public:
 
     // Stores an entry in the current step. After an Undo the undone steps are
     // dropped first, so that Redo never replays changes made on another road.
-    // Returns the image numbers the dropped entries named, highest first, for
-    // the caller to release where nothing else names them. Nothing is stored
-    // while not recording.
-    std::vector<int> Record(const PropertyEntry& payload, const CString& kind, const CString& direction,
-                            const CString& surface);
+    // Nothing is stored while not recording.
+    void Record(const PropertyEntry& payload, const CString& kind, const CString& direction, const CString& surface);
     // The removal of a text row with the last object showing it, as an "Add
     // Text" entry of the current step (the text comes back with Undo).
-    std::vector<int> RecordRemovedText(const PropertyEntry& payload, const TextEntry& text, int textIndex,
-                                       const CString& direction, const CString& surface);
+    void RecordRemovedText(const PropertyEntry& payload, const TextEntry& text, int textIndex,
+                           const CString& direction, const CString& surface);
     // Closes the current step. A step that recorded nothing is not opened.
-    // Beyond kMaxUndoSteps the oldest step is dropped; returns the image numbers
-    // its entries named, highest first.
+    // Beyond kMaxUndoSteps the oldest step is dropped. Returns the image
+    // numbers that dropped entries named, highest first, for the caller to
+    // release where nothing else names them. Those of a dropped redo tail wait
+    // until here: the command that dropped it may be about to use the slot again.
     std::vector<int> Commit();
 
     // ---- undo and redo ---------------------------------------------------------------------
@@ -112,7 +111,7 @@ public:
     const std::deque<CUndoEntry>& Entries() const { return m_entries; }
 
 private:
-    std::vector<int> Store(CUndoEntry entry);
+    void Store(CUndoEntry entry);
     // Drops the entries of steps from `step` on; their image numbers, highest first.
     std::vector<int> DropFrom(int step);
     // Drops the entries of steps below `step`; their image numbers, highest first.
@@ -124,4 +123,6 @@ private:
     int m_floor = 0;
     bool m_recording = true;
     bool m_dropTail = false;  // set by Undo: the next entry first drops the undone steps
+    bool m_stepRecorded = false;  // the current step holds entries recorded since it was reached
+    std::vector<int> m_imagesToRelease;  // named by the dropped redo tail, released at the next commit
 };

@@ -73,8 +73,7 @@ CQuorbel6View::RemovedText CQuorbel6View::RemoveObjectRows(const CString& object
         if (recorded && removed.index >= 0) {
             PropertyEntry payload;
             payload.m_strObjectName = objectName;
-            ReleaseImageSlots(m_undoHistory.RecordRemovedText(payload, removed.text, removed.index,
-                                                              UndoDirection::kFrom, surface));
+            m_undoHistory.RecordRemovedText(payload, removed.text, removed.index, UndoDirection::kFrom, surface);
         }
     }
     if (refresh)

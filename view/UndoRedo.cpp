@@ -44,7 +44,7 @@ void CQuorbel6View::AddUndoRecord(const PropertyEntry& payload, const CString& k
     Guarded(6, ErrorSink::Window(this), [&] {
         if (!IsUndoRecording())
             return;
-        ReleaseImageSlots(m_undoHistory.Record(payload, kind, direction, Model().Shown().surface));
+        m_undoHistory.Record(payload, kind, direction, Model().Shown().surface);
         TellFrameUndoState(true, false);
     });
 }

@@ -96,6 +96,8 @@ TEST(UndoHistory, UndoReplaysTheStepsFromEntriesNewestFirstAndRedoItsToEntriesOl
     ASSERT_TRUE(history.StepBack());
     EXPECT_EQ(Values(history.ActingEntries(UndoDirection::kFrom)), (std::vector<std::string>{"a0"}));
     EXPECT_FALSE(history.StepBack()) << "at the floor";
+    history.Commit();  // a command that recorded nothing does not move past the undone step
+    EXPECT_EQ(history.CurrentStep(), 0);
     ExpectSteps(history, {0, 2, 0});
     EXPECT_FALSE(history.CanUndo());
     EXPECT_TRUE(history.CanRedo());
@@ -121,14 +123,12 @@ TEST(UndoHistory, ANewChangeAfterUndoDropsEveryUndoneStepAndItsImages)
     ASSERT_TRUE(history.StepBack());
     ExpectSteps(history, {1, 3, 0});
 
-    // The first entry of the new change drops steps 1 and 2 with what they named.
-    const std::vector<int> released =
-        history.Record(Row("Title(1)", "Left", "x0"), UndoKind::kChange, UndoDirection::kFrom, "Disc 1");
-    EXPECT_EQ(released, (std::vector<int>{3, 2, 1}));
+    // The first entry of the new change drops steps 1 and 2; what they named
+    // is released when the change is done, which may use one of them again.
+    history.Record(Row("Title(1)", "Left", "x0"), UndoKind::kChange, UndoDirection::kFrom, "Disc 1");
     EXPECT_FALSE(history.CanRedo()) << "Redo never replays the discarded changes";
-    EXPECT_TRUE(history.Record(Row("Title(1)", "Left", "x1"), UndoKind::kChange, UndoDirection::kTo, "Disc 1")
-                    .empty());
-    history.Commit();
+    history.Record(Row("Title(1)", "Left", "x1"), UndoKind::kChange, UndoDirection::kTo, "Disc 1");
+    EXPECT_EQ(history.Commit(), (std::vector<int>{3, 2, 1}));
     ExpectSteps(history, {2, 2, 0});
     EXPECT_EQ(Values(history.ActingEntries(UndoDirection::kTo)), std::vector<std::string>{});
     ASSERT_TRUE(history.StepBack());
@@ -163,8 +163,12 @@ TEST(UndoHistory, KeepsFiftyStepsAndDropsExactlyTheOldest)
         SCOPED_TRACE(test.commits);
         CUndoHistory history;
         std::vector<int> released;
-        for (int step = 0; step < test.commits; ++step)
+        for (int step = 0; step < test.commits; ++step) {
             released = CommitImageStep(history, step, step + 1);
+            if (step + 1 < test.commits) {
+                EXPECT_EQ(released.empty(), step < kMaxUndoSteps) << step;
+            }
+        }
         ExpectSteps(history, test.steps);
         EXPECT_EQ(released, test.lastReleased);
         // Every kept step is whole, and only the kept steps are there.

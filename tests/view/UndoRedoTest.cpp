@@ -365,6 +365,24 @@ TEST_F(UndoRedoTest, ANewChangeAfterUndoDiscardsTheUndoneStepsAndTheirPictures)
     EXPECT_TRUE(m_errors.empty());
 }
 
+TEST_F(UndoRedoTest, AChangeAfterUndoMayTakeUpAPictureOnlyTheDiscardedStepNamed)
+{
+    m_view.Model().AppendImage(std::make_unique<CxImage>(5, 5, 24));
+    const CxImage* third = m_view.Model().Image(2);
+    Change("Picture(1)", "Image Number", "2");
+    Undo();
+    // The same picture chosen again: the discarded step must not take it along.
+    Change("Picture(1)", "Image Number", "2");
+    EXPECT_EQ(m_view.Model().ImageCount(), 3);
+    EXPECT_EQ(m_view.Model().Image(2), third);
+    EXPECT_EQ(m_view.GetPropertyValue("Picture(1)", "Image Number"), CString("2"));
+    Undo();
+    EXPECT_EQ(m_view.GetPropertyValue("Picture(1)", "Image Number"), CString("0"));
+    Redo();
+    EXPECT_EQ(m_view.Model().Image(2), third);
+    EXPECT_TRUE(m_errors.empty());
+}
+
 TEST_F(UndoRedoTest, CtrlZAndCtrlYReachTheViewThroughTheFramesAccelerators)
 {
     EXPECT_FALSE(UndoEnabled());
