@@ -1,6 +1,9 @@
 #include "label/LabelModel.h"
 
 #include "label/TextLayout.h"
+#include "framework/Conversions.h"
+
+#include <algorithm>
 
 namespace {
 constexpr int kClearedZoom = 22;
@@ -131,7 +134,47 @@ void CLabelModel::AppendTextRow(const TextEntry& row)
     SetTextRowValue(static_cast<int>(m_texts.size()) - 1, row.m_strValue);
 }
 
+bool CLabelModel::EraseTextRow(int textRow)
+{
+    if (textRow < 0 || textRow >= static_cast<int>(m_texts.size()))
+        return false;
+    m_texts.erase(m_texts.begin() + textRow);
+    return true;
+}
+
+void CLabelModel::InsertTextRow(int index, const TextEntry& row)
+{
+    const int count = static_cast<int>(m_texts.size());
+    const int place = index < 0 || index > count ? count : index;
+    TextEntry entry = row;
+    entry.m_strValue.Empty();
+    m_texts.insert(m_texts.begin() + place, std::move(entry));
+    SetTextRowValue(place, row.m_strValue);
+}
+
 // ---- image slots -------------------------------------------------------------------------
+
+bool CLabelModel::RefersToImage(int number) const
+{
+    return std::any_of(m_rows.begin(), m_rows.end(), [number](const PropertyEntry& row) {
+        return row.m_strKey == "Image Number" && LabelRows::ReadImageNumber(row.m_strValue) == number;
+    });
+}
+
+bool CLabelModel::RemoveImageSlot(int number)
+{
+    if (number < 0 || number >= static_cast<int>(m_images.size()))
+        return false;
+    m_images.erase(m_images.begin() + number);
+    for (PropertyEntry& row : m_rows) {
+        if (row.m_strKey != "Image Number")
+            continue;
+        const int named = LabelRows::ReadImageNumber(row.m_strValue);
+        if (named > number)
+            row.m_strValue = IntToStr(named - 1);
+    }
+    return true;
+}
 
 const CxImage* CLabelModel::Image(int number) const
 {

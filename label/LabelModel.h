@@ -97,6 +97,11 @@ public:
     // track's name or time, is stored as an apostrophe so that it can split
     // neither the track list nor a layout cache. False for a missing row.
     bool SetTextRowValue(int textRow, const CString& value);
+    // Removes a text row; false for a missing one.
+    bool EraseTextRow(int textRow);
+    // Puts a text row back at `index` (at the end when past it), its value
+    // entering through SetTextRowValue.
+    void InsertTextRow(int index, const TextEntry& row);
     // A track list from names and times, cleaned the same way.
     static CString MakeTrackListText(const std::vector<CString>& names, const std::vector<CString>& times);
 
@@ -108,6 +113,11 @@ public:
     void AppendImage(std::unique_ptr<CxImage> image);
     // Puts a picture into an existing slot and hands back the one it held.
     std::unique_ptr<CxImage> ReplaceImage(int number, std::unique_ptr<CxImage> image);
+    // Whether an object's "Image Number" row names the slot.
+    bool RefersToImage(int number) const;
+    // Frees a slot; every "Image Number" row above it moves down by one, so
+    // that each object keeps its picture. False for a missing slot.
+    bool RemoveImageSlot(int number);
     // Storing: writes the block of image `imageNumber`. Loading: reads one block
     // and appends its image (the number is not used). A failure throws, so the
     // document's reader and writer see a damaged file or a failed save as a whole.

@@ -2,7 +2,10 @@
 
 #include "framework/Conversions.h"
 
+#include <cerrno>
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <unordered_set>
 
@@ -97,6 +100,19 @@ int FindTextRow(const TextRows& texts, const CString& textName)
             return i;
     }
     return -1;
+}
+
+int ReadImageNumber(const CString& text)
+{
+    const char* start = text;
+    if (!start || *start < '0' || *start > '9')
+        return -1;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(start, &end, 10);
+    if (*end != '\0' || errno == ERANGE || value > INT_MAX)
+        return -1;
+    return static_cast<int>(value);
 }
 
 CString TextNameOfObject(const CString& objectName)

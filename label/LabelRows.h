@@ -75,6 +75,9 @@ CString UniqueObjectName(const PropertyRows& rows, const CString& name);
 // name + " n" with the smallest n from 1 that no text row carries yet.
 CString UniqueTextName(const TextRows& texts, const CString& name);
 
+// The slot an "Image Number" row names: decimal digits only; -1 for anything else.
+int ReadImageNumber(const CString& text);
+
 // A length as stored in a property ("1.250" or "1.250 ''") in thousandths of an
 // inch, truncated toward zero: "0.700" reads as 699 because the text is first
 // read into a single-precision number.

@@ -61,6 +61,9 @@ public:
     // Shows the Properties pane with its right edge at a screen point and its
     // middle at the point's height.
     virtual void ShowPropertiesPaneAt(POINT screenPoint) = 0;
+    // After the undo history changed: whether Undo, respectively Redo, can run.
+    virtual void SetUndoAvailable(bool available) = 0;
+    virtual void SetRedoAvailable(bool available) = 0;
 
 protected:
     ~IViewFrame() = default;

@@ -57,8 +57,8 @@ public:
     FramePanePlace PanePlace(FramePane pane) const override;
 
     // Written by the view's undo stack and clipboard.
-    void SetUndoAvailable(bool available) { m_bUndoAvailable = available ? 1 : 0; }
-    void SetRedoAvailable(bool available) { m_bRedoAvailable = available ? 1 : 0; }
+    void SetUndoAvailable(bool available) override { m_bUndoAvailable = available ? 1 : 0; }
+    void SetRedoAvailable(bool available) override { m_bRedoAvailable = available ? 1 : 0; }
     // Set for a short while after the frame looked at the clipboard, so that
     // focus going to and fro does not open it again and again.
     bool IsClipboardCheckPending() const { return m_bClipboardCheckPending != 0; }

@@ -9,6 +9,9 @@ void CQuorbel6View::ClearObjects()
         m_renderer.SetModel(Model());
         m_renderer.ForgetCaches();
         ResetSelection();
+        // A new label starts without anything to undo.
+        m_undoHistory.Reset();
+        TellFrameUndoState(false, false);
         TellFrameSelection();
         m_ptPageOrigin = POINT{0, 0};
     });

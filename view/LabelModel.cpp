@@ -23,7 +23,10 @@ const CLabelModel& CQuorbel6View::Model() const
 
 void CQuorbel6View::AddObjectRecord(const PropertyEntry& row)
 {
-    Guarded(3, ErrorSink::Window(this), [&] { Model().AppendRow(row); });
+    Guarded(3, ErrorSink::Window(this), [&] {
+        Model().AppendRow(row);
+        AddUndoRecord(row, UndoKind::kAdd, UndoDirection::kTo);
+    });
 }
 
 void CQuorbel6View::MakeUniqueObjectName(CString& name)

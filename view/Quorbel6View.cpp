@@ -36,6 +36,8 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_EDIT_COPY, OnEditCopy)
     ON_CMD(ID_EDIT_CUT, OnEditCut)
     ON_CMD(ID_EDIT_PASTE, OnEditPaste)
+    ON_CMD(ID_EDIT_UNDO, OnEditUndo)
+    ON_CMD(ID_EDIT_REDO, OnEditRedo)
 END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;

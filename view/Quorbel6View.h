@@ -12,6 +12,7 @@
 #include "label/LabelRenderer.h"
 #include "label/PropertyRules.h"
 #include "view/SelectionPatterns.h"
+#include "label/UndoHistory.h"
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
@@ -291,6 +292,7 @@ public:
     void UndoRedo(const CString& direction);
     void OnEditUndo();
     void OnEditRedo();
+    const CUndoHistory& UndoHistory() const { return m_undoHistory; }
 
     // ---- selection (view/Selection.cpp, view/HitTesting.cpp, view/SelectionFrame.cpp) ------
     // The selected object's box: in client pixels, and in thousandths of an
@@ -409,7 +411,27 @@ private:
     // Tells the user the clipboard stayed busy.
     void ReportClipboardBusy();
 
+private:
+    // A text row removed with the last object that showed it, and its place.
+    struct RemovedText
+    {
+        TextEntry text;
+        int index = -1;  // -1: none was removed
+    };
+    // Removes the object's rows (recording them while recording is on) and the
+    // text row only it showed; which text row went.
+    RemovedText RemoveObjectRows(const CString& objectName, bool refresh);
+    // Releases the slots that dropped undo entries named, highest first.
+    void ReleaseImageSlots(const std::vector<int>& imageNumbers);
+    // Tells the main frame whether Undo and Redo can run.
+    void TellFrameUndoState(bool undo, bool redo);
+    // The value of the selected object's row `index` (0: its Item Type); empty past its rows.
+    CString SelectedRowValue(int index) const;
+    // After a replay: the surface, page and handles follow the new selection.
+    void ShowReplayedSelection();
+
 public:
+
     // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);
@@ -565,6 +587,7 @@ public:
 
 private:
     CLabelModel m_ownModel;                 // the label while no document holds one
+    CUndoHistory m_undoHistory;             // the changes of the label, for Undo and Redo
     mutable const CDocument* m_modelDocument = nullptr;
     mutable CLabelModel* m_model = &m_ownModel;
     CLabelRenderer m_renderer{m_ownModel, this};
