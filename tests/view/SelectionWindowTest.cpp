@@ -37,6 +37,8 @@ public:
     void ClearTextFieldFocus() override { ++focusClears; }
     bool IsPropertiesPaneShown() const override { return propertiesShown; }
     bool IsTextPaneShown() const override { return textShown; }
+    void SetUndoAvailable(bool) override {}
+    void SetRedoAvailable(bool) override {}
     void SetGuidesButton(bool) override {}
     void CheckSnapToGrid(BOOL) override {}
     void CheckShowGrid(BOOL) override {}
