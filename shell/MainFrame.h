@@ -5,6 +5,7 @@
 #include "framework/ImageList.h"
 #include "framework/ToolBar.h"
 #include "shell/FrameView.h"
+#include "shell/PropertiesBar.h"
 #include "shell/ViewToolbarLayout.h"
 #include "uikit/NewFrameWnd.h"
 #include "uikit/PaneCommands.h"
@@ -66,10 +67,9 @@ public:
     void SetPastePossible(bool possible) override { m_bPastePossible = possible ? 1 : 0; }
     bool IsPastePossible() const { return m_bPastePossible != 0; }
 
-    // What the view shows in the panes. The panes' contents come later: the
-    // frame keeps the object's name until they can show it.
-    void ShowObject(const CString& objectName) override { m_strShownObject = objectName; }
-    void ShowProperties(const CString& objectName) override { m_strShownObject = objectName; }
+    // What the view shows in the panes (MainFramePanes.cpp).
+    void ShowObject(const CString& objectName) override;
+    void ShowProperties(const CString& objectName) override;
     const CString& ShownObject() const { return m_strShownObject; }
     void ClearTextFieldFocus() override { m_textFieldFocus.fill(0); }
     bool IsPropertiesPaneShown() const override { return IsPaneShown(FramePane::Properties); }
@@ -106,8 +106,10 @@ public:
     CToolBar& ObjectToolBar() { return m_objectToolBar; }
     CToolBar& ViewToolBar() { return m_viewToolBar; }
     CToolBar& ObjectListBar() { return m_objectListBar; }
-    CComboBox& ObjectListCombo() { return m_objectList; }
-    CSizingControlBarCF& Pane(FramePane pane) { return m_panes[PaneSlot(pane)]; }
+    CPropertiesBar& PropertiesPane() { return m_propertiesPane; }
+    CObjectListBar& ObjectList() { return m_objectListBar; }
+    CComboBox& ObjectListCombo() { return m_objectListBar.Combo(); }
+    CSizingControlBarCF& Pane(FramePane pane) { return *m_panes[PaneSlot(pane)]; }
 
     // Show or hide a pane: its View-menu mark and view tool bar button follow.
     // The layout is not saved.
@@ -199,10 +201,16 @@ private:
     CPaneToolBar m_standardToolBar;
     CToolBar m_objectToolBar;
     CPaneToolBar m_viewToolBar;
-    CToolBar m_objectListBar;
-    CComboBox m_objectList;
+    // ---- the Properties pane and the object list (MainFramePanes.cpp) ----
+    CObjectListBar m_objectListBar;
+    CSizingControlBarCF m_textPane;
+    CPropertiesBar m_propertiesPane;
+    CSizingControlBarCF m_imagesPane;
     // Text, Properties, Images, in FramePane order.
-    std::array<CSizingControlBarCF, 3> m_panes;
+    std::array<CSizingControlBarCF*, 3> m_panes{&m_textPane, &m_propertiesPane, &m_imagesPane};
+    // The view the panes show, when it is the label view.
+    void AttachPanesToView();
+    // ---- end of the Properties pane block ----
     // Whether the user wants each pane; the editing switch hides them without
     // changing this.
     std::array<bool, 3> m_paneShown{};

@@ -44,7 +44,6 @@ constexpr SIZE kViewButton{62, 46};
 // The object list's slot: one wide button the combo box lies over.
 constexpr SIZE kObjectListSlot{140, 22};
 constexpr SIZE kObjectListImage{16, 16};
-constexpr int kObjectListDropHeight = 200;
 
 struct PaneInfo {
     FramePane pane;
@@ -122,19 +121,16 @@ void CMainFrame::CreateBars()
     CreateToolBar(m_objectListBar, ID_BAR_OBJECT_LIST);
     m_objectListBar.SetSizes(kObjectListSlot, kObjectListImage);
     m_objectListBar.SetButtons({ID_OBJECT_LIST_SLOT});
-    RECT slot = m_objectListBar.GetItemRect(0);
-    slot.bottom = slot.top + kObjectListDropHeight;
-    if (!m_objectList.Create(WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, slot, &m_objectListBar,
-                             ID_OBJECT_LIST_SLOT))
+    m_objectListBar.CreateCombo();
+    if (!m_objectListBar.Combo().m_hWnd)
         throw std::runtime_error("object list");
-    m_objectList.SetFont(UserInterfaceFont(false), FALSE);
 
     EnableDocking(CBRS_ALIGN_ANY);
     for (CToolBar* bar : std::initializer_list<CToolBar*>{&m_viewToolBar, &m_standardToolBar, &m_objectToolBar,
                                                           &m_objectListBar})
         bar->EnableDocking(CBRS_ALIGN_ANY);
     // The bars the editing switch gates; the standard one follows its commands.
-    for (HWND window : {m_objectToolBar.m_hWnd, m_viewToolBar.m_hWnd, m_objectListBar.m_hWnd, m_objectList.m_hWnd})
+    for (HWND window : {m_objectToolBar.m_hWnd, m_viewToolBar.m_hWnd, m_objectListBar.m_hWnd, m_objectListBar.Combo().m_hWnd})
         FollowEditingSwitch(window);
 
     CreatePanes();
@@ -190,7 +186,7 @@ void CMainFrame::LayOutDefault()
     DockControlBar(&m_standardToolBar, FWID_DOCKBAR_TOP);
     RecalcLayout();
     CControlBar* previous = &m_standardToolBar;
-    for (CToolBar* bar : {&m_objectListBar, &m_objectToolBar}) {
+    for (CToolBar* bar : std::initializer_list<CToolBar*>{&m_objectListBar, &m_objectToolBar}) {
         RECT place;
         previous->GetWindowRect(&place);
         ::OffsetRect(&place, place.right - place.left, 0);
@@ -271,7 +267,8 @@ void CMainFrame::ShowPanesAsChosen()
 
 void CMainFrame::HidePanes()
 {
-    for (CSizingControlBarCF& pane : m_panes) {
+    for (CSizingControlBarCF* panePointer : m_panes) {
+        CSizingControlBarCF& pane = *panePointer;
         if (pane.m_hWnd && pane.IsVisible())
             ShowControlBar(&pane, FALSE, TRUE);
     }
@@ -285,9 +282,9 @@ ViewToolbarState CMainFrame::CurrentViewToolbarState() const
         state.doubleLayout = view->IsDoubleLayout();
         state.guidesShown = view->AreGuidesShown();
     }
-    state.textPaneShown = m_panes[PaneSlot(FramePane::Text)].IsVisible();
-    state.propertiesPaneShown = m_panes[PaneSlot(FramePane::Properties)].IsVisible();
-    state.imagesPaneShown = m_panes[PaneSlot(FramePane::Images)].IsVisible();
+    state.textPaneShown = m_panes[PaneSlot(FramePane::Text)]->IsVisible();
+    state.propertiesPaneShown = m_panes[PaneSlot(FramePane::Properties)]->IsVisible();
+    state.imagesPaneShown = m_panes[PaneSlot(FramePane::Images)]->IsVisible();
     return state;
 }
 
@@ -412,7 +409,7 @@ RECT CMainFrame::ObjectToolBarButtonRect(int index) const
 
 FramePanePlace CMainFrame::PanePlace(FramePane pane) const
 {
-    const CSizingControlBarCF& bar = m_panes[PaneSlot(pane)];
+    const CSizingControlBarCF& bar = *m_panes[PaneSlot(pane)];
     if (bar.IsHorzDocked())
         return FramePanePlace::HorzDocked;
     if (bar.IsVertDocked())
@@ -427,10 +424,9 @@ void CMainFrame::ShowPropertiesPaneAt(POINT screenPoint)
         if (!pane.m_hWnd)
             return;
         // Float the pane beside the point: its right edge at the point, its middle at the point's height.
-        RECT bounds{};
-        pane.GetWindowRect(&bounds);
-        const int width = bounds.right - bounds.left;
-        const int height = bounds.bottom - bounds.top;
+        const SIZE stored = m_propertiesPane.GetStoredSize();
+        const int width = stored.cx;
+        const int height = stored.cy;
         FloatControlBar(&pane, POINT{screenPoint.x - width, screenPoint.y - height / 2});
         ShowPane(FramePane::Properties, TRUE);
     });

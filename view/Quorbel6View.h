@@ -16,6 +16,7 @@
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
+#include "shell/PropertyGridHost.h"
 
 #include <windows.h>
 
@@ -57,7 +58,7 @@ class CArchive;
 //   view/ImagesOnLabel.cpp image slots, stacking, Set as Background and the centring commands
 //   view/Background.cpp   the background picture of a surface part
 //   view/Clipboard.cpp    Cut, Copy and Paste
-class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView
+class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView, public IPropertyGridHost
 {
     DECLARE_DYNCREATE(CQuorbel6View)
     DECLARE_COMMAND_MAP()
@@ -443,6 +444,27 @@ public:
 
     // The paint routine: draws nothing while drawing is disabled.
     void OnDraw(CDC* dc) override;
+
+    // ---- what the Properties pane and the object list ask (view/PropertyGridLink.cpp) ----
+    const PropertyRows& PropertyTable() const override { return Model().Rows(); }
+    GridRowContext GridContext() const override;
+    CString ShownPage() const override { return Model().Shown().page; }
+    CString ShownLayout() const override { return Model().Shown().layout; }
+    CString SelectedObjectName() const override { return m_strSelectedObject; }
+    CString SelectedItemType() const override { return m_selectionCache[0]; }
+    void SelectObject(const CString& objectName) override;
+    void ClearSurfaces() override { DrawSurface(kDrawClear); }
+    CString ApplyBoxEdit(const CString& objectName, const CString& caption, const CString& value) override;
+    CString ApplyGridProperty(const CString& objectName, const CString& caption, const CString& value) override
+    {
+        return ApplyProperty(objectName, caption, value, false);
+    }
+    void ShowCurrentSurface() override { ShowSurface(""); }
+    void ChooseObjectColor(const CString& objectName, COLORREF color) override;
+    void ChooseObjectFont(const CString& objectName, const LOGFONTA& font) override;
+    void ChangeLabelPaper() override;
+    void FocusLabel() override;
+    // ---- end of the Properties pane block ----
 
 protected:
     void OnTimer(UINT_PTR id) override;

@@ -1,0 +1,31 @@
+#include "shell/MainFrame.h"
+
+#include "framework/View.h"
+#include "shell/PropertyGridHost.h"
+
+// The panes read and change the label through the view; the frame hands them
+// the view it shows, which may change with each document.
+void CMainFrame::AttachPanesToView()
+{
+    IPropertyGridHost* host = dynamic_cast<IPropertyGridHost*>(GetActiveView());
+    m_propertiesPane.AttachHost(host);
+    m_propertiesPane.AttachObjectList(&m_objectListBar);
+    m_objectListBar.AttachHost(host);
+    m_objectListBar.SetOnChoose([this](const CString& name) { ShowObject(name); });
+}
+
+void CMainFrame::ShowObject(const CString& objectName)
+{
+    m_strShownObject = objectName;
+    AttachPanesToView();
+    if (m_propertiesPane.m_hWnd)
+        m_propertiesPane.ShowObject(objectName);
+}
+
+void CMainFrame::ShowProperties(const CString& objectName)
+{
+    m_strShownObject = objectName;
+    AttachPanesToView();
+    if (m_propertiesPane.Grid().m_hWnd)
+        m_propertiesPane.Grid().ShowProperties(objectName);
+}

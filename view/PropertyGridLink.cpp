@@ -1,0 +1,122 @@
+#include "view/Quorbel6View.h"
+
+#include "framework/ErrorReport.h"
+#include "framework/FrameWnd.h"
+
+#include <commdlg.h>
+
+#include <cmath>
+#include <cstdlib>
+
+GridRowContext CQuorbel6View::GridContext() const
+{
+    GridRowContext context;
+    context.millimeters = m_strUnits == "Millimeters";
+    context.shownSurface = Model().Shown().surface;
+    context.backCoverBorder = Model().Placement().backCoverBorder != 0;
+    context.frontCoverBorder = Model().Placement().frontCoverBorder != 0;
+    auto paperName = [this](int index) {
+        return index >= 0 && static_cast<size_t>(index) < m_labelTemplates.size() && m_labelTemplates[index]
+                   ? m_labelTemplates[static_cast<size_t>(index)]->m_strName
+                   : CString();
+    };
+    context.discPaperName = paperName(m_nDiscTemplate);
+    context.jewelPaperName = paperName(m_nJewelTemplate);
+    return context;
+}
+
+void CQuorbel6View::SelectObject(const CString& objectName)
+{
+    m_strSelectedObject = objectName;
+    m_strDragMode.Empty();
+    m_nSelectionHandles = 8;
+    ReloadSelection();
+    TellFrameSelection();
+}
+
+CString CQuorbel6View::ApplyBoxEdit(const CString& objectName, const CString& caption, const CString& value)
+{
+    m_strSelectedObject = objectName;
+    ReloadSelection();
+    const CString itemType = m_selectionCache[0];
+    const size_t first = itemType == "Track" || itemType == "Text" ? 5 : itemType == "Image" ? 4 : 1;
+    const int oldLeft = LabelRows::ReadLength(m_selectionCache[first]);
+    const int oldTop = LabelRows::ReadLength(m_selectionCache[first + 1]);
+    const int wanted = static_cast<int>(std::lround(std::atof(value) * 1000.0));
+    RECT box = m_rcSelectionLabel;
+    if (caption == "Left") {
+        m_strDragMode = "Move";
+        ::OffsetRect(&box, wanted - oldLeft, 0);
+    } else if (caption == "Top") {
+        m_strDragMode = "Move";
+        ::OffsetRect(&box, 0, wanted - oldTop);
+    } else if (caption == "Width") {
+        m_strDragMode = "Right";
+        box.right = box.left + wanted;
+    } else {
+        m_strDragMode = "Bottom";
+        box.bottom = box.top + wanted;
+    }
+    m_rcSelectionLabel = box;
+    m_ptPress = m_ptCurrent = POINT{};
+    ApplyDrag();
+    m_strDragMode.Empty();
+    ReloadSelection();
+    return GetPropertyValue(objectName, caption);
+}
+
+void CQuorbel6View::ChooseObjectColor(const CString& objectName, COLORREF color)
+{
+    // The common colour dialog until the program's own one takes its place.
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = m_hWnd;
+    choice.rgbResult = color;
+    choice.lpCustColors = custom;
+    choice.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!::ChooseColorA(&choice) || choice.rgbResult == color)
+        return;
+    CString value;
+    value.Format("%d,%d,%d", GetRValue(choice.rgbResult), GetGValue(choice.rgbResult), GetBValue(choice.rgbResult));
+    ApplyProperty(objectName, "Color", value);
+    CommitUndoStep();
+    ShowSurface("");
+    if (IViewFrame* frame = ViewFrame())
+        frame->ShowProperties(m_strSelectedObject);
+}
+
+void CQuorbel6View::ChooseObjectFont(const CString& objectName, const LOGFONTA& font)
+{
+    // The common font dialog until the program's own one takes its place.
+    LOGFONTA chosen = font;
+    CHOOSEFONTA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = m_hWnd;
+    choice.lpLogFont = &chosen;
+    choice.Flags = CF_SCREENFONTS | CF_FORCEFONTEXIST | CF_TTONLY | CF_INITTOLOGFONTSTRUCT;
+    if (!::ChooseFontA(&choice))
+        return;
+    CString value;
+    value.Format("%s,%d,%ld,%d", chosen.lfFaceName, choice.iPointSize / 10, chosen.lfWeight,
+                 chosen.lfItalic ? 1 : 0);
+    if (value == GetPropertyValue(objectName, "Font"))
+        return;
+    ApplyProperty(objectName, "Font", value);
+    CommitUndoStep();
+    ShowSurface("");
+    if (IViewFrame* frame = ViewFrame())
+        frame->ShowProperties(m_strSelectedObject);
+}
+
+void CQuorbel6View::ChangeLabelPaper()
+{
+    if (CWnd* frame = GetParentFrame())
+        frame->SendMessage(WM_COMMAND, ID_FILE_CHANGE_LABEL_PAPER);
+}
+
+void CQuorbel6View::FocusLabel()
+{
+    if (m_hWnd)
+        SetFocus();
+}
