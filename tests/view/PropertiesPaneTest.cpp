@@ -40,6 +40,8 @@ public:
     void ClearTextFieldFocus() override {}
     bool IsPropertiesPaneShown() const override { return true; }
     bool IsTextPaneShown() const override { return false; }
+    void SetUndoAvailable(bool) override {}
+    void SetRedoAvailable(bool) override {}
     void SetGuidesButton(bool) override {}
     void CheckSnapToGrid(BOOL) override {}
     void CheckShowGrid(BOOL) override {}
