@@ -62,6 +62,8 @@ public:
     // middle at the point's height.
     virtual void ShowPropertiesPaneAt(POINT screenPoint) = 0;
     // After the undo history changed: whether Undo, respectively Redo, can run.
+    // How many CD drives the album reader found.
+    virtual int CdDriveCount() const = 0;
     virtual void SetUndoAvailable(bool available) = 0;
     virtual void SetRedoAvailable(bool available) = 0;
 

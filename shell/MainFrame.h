@@ -85,7 +85,7 @@ public:
     CImageList& DocumentIcons();
 
     // The number of CD drives the reader found; the album commands need one.
-    int CdDriveCount() const { return m_nCdDriveCount; }
+    int CdDriveCount() const override { return m_nCdDriveCount; }
 
     // Saves the layout (while editing is on), then destroys the window. FALSE
     // when the window could not be destroyed.

@@ -13,7 +13,6 @@
 #include "label/PlaceholderTracks.h"
 #include "shell/AppMessageDlg.h"
 #include "shell/DiscChoiceDlg.h"
-#include "shell/MainFrame.h"
 #include "uikit/UiResources.h"
 
 #include <commdlg.h>
@@ -319,7 +318,7 @@ void CQuorbel6View::OnEditDelete()
 void CQuorbel6View::OnReadTrackData()
 {
     Guarded(53, ErrorSink::Window(this), [&] {
-        const auto* frame = dynamic_cast<const CMainFrame*>(GetAppMainWnd());
+        const IViewFrame* frame = ViewFrame();
         if (!frame || frame->CdDriveCount() == 0) {
             CAppMessageDlg::Show("There are no CD-ROM drives attached to your system.",
                                  CAppMessageDlg::kIconExclamation, "OK`");

@@ -40,6 +40,7 @@ public:
     void ClearTextFieldFocus() override {}
     bool IsPropertiesPaneShown() const override { return true; }
     bool IsTextPaneShown() const override { return false; }
+    int CdDriveCount() const override { return 0; }
     void SetUndoAvailable(bool) override {}
     void SetRedoAvailable(bool) override {}
     void SetGuidesButton(bool) override {}

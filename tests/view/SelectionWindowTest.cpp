@@ -37,6 +37,7 @@ public:
     void ClearTextFieldFocus() override { ++focusClears; }
     bool IsPropertiesPaneShown() const override { return propertiesShown; }
     bool IsTextPaneShown() const override { return textShown; }
+    int CdDriveCount() const override { return 0; }
     void SetUndoAvailable(bool) override {}
     void SetRedoAvailable(bool) override {}
     void SetGuidesButton(bool) override {}
