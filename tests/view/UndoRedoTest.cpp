@@ -205,7 +205,7 @@ protected:
 TEST_F(UndoRedoTest, RandomEditsUndoneGiveTheOriginalLabelAndRedoneTheEditedOne)
 {
     const char* const kKeys[] = {"Left", "Top", "Width", "Height", "Name"};
-    for (const unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
+    for (const unsigned seed : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE(seed);
         NewLayout("Single");
         for (const auto& row : TextObjectRows("Note(1)", "1.000 ''"))
