@@ -217,3 +217,8 @@
 #define ID_ADD_TEXT                     32840
 #define ID_ADD_IMAGE                    32841
 #define ID_ADD_SPARE                    32843
+#include "PaperIds.h"
+#include "PrintingIds.h"
+#include "ImagesIds.h"
+#include "PanesIds.h"
+#include "AlbumIds.h"

@@ -11,4 +11,4 @@ deps=$("$repo/scripts/build-deps.sh")
 cmake -S "$repo" -B "$build" -G "Unix Makefiles" \
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
   -DSLEEVORY_DEPS="$deps" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "${SLEEVORY_JOBS:-$(nproc)}"

@@ -1,0 +1,2 @@
+// Resource ids of the images dialogs and their controls (included by resource.h).
+#pragma once

@@ -1,0 +1,2 @@
+// Resource ids of the paper dialogs and their controls (included by resource.h).
+#pragma once
