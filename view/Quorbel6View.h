@@ -10,6 +10,7 @@
 #include "label/LabelDim.h"
 #include "label/LabelModel.h"
 #include "label/LabelRenderer.h"
+#include "label/ObjectPlacement.h"
 #include "label/PropertyRules.h"
 #include "view/SelectionPatterns.h"
 #include "label/UndoHistory.h"
@@ -400,6 +401,8 @@ private:
     CString AskImageFile();
     // Selects a new object and redraws, as every creating operation ends.
     void SelectNewObject(const CString& objectName);
+    // The box moved onto the grid when snap to grid is on.
+    DocBox OnGrid(DocBox box) const;
     // Writes the choices field of an object's "Item Type" or "View" row (its
     // role or part), recorded as a change.
     void SetObjectChoice(const CString& objectName, const CString& key, const CString& choices);

@@ -207,8 +207,9 @@ TEST_F(ImagesAndClipboard, ACopiedBackgroundKeepsAPictureOfItsOwn)
     m_view.m_strCurrentPart = "Inside";
     m_view.SetBackgroundFromFile(ImageFixturePath("bmp24.bmp").c_str());
     Command(ID_EDIT_COPY);
-    EXPECT_EQ(m_view.Model().ImageCount(), 2);
-    EXPECT_EQ(m_view.ClipboardStore().ImageNumber(), 1);
+    // The store holds its own copy; the label gains no slot until the paste.
+    EXPECT_EQ(m_view.Model().ImageCount(), 1);
+    ASSERT_NE(m_view.ClipboardStore().Picture(), nullptr);
     Command(ID_EDIT_DELETE);
     Show("Front Cover");
     m_view.m_strCurrentPart = "Inside";
@@ -319,3 +320,34 @@ TEST_F(ImagesAndClipboard, ABusyClipboardIsReportedAfterAFewTries)
 }
 
 }  // namespace
+
+TEST_F(ImagesAndClipboard, ACopiedPictureIsPastedIntoANewLabelWithItsOwnSlot)
+{
+    MakeLabel("Single");
+    InsertAt(POINT{7000, 3000}, "Inside");
+    {
+        DialogAnswers answers(ChooseFile(ImageFixturePath("bmp24.bmp")));
+        Command(ID_INSERT_IMAGE);
+    }
+    ASSERT_EQ(m_view.Model().ImageCount(), 1);
+    Command(ID_EDIT_CUT);
+
+    // A new label has no slots at all: the paste brings its own picture.
+    m_view.ClearObjects();
+    m_view.CreateSurfaceProperties();
+    m_view.LoadLayoutGeometry();
+    Show("Back Cover");
+    m_view.m_strCurrentPart = "Inside";
+    ClickAt(POINT{4000, 3000});
+    Command(ID_EDIT_PASTE);
+    const CString pasted = m_view.m_strSelectedObject;
+    ASSERT_EQ(Value(pasted, "Item Type"), "Image");
+    ASSERT_EQ(m_view.Model().ImageCount(), 1);
+    EXPECT_EQ(Value(pasted, "Image Number"), "0");
+    EXPECT_EQ(m_view.Model().Image(0)->GetWidth(), 23);
+    // A second paste is a second picture, not a second user of the first.
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(m_view.Model().ImageCount(), 2);
+    EXPECT_EQ(Value(m_view.m_strSelectedObject, "Image Number"), "1");
+    EXPECT_TRUE(m_errors.empty());
+}
