@@ -11,6 +11,7 @@
 #include "RunningApp.h"
 #include "imaging/ImageFixtures.h"
 #include "support/DialogAnswers.h"
+#include "support/InsertionPoint.h"
 
 #include <gtest/gtest.h>
 
@@ -124,12 +125,7 @@ public:
     void PointAt(const char* surface, POINT labelPoint, const char* part)
     {
         m_view.ShowSurface(surface);
-        const POINT screen = m_view.DocToScreenPoint(labelPoint);
-        m_view.m_rectInsertion = RECT{screen.x - 8, screen.y - 8, screen.x + 8, screen.y + 8};
-        m_view.m_strCurrentPart = part;
-        POINT client = screen;
-        ::ScreenToClient(m_view.m_hWnd, &client);
-        m_view.m_ptLastClick = client;
+        PointInsertionAt(m_view, labelPoint, part);
     }
 
     // Runs one user step and counts it when it changed the label.

@@ -58,6 +58,18 @@ protected:
         ::ScreenToClient(m_view.m_hWnd, &client);
         m_view.m_ptLastClick = client;
     }
+
+    // Starts another label of the same layout and pastes on its back cover.
+    void PasteIntoANewLabel()
+    {
+        m_view.ClearObjects();
+        m_view.CreateSurfaceProperties();
+        m_view.LoadLayoutGeometry();
+        Show("Back Cover");
+        m_view.m_strCurrentPart = "Inside";
+        ClickAt(POINT{4000, 3000});
+        Command(ID_EDIT_PASTE);
+    }
 };
 
 TEST_F(ImagesAndClipboard, SetAsBackgroundStretchesTheImageOverTheDisc)
@@ -187,13 +199,7 @@ TEST_F(ImagesAndClipboard, ACutFreeTextComesBackWithItsWordsInAnotherLabel)
     EXPECT_LT(m_view.FindObjectRow("Text 1(1)"), 0);
 
     // A new label: its text rows are the album's only.
-    m_view.ClearObjects();
-    m_view.CreateSurfaceProperties();
-    m_view.LoadLayoutGeometry();
-    Show("Back Cover");
-    m_view.m_strCurrentPart = "Inside";
-    ClickAt(POINT{4000, 3000});
-    Command(ID_EDIT_PASTE);
+    PasteIntoANewLabel();
     EXPECT_EQ(m_view.m_strSelectedObject, "Text 1(1)");
     ASSERT_NE(m_view.FindTextOfObject("Text 1(1)"), nullptr);
     EXPECT_EQ(m_view.FindTextOfObject("Text 1(1)")->m_strValue, "Text 1");
@@ -333,13 +339,7 @@ TEST_F(ImagesAndClipboard, ACopiedPictureIsPastedIntoANewLabelWithItsOwnSlot)
     Command(ID_EDIT_CUT);
 
     // A new label has no slots at all: the paste brings its own picture.
-    m_view.ClearObjects();
-    m_view.CreateSurfaceProperties();
-    m_view.LoadLayoutGeometry();
-    Show("Back Cover");
-    m_view.m_strCurrentPart = "Inside";
-    ClickAt(POINT{4000, 3000});
-    Command(ID_EDIT_PASTE);
+    PasteIntoANewLabel();
     const CString pasted = m_view.m_strSelectedObject;
     ASSERT_EQ(Value(pasted, "Item Type"), "Image");
     ASSERT_EQ(m_view.Model().ImageCount(), 1);

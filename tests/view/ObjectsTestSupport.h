@@ -11,6 +11,7 @@
 #include "view/Quorbel6View.h"
 
 #include "support/DialogAnswers.h"
+#include "support/InsertionPoint.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -50,15 +51,7 @@ protected:
     void Command(UINT id) { ::SendMessageA(m_view.m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     // Where the context menu would place an insertion centred on a label point.
-    void InsertAt(POINT labelPoint, const char* part)
-    {
-        const POINT screen = m_view.DocToScreenPoint(labelPoint);
-        m_view.m_rectInsertion = RECT{screen.x - 8, screen.y - 8, screen.x + 8, screen.y + 8};
-        m_view.m_strCurrentPart = part;
-        POINT client = screen;
-        ::ScreenToClient(m_view.m_hWnd, &client);
-        m_view.m_ptLastClick = client;
-    }
+    void InsertAt(POINT labelPoint, const char* part) { PointInsertionAt(m_view, labelPoint, part); }
 
     // An object's box in thousandths of an inch.
     RECT BoxOf(const CString& name) const
