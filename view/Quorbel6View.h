@@ -3,6 +3,7 @@
 #include "document/AppSettings.h"
 #include "document/LabelView.h"
 #include "framework/TileBackground.h"
+#include "framework/PrintInfo.h"
 #include "framework/ScrollView.h"
 #include "framework/String.h"
 #include "imaging/xImage.h"
@@ -22,6 +23,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,6 +61,8 @@ class CArchive;
 //   view/ImagesOnLabel.cpp image slots, stacking, Set as Background and the centring commands
 //   view/Background.cpp   the background picture of a surface part
 //   view/Clipboard.cpp    Cut, Copy and Paste
+//   view/Printing.cpp     the print hooks: page set-up and the printed page
+//   view/CalibrationPage.cpp the printer calibration sheet
 class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView, public IPropertyGridHost
 {
     DECLARE_DYNCREATE(CQuorbel6View)
@@ -605,6 +609,35 @@ public:
     BYTE m_bContextMenuOpen = 0;   // the context menu is being tracked
     RECT m_rectInsertion = {};     // where Insert from the context menu places an object, screen pixels
 
+    // ---- printing (view/Printing.cpp, view/CalibrationPage.cpp) ---------------------
+    // File > Print: the print dialog, then the pages; whatever way the job
+    // ends, the view and the job's flags are as they were before it.
+    void OnFilePrintCommand();
+    // The same without the dialog, on the default printer (the command line's
+    // print): the print switches choose the pages.
+    void OnFilePrintDirectCommand();
+    // Printer Calibration: the same job with every page a calibration sheet.
+    void OnPrinterCalibration();
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // The calibration sheet of one page, drawn in thousandths of an inch.
+    void PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page);
+    // The sheet a job's page is printed on, after the skip rule: "1", "2" or "3".
+    CString PrintedPage(int page, bool preview) const;
+    // That sheet's size in thousandths of an inch; empty without a template.
+    SIZE SheetSizeOfPage(const CString& page) const;
+    // Whether a surface is printed on this job's pages (always in preview).
+    bool IsSurfacePrinted(Surface surface, bool preview) const;
+    // Makes the print dialog of a job; the printing dialog by default.
+    using PrintDialogFactory = std::function<std::unique_ptr<CPrintDialog>(CQuorbel6View&)>;
+    void SetPrintDialogFactory(PrintDialogFactory factory) { m_printDialogFactory = std::move(factory); }
+
+    BYTE m_bCalibrationMode = 0;  // every printed page is the calibration sheet
+    int m_nDuplicateDisc = 0;     // 1: a single layout's disc printed on both disc labels of the sheet
+
     // ---- label paper ----------------------------------------------------------
     std::vector<std::unique_ptr<CLabelDim>> m_labelTemplates;
     int m_nDiscTemplate = 0;   // index of the disc-label paper in use
@@ -616,6 +649,8 @@ private:
     mutable const CDocument* m_modelDocument = nullptr;
     mutable CLabelModel* m_model = &m_ownModel;
     CLabelRenderer m_renderer{m_ownModel, this};
+    std::unique_ptr<CLabelRenderer> m_printRenderer;  // the printer's scale, for one job
+    PrintDialogFactory m_printDialogFactory;
     CAppSettings* m_pAppSettings = nullptr;
     CTexture m_surround{IDB_VIEW_SURROUND};  // tiled around the label
     CTexture m_panelTexture{IDB_PANEL_TEXTURE};  // handed to the application for every panel
