@@ -38,6 +38,7 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_EDIT_PASTE, OnEditPaste)
     ON_CMD(ID_EDIT_UNDO, OnEditUndo)
     ON_CMD(ID_EDIT_REDO, OnEditRedo)
+    ON_CMD(ID_FILE_CHANGE_LABEL_PAPER, OnChangeLabelPaper)
 END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;
