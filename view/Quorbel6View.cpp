@@ -42,6 +42,7 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_FILE_PRINT, OnFilePrintCommand)
     ON_CMD(FWID_FILE_PRINT_DIRECT, OnFilePrintDirectCommand)
     ON_CMD(ID_FILE_PRINTER_CALIBRATION, OnPrinterCalibration)
+    ON_CMD(ID_FILE_CHANGE_LABEL_PAPER, OnChangeLabelPaper)
 END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;

@@ -28,6 +28,7 @@
 #include <vector>
 
 class CArchive;
+struct LabelTemplateList;
 
 // The label view: the window that shows a label and edits it. The label
 // itself is a model apart (label/LabelModel.h), held by the document; the view
@@ -170,9 +171,15 @@ public:
     // Fills the label-paper store from "labels.ini", or with the two built-in
     // papers when the file is missing or unreadable.
     void LoadLabelTemplates();
-    // Reads "labels.ini" into the store; false (store untouched) when the file
-    // is missing or damaged.
-    bool ReadLabelTemplateFile();
+    // Writes the whole store and the two choices to "labels.ini"; FALSE (after
+    // telling the user) when it could not be written.
+    BOOL SaveLabelTemplates();
+    // Turns the paper geometry of an older document into two templates of the
+    // user's own, chooses them and saves the store.
+    void ResetDefaultTemplates();
+    // The store as a list of copies, and a list taken over as the store.
+    LabelTemplateList CopyLabelTemplates() const;
+    void TakeLabelTemplates(LabelTemplateList list);
 
     // ---- view geometry, zoom and surfaces (view/ViewScale.cpp, view/Zoom.cpp,
     //      view/SurfaceCommands.cpp) ------------------------------------------------
@@ -285,6 +292,17 @@ public:
     // ---- operations the setter sets off (view/LayoutDiscPage.cpp; the image ones below) ----
     // Exchanges the two disc labels' positions on their sheet.
     void LayoutDiscPage();
+
+    // ---- page layout on label paper (view/LayoutPages.cpp) ------------------------------
+    // Writes the chosen papers' sheets and positions into the pages, covers and
+    // discs as one undo step; nothing while a choice names no paper of its kind.
+    void LayoutPages();
+    // Lays the pages out again, clears their drawings and shows the current surface.
+    void RefreshAllParts();
+    // Clears the drawings of the surfaces of pages 1 to 3.
+    void ClearPageDrawings();
+    // The Change Label Paper command: the dialog, then the pages laid out again.
+    void OnChangeLabelPaper();
 
     // ---- undo and redo (view/UndoRedo.cpp) ---------------------------------------------
     // Stores a copy of one row in the step being recorded: kind "Change", "Delete"
@@ -642,6 +660,9 @@ public:
     std::vector<std::unique_ptr<CLabelDim>> m_labelTemplates;
     int m_nDiscTemplate = 0;   // index of the disc-label paper in use
     int m_nJewelTemplate = 0;  // index of the jewel-case paper in use
+    // "labels.ini" was damaged at start: the built-ins stand in, and nothing
+    // rewrites the file until the user saves a change of the papers.
+    bool m_bLabelFileDamaged = false;
 
 private:
     CLabelModel m_ownModel;                 // the label while no document holds one
