@@ -4,6 +4,7 @@
 
 #include "label/LabelDim.h"
 #include "label/LabelRows.h"
+#include "printing/LabelTemplateFile.h"
 
 #include <algorithm>
 
@@ -69,5 +70,47 @@ TEST_F(PaperOnReadTest, ANewLayoutTakesThePaperInUse)
     EXPECT_EQ(m_view.Model().Placement().folded, 0);
     EXPECT_EQ(m_view.Model().Placement().geometry.back.left, LabelRows::ReadLength("1.500"));
     EXPECT_FALSE(m_doc.IsModified());
+}
+}  // namespace
+
+namespace
+{
+TEST_F(PaperOnReadTest, TheFirstStartAfterAnUpdateTurnsAnOlderFilesPaperIntoTemplates)
+{
+    // A version-5 label whose discs sit where no built-in paper puts them.
+    NewLayout("Single");
+    m_view.ReplacePropertyValue("Disc 1", "Left", "1.000");
+    m_view.ReplacePropertyValue("Disc 2", "Top", "6.000");
+    m_view.LoadLayoutGeometry();
+    SaveAs("old.slv");
+    Bytes old = ReadFileBytes(PathOf("old.slv"));
+    ASSERT_GT(old.size(), 4u);
+    old[4] = 5;
+    const Bytes textClass = {0xFF, 0xFF, 6, 0, 5, 0, 'C', 'T', 'e', 'x', 't'};
+    auto at = std::search(old.begin(), old.end(), textClass.begin(), textClass.end());
+    ASSERT_NE(at, old.end());
+    at[2] = 5;
+    WriteFileBytes(PathOf("old.slv"), old);
+
+    m_view.m_bLabelPaperChosen = 0;  // "LabelUpdate" was missing at start
+    EXPECT_TRUE(Open(PathOf("old.slv")).empty());
+    ASSERT_EQ(m_view.m_labelTemplates.size(), 4u);
+    const CLabelDim& disc = *m_view.m_labelTemplates[2];
+    EXPECT_EQ(std::string(disc.m_strName), "My Current Disc Label");
+    EXPECT_EQ(disc.m_nLeft1, LabelRows::ReadLength("1.000"));
+    EXPECT_EQ(disc.m_nTop2, LabelRows::ReadLength("6.000"));
+    EXPECT_EQ(std::string(m_view.m_labelTemplates[3]->m_strName), "My Current Jewel Case");
+    EXPECT_EQ(m_view.m_nDiscTemplate, 2);
+    EXPECT_EQ(m_view.m_nJewelTemplate, 3);
+    // Laid out on its own converted paper, the label keeps its discs where they were.
+    EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, LabelRows::ReadLength("6.000"));
+    EXPECT_EQ(GetNumberSetting("LabelUpdate").value_or(99), 0u);
+
+    // Saved with the store: the next start reads the same four papers.
+    const LabelTemplateFile::ReadResult read = LabelTemplateFile(LabelTemplateFile::DefaultPath()).Read();
+    ASSERT_EQ(read.status, LabelTemplateFile::ReadStatus::Read);
+    EXPECT_EQ(read.list.templates.size(), 4u);
+    EXPECT_EQ(read.list.discTemplate, 2);
+    EXPECT_TRUE(m_errors.empty());
 }
 }  // namespace
