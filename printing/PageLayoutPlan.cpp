@@ -30,7 +30,9 @@ std::vector<PaperAssignment> PlanPageLayout(const CLabelDim& disc, const CLabelD
 
     // The cover's width follows its fold through the setter; only a change of fold is written.
     set("Front Cover", "Front Cover", "Page", "2");
-    if (!state.coverFolded && jewel.m_nFolded == 1)
+    if (state.keepFold)
+        ;  // a label being read is not refolded behind the user's back
+    else if (!state.coverFolded && jewel.m_nFolded == 1)
         set("Front Cover", "Front Cover", "Folded Cover", "Yes");
     else if (state.coverFolded && jewel.m_nFolded == 0)
         set("Front Cover", "Front Cover", "Folded Cover", "No");

@@ -21,6 +21,7 @@ struct LayoutState
 {
     bool coverFolded = false;    // the front cover's "Folded Cover" is "Yes"
     bool disc1AtBottom = false;  // Disc 1's "Label Position" is "Bottom"
+    bool keepFold = false;       // the cover stays folded or flat whatever the paper says
 };
 
 // "Landscape" when the sheet is wider than high, else "Portrait".

@@ -37,6 +37,11 @@ private:
 
 void CQuorbel6View::LayoutPages()
 {
+    LayoutPagesOnPaper(false);
+}
+
+void CQuorbel6View::LayoutPagesOnPaper(bool keepFold)
+{
     Guarded(117, ErrorSink::Window(this), [&] {
         // A choice that names no paper of its kind never reaches the layout.
         if (!NamesPaperOfKind(m_labelTemplates, m_nDiscTemplate, CLabelDim::kDiscLabels) ||
@@ -49,6 +54,8 @@ void CQuorbel6View::LayoutPages()
         LayoutState state;
         state.coverFolded = model.Placement().folded != 0;
         state.disc1AtBottom = model.GetPropertyValue("Disc 1", "Label Position") == "Bottom";
+        state.keepFold = keepFold;
+        bool changed = false;
         {
             Restore<CString> surface(model.Shown().surface, model.Shown().surface);
             Restore<CString> page(model.Shown().page, model.Shown().page);
@@ -56,11 +63,17 @@ void CQuorbel6View::LayoutPages()
             Restore<BYTE> clamp(m_bGuideClamp, 0);
             for (const PaperAssignment& assignment : PlanPageLayout(disc, jewel, state))
             {
+                // A value already in place changes nothing; the setter need not look.
+                if (model.GetPropertyValue(assignment.object, assignment.key) == assignment.value)
+                    continue;
                 if (!assignment.shownSurface.IsEmpty())
                     model.Shown().surface = assignment.shownSurface;
                 ApplyProperty(assignment.object, assignment.key, assignment.value);
+                changed = true;
             }
         }
+        if (!changed)
+            return;
         UpdateScale();
         if (IsUndoRecording())
             CommitUndoStep();

@@ -176,7 +176,7 @@ public:
     BOOL SaveLabelTemplates();
     // Turns the paper geometry of an older document into two templates of the
     // user's own, chooses them and saves the store.
-    void ResetDefaultTemplates();
+    void ResetDefaultTemplates() override;
     // The store as a list of copies, and a list taken over as the store.
     LabelTemplateList CopyLabelTemplates() const;
     void TakeLabelTemplates(LabelTemplateList list);
@@ -297,6 +297,7 @@ public:
     // Writes the chosen papers' sheets and positions into the pages, covers and
     // discs as one undo step; nothing while a choice names no paper of its kind.
     void LayoutPages();
+    void LayoutPagesOnPaper(bool keepFold) override;
     // Lays the pages out again, clears their drawings and shows the current surface.
     void RefreshAllParts();
     // Clears the drawings of the surfaces of pages 1 to 3.
