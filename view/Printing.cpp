@@ -370,6 +370,19 @@ void CQuorbel6View::OnEndPrinting(CDC*, CPrintInfo*)
     m_printRenderer.reset();
 }
 
+void CQuorbel6View::OnEndPrintPreview()
+{
+    Guarded(133, ErrorSink::Window(this), [&] {
+        m_printRenderer.reset();
+        if (!m_bGeometryReady)
+            return;
+        if (const HWND frame = ::GetAncestor(m_hWnd, GA_ROOT))
+            ::DrawMenuBar(frame);
+        ScrollToCurrentPart(false);
+        ShowSurface("");
+    });
+}
+
 void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
 {
     if (!dc || !info || !dc->IsPrinting()) {
@@ -378,7 +391,8 @@ void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
     }
     const bool prepared = Guarded(81, ErrorSink::Window(this), false, [&] {
         const SIZE sheet = SheetSizeOfPage(PrintedPage(static_cast<int>(info->m_nCurPage), info->m_bPreview));
-        if (info->m_bPreview || !info->m_pPD)
+        // The preview's sheet is the printer's paper too.
+        if (!info->m_pPD)
             return true;
         DEVMODEA* mode = info->m_pPD->LockDevMode();
         if (!mode)

@@ -41,6 +41,7 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_EDIT_REDO, OnEditRedo)
     ON_CMD(ID_FILE_PRINT, OnFilePrintCommand)
     ON_CMD(FWID_FILE_PRINT_DIRECT, OnFilePrintDirectCommand)
+    ON_CMD(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
     ON_CMD(ID_FILE_PRINTER_CALIBRATION, OnPrinterCalibration)
 END_COMMAND_MAP()
 
