@@ -116,7 +116,6 @@ public:
     explicit PrintJobScope(CQuorbel6View& view)
         : m_view(view),
           m_shown(view.Model().Shown()),
-          m_placement(view.Model().Placement()),
           m_showGuides(view.m_bShowGuides),
           m_calibration(view.m_bCalibrationMode),
           m_duplicateDisc(view.m_nDuplicateDisc),
@@ -137,7 +136,6 @@ public:
                                now.surface != m_shown.surface || now.layout != m_shown.layout ||
                                m_view.m_bShowGuides != m_showGuides;
             model.Shown() = m_shown;
-            model.Placement() = m_placement;
             m_view.m_bShowGuides = m_showGuides;
             if (moved)
                 m_view.UpdateScale();
@@ -152,7 +150,6 @@ public:
 private:
     CQuorbel6View& m_view;
     LabelShown m_shown;
-    SurfacePlacement m_placement;
     BYTE m_showGuides;
     BYTE m_calibration;
     int m_duplicateDisc;
