@@ -642,6 +642,8 @@ public:
     void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // The preview has gone: the label is shown as before.
+    void OnEndPrintPreview() override;
     // The calibration sheet of one page, drawn in thousandths of an inch.
     void PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page);
     // The sheet a job's page is printed on, after the skip rule: "1", "2" or "3".
