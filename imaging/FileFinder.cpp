@@ -151,11 +151,11 @@ bool CFileFinder::FindInFolder(const CString& folder, const CString& pattern)
 {
     try {
         const CString prefix = TrimFolder(folder) + "\\";
-        const CString spec = prefix + pattern;
-        if (!FitsSystemLimit(spec, 0))
+        const CString searchText = prefix + pattern;
+        if (!FitsSystemLimit(searchText, 0))
             return true;
         WIN32_FIND_DATAA entry{};
-        FindHandle search(::FindFirstFileA(spec, &entry));
+        FindHandle search(::FindFirstFileA(searchText, &entry));
         if (!search.IsValid())
             return true;
         do {

@@ -16,6 +16,7 @@
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
+#include "shell/ImagePaneTarget.h"
 #include "shell/PropertyGridHost.h"
 
 #include <windows.h>
@@ -58,7 +59,8 @@ class CArchive;
 //   view/ImagesOnLabel.cpp image slots, stacking, Set as Background and the centring commands
 //   view/Background.cpp   the background picture of a surface part
 //   view/Clipboard.cpp    Cut, Copy and Paste
-class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView, public IPropertyGridHost
+class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView, public IPropertyGridHost,
+                      public IImagePaneTarget
 {
     DECLARE_DYNCREATE(CQuorbel6View)
     DECLARE_COMMAND_MAP()
@@ -385,6 +387,16 @@ public:
     void SetBackgroundFromFile(CString path);
     // Removes the part's background unless it is `keep`; with commit as one undo step, redrawn.
     void RemoveOtherBackground(bool commit, CString keep);
+
+    // ---- what the Images pane asks of the view (view/ImagesPaneLink.cpp) ---------------
+    void ApplyBackgroundFile(const CString& path) override;
+    void ClearShownBackground() override;
+    bool IsImageDropTarget(const RECT& screenRect) override;
+    bool DropImageFile(const CString& path, const RECT& screenRect) override;
+    // Hands the pane this view and the folder, file types and sub-folder
+    // choice of the settings; the unlink before the view goes.
+    void LinkImagesPane();
+    void UnlinkImagesPane();
 
     // ---- clipboard (view/Clipboard.cpp) ----------------------------------------------------
     void OnEditCopy();
