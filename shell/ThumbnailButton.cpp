@@ -236,6 +236,15 @@ void CThumbnailButton::OnLButtonDown(UINT, POINT point)
 {
     Guarded(489, ErrorSink::Window(this), [&] {
         DestroyTip();
+        // Held for the tool tip, the capture also brings presses outside the
+        // cell here: those belong to another window.
+        RECT client{};
+        GetClientRect(&client);
+        if (!::PtInRect(&client, point)) {
+            if (::GetCapture() == m_hWnd)
+                ::ReleaseCapture();
+            return;
+        }
         CImageListEntry entry;
         if (m_index < 0 || !m_state->list.Get(static_cast<std::size_t>(m_index), entry) || !entry.thumbnail)
             return;

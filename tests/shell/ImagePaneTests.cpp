@@ -359,6 +359,13 @@ TEST_F(ImagePane, ADragDropsOnlyWhereTheViewTakesPictures)
     EXPECT_EQ(dropped.left, cell.left + 450 - (press.x - (125 - 50) / 2));
     EXPECT_TRUE(m_target.backgrounds.empty());
 
+    // A press outside the cell (while it holds the mouse for its tool tip)
+    // starts nothing.
+    small->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-30, 200));
+    small->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-30, 200));
+    EXPECT_EQ(m_target.drops.size(), 1u);
+    EXPECT_TRUE(m_target.backgrounds.empty());
+
     // Elsewhere outside the cell: nothing at all.
     drag(POINT{cell.left + 250, cell.top + 400});
     EXPECT_EQ(m_target.drops.size(), 1u);
