@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <memory>
@@ -142,10 +143,23 @@ TEST_F(ImageSearch, AChosenFolderFillsThePaneAndTheTitleCountsIt)
     EXPECT_EQ(::SendMessageA(types, CB_GETCOUNT, 0, 0), kImageFileTypeCount);
 
     // Choosing the folder in the tree starts the search.
+    // (A browser in a new Wine prefix may still be filling its tree the first
+    // time: the choice is made again until the search shows.)
     PIDLIST_ABSOLUTE folder = ::ILCreateFromPathA(tree.Root().c_str());
     ASSERT_NE(folder, nullptr);
-    ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
+    HWND folderTree = ::GetDlgItem(browser, CImageFolderDlg::kTreeId);
+    ASSERT_NE(folderTree, nullptr);
+    PumpUntil([&] { return ::SendMessageA(folderTree, TVM_GETCOUNT, 0, 0) > 0; }, 5000);
+    bool started = false;
+    for (int attempt = 0; attempt < 6 && !started; ++attempt) {
+        if (attempt % 2 == 0)
+            ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
+        else
+            ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(tree.Root().c_str()));
+        started = PumpUntil([&] { return WindowText(browser).find("Image") != std::string::npos; }, 3000);
+    }
     ::ILFree(folder);
+    ASSERT_TRUE(started);
     ASSERT_TRUE(PumpUntil([&] { return WindowText(browser) == " 2 Images Found"; }, 15000)) << WindowText(browser);
     EXPECT_EQ(m_bar->Panel().State().list.Size(), 3u);
     EXPECT_EQ(WindowText(::GetDlgItem(browser, 1113)), tree.Root());
