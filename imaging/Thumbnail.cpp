@@ -62,7 +62,7 @@ SIZE ThumbnailSize(int width, int height)
     return size;
 }
 
-ThumbnailPtr MakeThumbnail(CxImage& image)
+ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize)
 {
     if (!image.IsValid() || image.GetWidth() < 1 || image.GetHeight() < 1)
         return nullptr;
@@ -72,7 +72,8 @@ ThumbnailPtr MakeThumbnail(CxImage& image)
         if (!image.IsValid())
             return nullptr;
     }
-    const SIZE size = ThumbnailSize(image.GetWidth(), image.GetHeight());
+    const SIZE size = pictureSize.cx > 0 && pictureSize.cy > 0 ? ThumbnailSize(pictureSize.cx, pictureSize.cy)
+                                                               : ThumbnailSize(image.GetWidth(), image.GetHeight());
     HBITMAP bitmap = CreateRgbSection(size);
     if (!bitmap)
         return nullptr;

@@ -20,8 +20,10 @@ SIZE ThumbnailSize(int width, int height);
 // The picture scaled to its thumbnail size on white (pictures with alpha are
 // flattened onto white first, so `image` may change). Null without pixels or
 // when the system gives no bitmap. Any thread may call it: it draws only into
-// a memory DC of its own.
-ThumbnailPtr MakeThumbnail(CxImage& image);
+// a memory DC of its own. `pictureSize`, when given, is the size of the
+// picture `image` was decoded from at a smaller scale; the thumbnail's size
+// follows it.
+ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize = SIZE{0, 0});
 
 // The plain white square of "[No Background]".
 ThumbnailPtr MakeBlankThumbnail();

@@ -4,6 +4,7 @@
 #include "imaging/FileFinder.h"
 #include "imaging/ImageFormatFromPath.h"
 #include "imaging/Thumbnail.h"
+#include "imaging/ThumbnailJpeg.h"
 #include "imaging/xImage.h"
 
 #include <algorithm>
@@ -49,14 +50,21 @@ void MakeEntryThumbnail(CImageFillState& state, std::size_t index)
         state.list.MarkUnreadable(index);
         return;
     }
-    CxImage image(entry.path, format);
+    // A JPEG is decoded only as large as its thumbnail needs; what that
+    // decoder does not take (CMYK, damage) goes through the full one.
+    CxImage image(format);
+    int width = 0;
+    int height = 0;
+    if (format != kImageFormatJpeg || !DecodeJpegForThumbnail(entry.path, kThumbnailBox, image, width, height)) {
+        image.LoadFile(entry.path, format);
+        width = image.GetWidth();
+        height = image.GetHeight();
+    }
     if (!image.IsValid() || image.GetWidth() < 1 || image.GetHeight() < 1) {
         state.list.MarkUnreadable(index);
         return;
     }
-    const int width = image.GetWidth();
-    const int height = image.GetHeight();
-    ThumbnailPtr thumbnail = MakeThumbnail(image);
+    ThumbnailPtr thumbnail = MakeThumbnail(image, SIZE{width, height});
     if (thumbnail)
         state.list.SetThumbnail(index, std::move(thumbnail), width, height);
 }
