@@ -5,6 +5,7 @@
 #include "framework/ImageList.h"
 #include "framework/ToolBar.h"
 #include "shell/FrameView.h"
+#include "shell/ImageBar.h"
 #include "shell/PropertiesBar.h"
 #include "shell/ViewToolbarLayout.h"
 #include "uikit/NewFrameWnd.h"
@@ -107,6 +108,7 @@ public:
     CToolBar& ViewToolBar() { return m_viewToolBar; }
     CToolBar& ObjectListBar() { return m_objectListBar; }
     CPropertiesBar& PropertiesPane() { return m_propertiesPane; }
+    CImageBar& ImagesPane() { return m_imagesPane; }
     CObjectListBar& ObjectList() { return m_objectListBar; }
     CComboBox& ObjectListCombo() { return m_objectListBar.Combo(); }
     CSizingControlBarCF& Pane(FramePane pane) { return *m_panes[PaneSlot(pane)]; }
@@ -205,7 +207,7 @@ private:
     CObjectListBar m_objectListBar;
     CSizingControlBarCF m_textPane;
     CPropertiesBar m_propertiesPane;
-    CSizingControlBarCF m_imagesPane;
+    CImageBar m_imagesPane;
     // Text, Properties, Images, in FramePane order.
     std::array<CSizingControlBarCF*, 3> m_panes{&m_textPane, &m_propertiesPane, &m_imagesPane};
     // The view the panes show, when it is the label view.

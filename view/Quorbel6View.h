@@ -18,6 +18,7 @@
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
+#include "shell/ImagePaneTarget.h"
 #include "shell/PropertyGridHost.h"
 
 #include <windows.h>
@@ -64,7 +65,9 @@ struct LabelTemplateList;
 //   view/Clipboard.cpp    Cut, Copy and Paste
 //   view/Printing.cpp     the print hooks: page set-up and the printed page
 //   view/CalibrationPage.cpp the printer calibration sheet
-class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView, public IPropertyGridHost
+//   view/ImagesPaneLink.cpp what the Images pane asks of the view
+class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView, public IPropertyGridHost,
+                      public IImagePaneTarget
 {
     DECLARE_DYNCREATE(CQuorbel6View)
     DECLARE_COMMAND_MAP()
@@ -409,6 +412,16 @@ public:
     void SetBackgroundFromFile(CString path);
     // Removes the part's background unless it is `keep`; with commit as one undo step, redrawn.
     void RemoveOtherBackground(bool commit, CString keep);
+
+    // ---- what the Images pane asks of the view (view/ImagesPaneLink.cpp) ---------------
+    void ApplyBackgroundFile(const CString& path) override;
+    void ClearShownBackground() override;
+    bool IsImageDropTarget(const RECT& screenRect) override;
+    bool DropImageFile(const CString& path, const RECT& screenRect) override;
+    // Hands the pane this view and the folder, file types and sub-folder
+    // choice of the settings; the unlink before the view goes.
+    void LinkImagesPane();
+    void UnlinkImagesPane();
 
     // ---- clipboard (view/Clipboard.cpp) ----------------------------------------------------
     void OnEditCopy();
