@@ -35,6 +35,10 @@ namespace {
 constexpr int kDriveIcon = 2;
 constexpr int kNothingFoundIcon = 3;
 constexpr int kMaxCaptionWidth = 325;
+// Pictures of the program's image list on the MP3 phase's buttons.
+constexpr int kRowUpImage = 16;
+constexpr int kRowDownImage = 17;
+constexpr int kSortImage = 19;
 constexpr const char kNothingFound[] = "The album information could not be found.\r\nThe track times will still be added.";
 constexpr UINT kSourceChecks[] = {IDC_ALBUM_USE_FREEDB, IDC_ALBUM_USE_CDTEXT, IDC_ALBUM_USE_CDPLAYER,
                                   IDC_ALBUM_USE_MP3};
@@ -87,7 +91,9 @@ BOOL CAlbumImportDlg::OnInitDialog()
         m_ok.SubclassDlgItem(IDOK, this);
         m_cancel.SubclassDlgItem(IDCANCEL, this);
         m_advanced.SubclassDlgItem(IDC_ALBUM_ADVANCED, this);
-        for (CBevelButton* button : {&m_ok, &m_cancel, &m_advanced})
+        m_rowUp.SubclassDlgItem(IDC_ALBUM_ROW_UP, this);
+        m_rowDown.SubclassDlgItem(IDC_ALBUM_ROW_DOWN, this);
+        for (CBevelButton* button : {&m_ok, &m_cancel, &m_advanced, &m_rowUp, &m_rowDown})
             button->BuildFaces(CBevelButton::kSoftBump, 8, 10, 0, 0);
         m_matches.SubclassDlgItem(IDC_ALBUM_MATCHES, this);
         if (const CUiResources* resources = UiResources())
@@ -439,8 +445,12 @@ void CAlbumImportDlg::ApplyToDocument(const CCddbDiscInfo* candidate)
     Guarded(363, ErrorSink::App(), [&] {
         CString suffix;
         // Cancel in the disc chooser writes nothing; the dialog stays for another try.
-        if (!ChooseDisc("Which disc do you want this data attached to?", suffix))
+        if (!ChooseDisc("Which disc do you want this data attached to?", suffix)) {
+            // Nothing was written: the search can be run again.
+            if (m_nPhase == kChooseDrive)
+                BackToStart();
             return;
+        }
         const CString trackList = m_label.ObjectText("Track List" + suffix);
         const AlbumTextWrites writes = candidate ? PlanAlbum(*candidate, trackList, m_toc.data(), suffix)
                                                  : PlanTrackTimes(trackList, m_toc.data(), suffix);
@@ -508,15 +518,28 @@ void CAlbumImportDlg::FinishMp3Phase()
     ShowControl(IDOK, true);
     ShowControl(IDC_ALBUM_ROW_UP, true);
     ShowControl(IDC_ALBUM_ROW_DOWN, true);
-    SetDlgItemText(IDC_ALBUM_ROW_UP, "^");
-    SetDlgItemText(IDC_ALBUM_ROW_DOWN, "v");
     // The settings button becomes the sort button beside the row buttons.
     RECT down{};
     ::GetWindowRect(GetDlgItemHandle(IDC_ALBUM_ROW_DOWN), &down);
     ScreenToClient(&down);
-    m_advanced.SetWindowText("Sort");
-    m_advanced.MoveWindow(down.right + 4, down.top, down.right - down.left + 16, down.bottom - down.top);
+    m_advanced.MoveWindow(down.right + 4, down.top, down.right - down.left, down.bottom - down.top);
     ShowControl(IDC_ALBUM_ADVANCED, true);
+    MakePictureButton(m_rowUp, kRowUpImage, "Move Row Up");
+    MakePictureButton(m_rowDown, kRowDownImage, "Move Row Down");
+    MakePictureButton(m_advanced, kSortImage, "Sort Track Names");
+}
+
+void CAlbumImportDlg::MakePictureButton(CBevelButton& button, int image, const char* tip)
+{
+    const CUiResources* resources = UiResources();
+    if (resources && resources->MenuImages().GetImageCount() > image) {
+        button.SetWindowText("");
+        button.SetIconHandles(resources->MenuImages().ExtractIcon(image), nullptr);
+    } else {
+        // Without the program's pictures the button says what it does.
+        button.SetWindowText(tip);
+    }
+    button.SetTooltipText(tip);
 }
 
 void CAlbumImportDlg::WriteSourceSetting(const char* name, BYTE& flag, UINT checkId)

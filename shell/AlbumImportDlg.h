@@ -79,6 +79,8 @@ private:
     void FillMp3Rows(const AlbumSearchProgress& progress);
     void FinishMp3Phase();
     void ShowCaptionWithDots(const CString& statusText);
+    // A button of the MP3 phase shows image `image` of the program's list, with a tip.
+    void MakePictureButton(CBevelButton& button, int image, const char* tip);
     // Asks which disc of a double CD gets the data: the object names' suffix,
     // or false when the user cancelled.
     bool ChooseDisc(const char* prompt, CString& suffix);
@@ -118,4 +120,6 @@ private:
     CBevelButton m_advanced;
     CFont m_boldFont;
     CDialogWindowIcon m_windowIcon;
+    CBevelButton m_rowUp;
+    CBevelButton m_rowDown;
 };

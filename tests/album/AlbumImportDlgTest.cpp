@@ -327,6 +327,14 @@ TEST_F(AlbumImportDlgTest, ADataCdShowsItsMp3FilesAndWritesThemAsTheTrackList)
                     caption = WindowText(dialog);
                     CMp3ListCtrl& list = m_dialog->Mp3List();
                     rows = list.GetItemCount();
+                    // The settings button now sorts the rows by name.
+                    Click(dialog, IDC_ALBUM_ADVANCED);
+                    for (int row = 1; row < rows; ++row) {
+                        CString above = list.GetItemText(row - 1, CMp3ListCtrl::kNameColumn);
+                        CString below = list.GetItemText(row, CMp3ListCtrl::kNameColumn);
+                        EXPECT_LE(above.MakeUpper().Compare(below.MakeUpper()), 0) << row;
+                    }
+                    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_ALBUM_ROW_UP)));
                     movedName = list.GetItemText(rows - 1, CMp3ListCtrl::kNameColumn);
                     movedTime = list.GetItemText(rows - 1, CMp3ListCtrl::kTimeColumn);
                     // The last row goes to the top, one step at a time.
