@@ -408,3 +408,34 @@ TEST_F(AlbumImportDlgTest, SourceChecksAreStoredAtOnce)
     EXPECT_EQ(m_settings.m_bFreedb, 0);
     EXPECT_EQ(m_settings.m_bCDText, 1);
 }
+
+TEST_F(AlbumImportDlgTest, ChoosingAnotherMatchPreviewsAndWritesThatOne)
+{
+    std::vector<std::string> preview;
+    RunDialog({StartSearch(), WaitForPhase(CAlbumImportDlg::kChooseMatch),
+               {"choose the CD-Text match", [] { return FindDialogWith(IDC_ALBUM_MATCHES) != nullptr; },
+                [&] {
+                    HWND dialog = FindDialogWith(IDC_ALBUM_MATCHES);
+                    HWND list = ::GetDlgItem(dialog, IDC_ALBUM_MATCHES);
+                    ::SendMessageA(list, LB_SETCURSEL, 1, 0);
+                    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ALBUM_MATCHES, LBN_SELCHANGE),
+                                   reinterpret_cast<LPARAM>(list));
+                    HWND view = ::GetDlgItem(dialog, IDC_ALBUM_PREVIEW);
+                    char text[256];
+                    for (int row = 0; row < 2; ++row) {
+                        LVITEMA item{};
+                        item.iSubItem = 2;
+                        item.pszText = text;
+                        item.cchTextMax = sizeof text;
+                        ::SendMessageA(view, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+                        preview.push_back(text);
+                    }
+                    // A double click applies, as OK does.
+                    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ALBUM_MATCHES, LBN_DBLCLK),
+                                   reinterpret_cast<LPARAM>(list));
+                }}});
+    EXPECT_EQ(preview, (std::vector<std::string>{"The Album Band", "A Fifteen Chars"}));
+    ASSERT_EQ(m_label.imports.size(), 1u);
+    EXPECT_EQ(m_label.texts["Artist"], "The Album Band");
+    EXPECT_EQ(TrackListNames(m_label.texts["Track List"].c_str())[3], "Closing");
+}
