@@ -27,6 +27,8 @@ struct CAppSettings
     // The whole "FreedbOptions" record, and the server it names.
     CString m_strFreedbOptions;
     CCddbSite m_cddbSite;
+    // The CD drive the album dialog reads, by its place in the reader's list.
+    int m_nSelectedDrive = 0;
     // The servers the database listed; fetched once a run, not stored.
     std::vector<CCddbSite> m_serverList;
 

@@ -104,7 +104,9 @@ BOOL CAlbumImportDlg::OnInitDialog()
         SetDlgItemText(IDC_ALBUM_PROMPT, "Select the CD-Rom drive.");
         for (const CString& drive : m_driveNames)
             m_matches.AddItem("Drive [" + drive + "]", kDriveIcon);
-        m_matches.SetCurSel(m_nSelectedDrive);
+        if (m_settings.m_nSelectedDrive < 0 || m_settings.m_nSelectedDrive >= static_cast<int>(m_driveNames.size()))
+            m_settings.m_nSelectedDrive = 0;
+        m_matches.SetCurSel(m_settings.m_nSelectedDrive);
 
         ChooseCdPlayerFile();
         CheckDlgButton(IDC_ALBUM_USE_FREEDB, m_settings.m_bFreedb ? BST_CHECKED : BST_UNCHECKED);
@@ -141,7 +143,7 @@ void CAlbumImportDlg::ChooseCdPlayerFile()
 AlbumSearchSettings CAlbumImportDlg::MakeSearchSettings() const
 {
     AlbumSearchSettings search;
-    search.drive = m_nSelectedDrive;
+    search.drive = m_settings.m_nSelectedDrive;
     search.useOnlineDatabase = m_settings.m_bFreedb != 0;
     search.useCdText = m_settings.m_bCDText != 0;
     search.useCdPlayer = m_settings.m_bCDPlayer != 0 && m_bCdPlayerUsable;
@@ -410,7 +412,7 @@ void CAlbumImportDlg::OnSelChangeMatch()
         const int selected = m_matches.GetCurSel();
         if (m_nPhase == kChooseDrive) {
             if (selected >= 0)
-                m_nSelectedDrive = selected;
+                m_settings.m_nSelectedDrive = selected;
         } else if (m_nPhase == kChooseMatch && GetCandidateCount() > 0 && selected >= 0) {
             m_nChosenMatch = selected;
             const int scrolled = m_preview.GetScrollPos(SB_VERT);

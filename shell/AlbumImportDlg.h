@@ -45,7 +45,6 @@ public:
     BOOL OnInitDialog() override;
 
     int GetPhase() const { return m_nPhase; }
-    int GetSelectedDrive() const { return m_nSelectedDrive; }
     int GetCandidateCount() const { return static_cast<int>(m_candidates.size()); }
     const CAlbumSearch& Search() const { return *m_search; }
     CMp3ListCtrl& Mp3List() { return m_mp3List; }
@@ -101,7 +100,6 @@ private:
     int m_nNetworkTimeout = kAlbumDatabaseTimeout;
 
     int m_nPhase = kChooseDrive;
-    int m_nSelectedDrive = 0;
     int m_nChosenMatch = -1;
     bool m_bCdPlayerUsable = true;
     bool m_bSearching = false;

@@ -113,14 +113,17 @@ protected:
     // Runs the dialog with the script; how long DoModal took.
     std::chrono::milliseconds RunDialog(std::vector<ScriptStep> steps, int seconds = 30)
     {
-        CAlbumImportDlg dialog(nullptr, CAlbumImportDlg::kReadTrackData, m_label, m_settings, {m_driveName});
+        std::vector<CString> names = {m_driveName};
+        std::vector<std::pair<CString, DriveScript*>> drives = {{m_driveName, &m_drive}};
+        if (m_secondDrive) {
+            names.push_back("F:");
+            drives.emplace_back("F:", m_secondDrive);
+        }
+        CAlbumImportDlg dialog(nullptr, CAlbumImportDlg::kReadTrackData, m_label, m_settings, names);
         m_dialog = &dialog;
         dialog.SetNetworkTimeout(m_timeout);
         dialog.SetSearchSources(
-            [this] {
-                return std::make_unique<CCdReader>(std::make_unique<StandInCdProvider>(
-                    std::vector<std::pair<CString, DriveScript*>>{{m_driveName, &m_drive}}));
-            },
+            [drives] { return std::make_unique<CCdReader>(std::make_unique<StandInCdProvider>(drives)); },
             nullptr);
         const auto start = std::chrono::steady_clock::now();
         {
@@ -160,6 +163,7 @@ protected:
     CCddbDiscInfo m_rockRecord;
     DriveScript m_drive;
     CString m_driveName = "E:";
+    DriveScript* m_secondDrive = nullptr;
     CAppSettings m_settings;
     RecordingLabel m_label;
     CAlbumImportDlg* m_dialog = nullptr;
@@ -438,4 +442,35 @@ TEST_F(AlbumImportDlgTest, ChoosingAnotherMatchPreviewsAndWritesThatOne)
     ASSERT_EQ(m_label.imports.size(), 1u);
     EXPECT_EQ(m_label.texts["Artist"], "The Album Band");
     EXPECT_EQ(TrackListNames(m_label.texts["Track List"].c_str())[3], "Closing");
+}
+
+TEST_F(AlbumImportDlgTest, TheChosenDriveIsReadAndRemembered)
+{
+    DriveScript second;
+    second.toc = MakeTocReply(1, {150, 30000}, 60000);
+    m_secondDrive = &second;
+    m_settings.m_bFreedb = m_settings.m_bCDText = m_settings.m_bCDPlayer = 0;
+    RunDialog({{"choose the second drive", [] { return FindDialogWith(IDC_ALBUM_MATCHES) != nullptr; },
+                [] {
+                    HWND dialog = FindDialogWith(IDC_ALBUM_MATCHES);
+                    HWND list = ::GetDlgItem(dialog, IDC_ALBUM_MATCHES);
+                    EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+                    ::SendMessageA(list, LB_SETCURSEL, 1, 0);
+                    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ALBUM_MATCHES, LBN_SELCHANGE),
+                                   reinterpret_cast<LPARAM>(list));
+                    Click(dialog, IDOK);
+                }}});
+    EXPECT_EQ(m_drive.opened, 0);
+    EXPECT_EQ(second.opened, 1);
+    EXPECT_EQ(m_settings.m_nSelectedDrive, 1);
+    EXPECT_EQ(TrackListNames(m_label.texts["Track List"].c_str()).size(), 2u) << "the second drive's disc";
+
+    // The next dialog starts on that drive.
+    int selected = -1;
+    RunDialog({{"look", [] { return FindDialogWith(IDC_ALBUM_MATCHES) != nullptr; }, [&] {
+                    HWND dialog = FindDialogWith(IDC_ALBUM_MATCHES);
+                    selected = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_ALBUM_MATCHES, LB_GETCURSEL, 0, 0));
+                    Click(dialog, IDCANCEL);
+                }}});
+    EXPECT_EQ(selected, 1);
 }
