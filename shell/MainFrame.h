@@ -4,6 +4,7 @@
 #include "framework/EditingSwitch.h"
 #include "framework/ImageList.h"
 #include "framework/ToolBar.h"
+#include "album/CdReader.h"
 #include "shell/FrameView.h"
 #include "shell/ImageBar.h"
 #include "shell/PropertiesBar.h"
@@ -87,6 +88,7 @@ public:
 
     // The number of CD drives the reader found; the album commands need one.
     int CdDriveCount() const override { return m_nCdDriveCount; }
+    CString CdDriveName(int drive) const override { return m_cdReader.GetDriveName(drive); }
 
     // Saves the layout (while editing is on), then destroys the window. FALSE
     // when the window could not be destroyed.
@@ -218,6 +220,8 @@ private:
     std::array<bool, 3> m_paneShown{};
     bool m_bPaneStatesRestored = false;
     std::vector<ViewToolbarButton> m_viewToolbarButtons;
+    // Counts the drives once, at creation; each album search reads with a reader of its own.
+    CCdReader m_cdReader;
     int m_nCdDriveCount = 0;
 
     BYTE m_bObjectSelected = 0;

@@ -250,6 +250,8 @@ public:
     // album import; clearing it ends the request for that page.
     bool IsLayoutFitPending() const;
     void ClearLayoutFit();
+    // After an album import: every page's track lists refit at their next drawing.
+    void RequestLayoutFit();
     // ---- text drawing and measuring, done by the renderer at the view's zoom -------
     RingFit FitLineInDiscRing(int bandBottom, int widthNeeded, int bandHeight, int boxLeft, int boxTop, int boxRight,
                               int boxBottom, int discLeft, int discTop, int outerDiameter, int innerDiameter,
@@ -377,6 +379,10 @@ public:
     void OnInsertImage();
     void OnEditDelete();
     void OnReadTrackData();
+    void OnDownloadAlbumInfo();
+    // The album dialog in mode 1 (read track data) or 2 (download album info),
+    // once the main frame has found a CD drive.
+    void RunAlbumImport(int mode);
     // The creating operations: each builds the object's rows, places it inside
     // its part, records one undo step and selects it. `area` is in screen pixels.
     void AddTextObject(CString name, RECT area, CString part);
