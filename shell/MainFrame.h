@@ -5,7 +5,9 @@
 #include "framework/ImageList.h"
 #include "framework/ToolBar.h"
 #include "shell/FrameView.h"
+#include "shell/ObjectToolBar.h"
 #include "shell/PropertiesBar.h"
+#include "shell/TextEditorBar.h"
 #include "shell/ViewToolbarLayout.h"
 #include "uikit/NewFrameWnd.h"
 #include "uikit/PaneCommands.h"
@@ -71,7 +73,8 @@ public:
     void ShowObject(const CString& objectName) override;
     void ShowProperties(const CString& objectName) override;
     const CString& ShownObject() const { return m_strShownObject; }
-    void ClearTextFieldFocus() override { m_textFieldFocus.fill(0); }
+    void ClearTextFieldFocus() override { m_textPane.ClearFocusFlags(); }
+    HWND FocusedTextField() const override { return m_textPane.FocusedField(); }
     bool IsPropertiesPaneShown() const override { return IsPaneShown(FramePane::Properties); }
     bool IsTextPaneShown() const override { return IsPaneShown(FramePane::Text); }
     void ShowPropertiesPaneAt(POINT screenPoint) override;
@@ -107,6 +110,7 @@ public:
     CToolBar& ViewToolBar() { return m_viewToolBar; }
     CToolBar& ObjectListBar() { return m_objectListBar; }
     CPropertiesBar& PropertiesPane() { return m_propertiesPane; }
+    CTextEditorBar& TextPane() { return m_textPane; }
     CObjectListBar& ObjectList() { return m_objectListBar; }
     CComboBox& ObjectListCombo() { return m_objectListBar.Combo(); }
     CSizingControlBarCF& Pane(FramePane pane) { return *m_panes[PaneSlot(pane)]; }
@@ -199,11 +203,11 @@ private:
     CImageList m_objectHotImages;
     CImageList m_objectDisabledImages;
     CPaneToolBar m_standardToolBar;
-    CToolBar m_objectToolBar;
+    CObjectToolBar m_objectToolBar;
     CPaneToolBar m_viewToolBar;
     // ---- the Properties pane and the object list (MainFramePanes.cpp) ----
     CObjectListBar m_objectListBar;
-    CSizingControlBarCF m_textPane;
+    CTextEditorBar m_textPane;
     CPropertiesBar m_propertiesPane;
     CSizingControlBarCF m_imagesPane;
     // Text, Properties, Images, in FramePane order.
@@ -221,8 +225,6 @@ private:
     BYTE m_bObjectSelected = 0;
     BYTE m_bPastePossible = 0;
     CString m_strShownObject;
-    // Set while the Text pane's text edit, track-name edit or track-time edit has the focus.
-    std::array<BYTE, 3> m_textFieldFocus{};
     BYTE m_bNewOpenEnabled = 1;
     // Set until the first label is in the view.
     BYTE m_bEditingDisabled = 1;

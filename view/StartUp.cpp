@@ -114,6 +114,7 @@ void CQuorbel6View::ShowFirstRunHelp()
             m_bLabelPaperChosen = 1;
             if (editing)
                 editing->EnableEditing(FALSE);
+            TellFramePanes();
             TellFrameLayout();
         }
 
