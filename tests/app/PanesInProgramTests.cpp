@@ -118,3 +118,75 @@ TEST(PanesInProgram, ObjectDraggedFromTheFramesToolBarLandsOnTheCover)
     EXPECT_EQ(Caption(frame->TextPane()), "Text Editor - " + std::string(title.c_str()));
     EXPECT_TRUE(HasVisibleStyle(frame->TextPane().Edit()));
 }
+
+namespace
+{
+// Answers the Units dialog with one of its entries and OK.
+class UnitsAnswer
+{
+public:
+    explicit UnitsAnswer(const char* units) : m_units(units)
+    {
+        s_current = this;
+        m_hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &UnitsAnswer::Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~UnitsAnswer()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_current = nullptr;
+    }
+    UnitsAnswer(const UnitsAnswer&) = delete;
+    UnitsAnswer& operator=(const UnitsAnswer&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && s_current && message->message == WM_INITDIALOG) {
+            if (HWND list = ::GetDlgItem(message->hwnd, IDC_UNITS_LIST)) {
+                ::SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(s_current->m_units));
+                ::PostMessageA(message->hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline UnitsAnswer* s_current = nullptr;
+    const char* m_units;
+    HHOOK m_hook = nullptr;
+};
+
+std::string TextMarginShown(CMainFrame& frame)
+{
+    for (const GridRow& row : frame.PropertiesPane().Grid().Rows())
+        if (row.caption == "Text Margin")
+            return row.display.c_str();
+    return "<none>";
+}
+}  // namespace
+
+TEST(PanesInProgram, UnitsChangeTheLengthsThePropertiesPaneShows)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    // The disc label's surface command shows the disc in the panes.
+    frame->SendMessage(WM_COMMAND, ID_VIEW_DISC_LABEL);
+    ASSERT_EQ(std::string(frame->ShownObject().c_str()), "Disc 1");
+    const std::string inches = TextMarginShown(*frame);
+    ASSERT_NE(inches, "<none>");
+    {
+        UnitsAnswer answer("Millimeters");
+        view->SendMessage(WM_COMMAND, ID_LAYOUT_UNITS);
+    }
+    const std::string millimeters = TextMarginShown(*frame);
+    {
+        // The setting goes back for the tests that follow.
+        UnitsAnswer answer("Inches");
+        view->SendMessage(WM_COMMAND, ID_LAYOUT_UNITS);
+    }
+    EXPECT_NE(millimeters.find("mm"), std::string::npos) << millimeters;
+    EXPECT_EQ(TextMarginShown(*frame), inches);
+}
