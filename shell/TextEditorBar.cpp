@@ -254,10 +254,9 @@ HWND CTextEditorBar::FocusedField() const
     const HWND focus = ::GetFocus();
     if (!focus)
         return nullptr;
-    const CTrackListCtrl& list = m_trackList;
     const HWND fields[] = {m_bEditFocus ? m_edit.m_hWnd : nullptr,
-                           list.IsNameEditorActive() ? const_cast<CTrackListCtrl&>(list).NameEditor().m_hWnd : nullptr,
-                           list.IsTimeEditorActive() ? const_cast<CTrackListCtrl&>(list).TimeEditor().m_hWnd : nullptr};
+                           m_trackList.IsNameEditorActive() ? m_trackList.NameEditorWindow() : nullptr,
+                           m_trackList.IsTimeEditorActive() ? m_trackList.TimeEditorWindow() : nullptr};
     for (HWND field : fields) {
         if (field && field == focus)
             return field;
@@ -329,6 +328,8 @@ void CTextEditorBar::LoadTrackList()
 {
     Guarded(235, ErrorSink::Window(this), [&] {
         m_trackList.HideEditors();
+        // A cell of the rows before means nothing in the new ones.
+        m_trackList.ResetCell();
         m_trackList.DeleteAllItems();
         CString type;
         CString value;

@@ -63,6 +63,8 @@ public:
 
     CCellEdit& NameEditor() { return m_nameEdit; }
     CCellEdit& TimeEditor() { return m_timeEdit; }
+    HWND NameEditorWindow() const { return m_nameEdit.m_hWnd; }
+    HWND TimeEditorWindow() const { return m_timeEdit.m_hWnd; }
     const CString& ObjectName() const { return m_strObjectName; }
     void SetObjectName(const CString& name) { m_strObjectName = name; }
     const CString& CommittedText() const { return m_strCommitted; }

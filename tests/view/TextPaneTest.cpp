@@ -345,6 +345,13 @@ TEST_F(TextPane, CellEditorsWriteEachKeyAndCommitOnTheNextRow)
     m_view->OnEditUndo();
     m_view->OnEditUndo();
     EXPECT_EQ(Text("Track List"), "3`Intro`0:45`Song`3:10`Outro`1:00`");
+
+    // Showing the object anew (a press on the label) leaves the focus on the label.
+    PressCell(1, CTrackListCtrl::kNameColumn);
+    m_view->SetFocus();
+    Select("Track List(1)");
+    EXPECT_EQ(::GetFocus(), m_view->m_hWnd);
+    EXPECT_EQ(List().GetCurrentRow(), -1);
 }
 
 TEST_F(TextPane, DeleteAndMoveOnTheEditedCell)
