@@ -170,8 +170,11 @@ void CFontDlg::ShowFittedSize()
     const CString fitted = FittedSizeOf(m_host);
     SetDlgItemText(IDC_FONT_ACTUAL_SIZE, fitted);
     m_autoFit.m_strText = StyleRows::AutoFitText(fitted, StyleRows::FontSizeField(m_strCurrent));
-    if (m_autoFit.m_hWnd)
+    if (m_autoFit.m_hWnd) {
+        // Its window text too, for screen readers; the face is drawn from the member.
+        m_autoFit.SetWindowText(m_autoFit.m_strText);
         m_autoFit.Invalidate();
+    }
 }
 
 void CFontDlg::OnOK()

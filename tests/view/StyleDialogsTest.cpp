@@ -347,3 +347,24 @@ TEST_F(StyleDialogs, TypedSizeOutsideTheListKeepsThePreviousSize)
     EXPECT_EQ(sizeShown, "12");
     EXPECT_EQ(Value("Text 1(1)", "Font").find(",13,"), std::string::npos);
 }
+
+TEST_F(StyleDialogs, ActualSizeShowsWhatTheTextFitsAt)
+{
+    std::string actual;
+    std::string marker;
+    CommonDialogAnswer answer([&](HWND dialog) {
+        HWND sizes = ::GetDlgItem(dialog, IDC_FONT_SIZE);
+        ::SendMessageA(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("72"));
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+        actual = ItemText(dialog, IDC_FONT_ACTUAL_SIZE);
+        marker = ItemText(dialog, IDC_FONT_AUTOFIT);
+        Press(dialog, IDCANCEL);
+    });
+    ChooseFont("Title(1)");
+    // 72 points do not fit the small box: the text was set smaller.
+    ASSERT_FALSE(actual.empty());
+    EXPECT_LT(std::stod(actual), 72.0) << actual;
+    EXPECT_EQ(marker, "AutoFit On");
+    // Cancel put the font back.
+    EXPECT_EQ(Value("Title(1)", "Font"), "Tahoma,12,400,0");
+}
