@@ -101,6 +101,13 @@ void CDlgColor::OnInitDialog()
             if (button->SubclassDlgItem(static_cast<UINT>(id), this))
                 button->BuildFaces(CBevelButton::kSoftBump, 8, 10, 0, 0);
         }
+        const int labels[] = {IDC_COLOR_BASIC_LABEL,     IDC_COLOR_HUE_LABEL,   IDC_COLOR_SATURATION_LABEL,
+                              IDC_COLOR_LUMINANCE_LABEL, IDC_COLOR_RED_LABEL,   IDC_COLOR_GREEN_LABEL,
+                              IDC_COLOR_BLUE_LABEL,      IDC_COLOR_SOLID_LEFT,  IDC_COLOR_SOLID_RIGHT,
+                              IDC_COLOR_CUSTOM_LABEL};
+        for (size_t i = 0; i < m_labels.size(); ++i)
+            m_labels[i].SubclassDlgItem(static_cast<UINT>(labels[i]), this);
+        m_setAll.SubclassDlgItem(IDC_STYLE_SET_ALL, this);
         const CString selected = m_host.SelectedObjectName();
         const CString type = m_host.SelectedItemType();
         const CString kind = StyleRows::KindName(selected, type, true);

@@ -6,6 +6,8 @@
 #include "shell/ColorDlgRows.h"
 #include "shell/DialogWindowIcon.h"
 #include "uikit/BevelButton.h"
+#include "uikit/PaintStatic.h"
+#include "uikit/TransparentButton.h"
 
 #include <windows.h>
 
@@ -63,6 +65,9 @@ private:
     CBevelButton m_cancel;
     CBevelButton m_add;
     CBevelButton m_define;
+    // The labels and the check box, drawn on the panel background.
+    std::array<CPaintStatic, 10> m_labels;
+    CTransparentButton m_setAll;
     std::vector<StyleRows::RowRef> m_rows;
     CString m_strCurrent;
     std::array<COLORREF, 16> m_custom{};

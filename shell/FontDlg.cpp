@@ -90,6 +90,11 @@ void CFontDlg::OnInitDialog()
                 button->BuildFaces(CBevelButton::kSoftBump, 8, 10, 0, 0);
         }
         m_autoFit.SubclassDlgItem(IDC_FONT_AUTOFIT, this);
+        const int labels[] = {IDC_FONT_FACE_LABEL, IDC_FONT_STYLE_LABEL, IDC_FONT_SIZE_LABEL,
+                              IDC_FONT_ACTUAL_SIZE_LABEL};
+        for (size_t i = 0; i < m_labels.size(); ++i)
+            m_labels[i].SubclassDlgItem(static_cast<UINT>(labels[i]), this);
+        m_setAll.SubclassDlgItem(IDC_STYLE_SET_ALL, this);
         m_windowIcon.Apply(*this);
 
         const CString selected = m_host.SelectedObjectName();

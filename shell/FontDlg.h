@@ -7,6 +7,10 @@
 #include "shell/ColorDlgRows.h"
 #include "shell/DialogWindowIcon.h"
 #include "uikit/BevelButton.h"
+#include "uikit/PaintStatic.h"
+#include "uikit/TransparentButton.h"
+
+#include <array>
 
 #include <windows.h>
 
@@ -68,6 +72,9 @@ private:
     CBevelButton m_ok;
     CBevelButton m_cancel;
     CAutoFitButton m_autoFit;
+    // The labels and the check box, drawn on the panel background.
+    std::array<CPaintStatic, 4> m_labels;
+    CTransparentButton m_setAll;
     std::vector<StyleRows::RowRef> m_rows;
     CString m_strCurrent;
     CDialogWindowIcon m_windowIcon;
