@@ -15,6 +15,9 @@ struct CAppSettings
     BYTE m_bPrintBack = 0;
     BYTE m_bPrintDisc1 = 1;
     BYTE m_bPrintDisc2 = 1;
+    // Set by the print dialog for one job: the job's page 2 prints the cover
+    // paper's second sheet (a back cover on its own sheet, no front cover).
+    BYTE m_bPrintPage2AsPage3 = 0;
 
     // Where album data comes from.
     CString m_strCDPlayerPath;

@@ -31,6 +31,12 @@ public:
     // The kind of label to start with (1 single CD, other non-zero double CD,
     // 0 ask) once; afterwards -1.
     virtual int TakeStartPreset() = 0;
+    // Lays the pages out on the label papers in use. With `keepFold` the front
+    // cover stays folded or flat as the label has it (while a file is read).
+    virtual void LayoutPagesOnPaper(bool keepFold) = 0;
+    // Turns the paper geometry of a label from an older file into label-paper
+    // templates of the user's own (the first start after an update).
+    virtual void ResetDefaultTemplates() = 0;
 
 protected:
     ~ILabelView() = default;

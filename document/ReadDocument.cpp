@@ -81,6 +81,9 @@ BOOL CQuorbel6Doc::ReadDocument(CFile& file)
             return FALSE;
         }
 
+        // The label lands on the papers in use; its cover keeps the fold it was saved with.
+        view->LayoutPagesOnPaper(true);
+
         // An older file is written back at once in the current form.
         if (converted) {
             if (!GetPathName().IsEmpty() && !IsDefaultTemplateName(GetTitle()))
@@ -203,7 +206,11 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoModel(CFile& file, bool& con
     m_label.Shown().surface = surface;
 
     StoreSettingValue("Number", "Template", m_label.Shown().layout == "Single" ? "1" : "2");
-    if (ILabelView* view = GetLabelView(); view && !view->IsLabelPaperChosen())
+    if (ILabelView* view = GetLabelView(); view && !view->IsLabelPaperChosen()) {
         StoreSettingValue("Number", "LabelUpdate", "0");
+        // The paper an older file kept in its layout becomes the user's own templates.
+        if (converted)
+            view->ResetDefaultTemplates();
+    }
     return ReadOutcome::Read;
 }

@@ -114,9 +114,9 @@ void CView::OnActivateView(BOOL activate, CView* activated, CView*)
     }
 }
 
-BOOL CView::OnPreparePrinting(CPrintInfo*)
+BOOL CView::OnPreparePrinting(CPrintInfo* info)
 {
-    return TRUE;
+    return DoPreparePrinting(info);
 }
 
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}

@@ -10,6 +10,7 @@
 class CDC;
 class CDocument;
 struct CPrintInfo;
+enum class PrintJobResult;
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
@@ -35,6 +36,17 @@ public:
     virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
     virtual void OnPrint(CDC* dc, CPrintInfo* info);  // default: OnDraw
     virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // Runs the job's print dialog (or, for preview and direct printing, takes
+    // the default printer); FALSE when cancelled or when there is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* info);
+    // The print command: OnPreparePrinting, then the pages of the job
+    // (framework/PrintLoop.cpp). Direct printing asks nothing.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    // Prints the pages of a prepared job; the view's hooks draw them.
+    PrintJobResult PrintDocumentPages(CPrintInfo& info);
+    // How the last print command ended.
+    PrintJobResult LastPrintResult() const { return m_lastPrintResult; }
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // The view's own handlers, then its document's.
@@ -52,6 +64,10 @@ protected:
     void PostNcDestroy() override;
 
     CDocument* m_pDocument = nullptr;
+
+private:
+    void RunPrintCommand(bool direct);
+    PrintJobResult m_lastPrintResult{};
 
     friend class CDocument;
 };

@@ -43,3 +43,15 @@ std::unique_ptr<CxImage> ReadPictureFile(const char* path)
         image->Destroy();
     return image;
 }
+
+std::unique_ptr<CxImage> ClonePicture(const CxImage& source)
+{
+    if (!source.IsValid())
+        return nullptr;
+    auto copy = std::make_unique<CxImage>(source.GetFormat());
+    if (!copy->CopyFrom(source, true, true) || !copy->IsValid())
+        return nullptr;
+    if (source.GetUserBuffer() && !copy->CopyUserBuffer(source.GetUserBuffer(), source.GetUserValue()))
+        return nullptr;
+    return copy;
+}

@@ -12,3 +12,7 @@
 // otherwise an image, which holds no picture (and says why in its last error)
 // when the bytes could not be decoded.
 std::unique_ptr<CxImage> ReadPictureFile(const char* path);
+
+// A full copy of a picture: pixels, alpha and the file bytes a JPEG keeps.
+// Null when the source holds no picture or the copy cannot be made.
+std::unique_ptr<CxImage> ClonePicture(const CxImage& source);

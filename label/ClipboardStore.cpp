@@ -6,16 +6,18 @@
 #include <algorithm>
 #include <climits>
 
-void CClipboardStore::Keep(PropertyRows rows, std::optional<TextEntry> text)
+void CClipboardStore::Keep(PropertyRows rows, std::optional<TextEntry> text, std::unique_ptr<CxImage> picture)
 {
     m_rows = std::move(rows);
     m_text = std::move(text);
+    m_picture = std::move(picture);
 }
 
 void CClipboardStore::Clear()
 {
     m_rows.clear();
     m_text.reset();
+    m_picture.reset();
 }
 
 CString CClipboardStore::ItemType() const
@@ -28,24 +30,6 @@ bool CClipboardStore::IsBackground() const
     return ItemType() == "Image" && m_rows.front().m_strChoices == "Background";
 }
 
-int CClipboardStore::ImageNumber() const
-{
-    if (ItemType() != "Image")
-        return -1;
-    for (const PropertyEntry& row : m_rows)
-        if (row.m_strKey == "Image Number")
-            return ParseLeadingInt(row.m_strValue);
-    return -1;
-}
-
-void CClipboardStore::SetImageNumber(int number)
-{
-    if (ItemType() != "Image")
-        return;
-    for (PropertyEntry& row : m_rows)
-        if (row.m_strKey == "Image Number")
-            row.m_strValue = IntToStr(number);
-}
 
 namespace {
 

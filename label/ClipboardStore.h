@@ -1,38 +1,40 @@
 #pragma once
-// The program's own clipboard: the rows of the last copied object, and the
-// text it showed, so that a pasted text keeps its words even when the text row
-// is gone from the label (or the paste goes into another label). Objects never
-// go to the system clipboard.
+// The program's own clipboard: the rows of the last copied object, the text it
+// showed and the picture it showed, so that a paste finds its words and its
+// picture even when they are gone from the label (or the paste goes into
+// another label). The store never names a picture slot of a label. Objects
+// never go to the system clipboard.
 
 #include "framework/String.h"
+#include "imaging/xImage.h"
 #include "label/LabelRows.h"
 #include "label/SurfaceGeometry.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 class CClipboardStore
 {
 public:
-    // Keeps copies of an object's rows and of its text row, if it has one.
-    void Keep(PropertyRows rows, std::optional<TextEntry> text);
+    // Keeps copies of an object's rows, of its text row and of its picture,
+    // where it has them.
+    void Keep(PropertyRows rows, std::optional<TextEntry> text, std::unique_ptr<CxImage> picture = nullptr);
     void Clear();
     bool IsEmpty() const { return m_rows.empty(); }
     const PropertyRows& Rows() const { return m_rows; }
     const TextEntry* Text() const { return m_text ? &*m_text : nullptr; }
+    const CxImage* Picture() const { return m_picture.get(); }
 
     // The stored object's item type; empty when the store is empty.
     CString ItemType() const;
     bool IsBackground() const;
-    // The slot a stored Image names; -1 for anything else.
-    int ImageNumber() const;
-    // Points a stored Image at another slot; nothing for anything else.
-    void SetImageNumber(int number);
 
 private:
     PropertyRows m_rows;
     std::optional<TextEntry> m_text;
+    std::unique_ptr<CxImage> m_picture;
 };
 
 // Where a paste puts the stored object.

@@ -186,7 +186,10 @@ void RenderDiscObject(CLabelRenderer& renderer, HDC dc, const LOGFONTA& font, co
     frame.disc = disc;
     frame.discPixels = {discPixels.left, discPixels.top};
     frame.zoom = renderer.Zoom();
+    // Drawn at the renderer's resolution, the screen's or a printer's.
     frame.scale = scale;
+    frame.scale.dpi = renderer.Dpi() > 0 ? renderer.Dpi() : scale.dpi;
+    frame.scale.perPixel = renderer.PixelScale();
     frame.boxLeft = box.left;
     frame.boxTop = box.top;
     frame.boxWidth = box.right - box.left;

@@ -51,6 +51,8 @@ public:
     const ScreenGeometry& Geometry() const { return m_screen; }
     // A length in thousandths of an inch as pixels at the scale.
     int ScaleLength(int length) const;
+    // Thousandths of an inch in one pixel at the resolution (zoom aside).
+    float PixelScale() const { return 1000.0f / static_cast<float>(m_dpi > 0 ? m_dpi : 96); }
     // A surface's size in pixels.
     SIZE SurfaceSize(Surface surface) const;
 

@@ -130,7 +130,9 @@ void CLabelRenderer::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& ca
 {
     const int angle = font.lfEscapement;
     const double zoomFactor = m_zoom * 0.1;
-    const float scale = ScreenScale();
+    // The cache was laid out in thousandths of an inch; it is drawn at the
+    // renderer's resolution, the screen's or a printer's.
+    const float scale = PixelScale();
 
     font.lfHeight = CacheHeight(cache);
     const CString widest = m_textRedraw.m_measures.WidestLine(*dc, font, cache, [&] {
@@ -247,7 +249,7 @@ void CLabelRenderer::RenderFlatLayout(CDC* dc, LOGFONTA& font, const CString& ca
 void CLabelRenderer::DrawObjectGuides(CDC* dc, int left, int top, int width, int height, const CString& surface)
 {
     const double zoomFactor = m_zoom * 0.1;
-    const float scale = ScreenScale();
+    const float scale = PixelScale();
     int x = left, y = top;
     if (surface == "Back Cover") {
         x = ToPixels(zoomFactor, left, scale) - m_screen.back.left;

@@ -20,6 +20,10 @@ packages=(
   # libburn (cdrskin's library), disc ids by libdiscid, MP3 files by lame, sox
   # and ffmpeg, their play times by ffprobe and mp3info, their tags by id3v2
   libburn-dev cdrskin libdiscid0 lame sox ffmpeg mp3info id3v2 python3
+  # the printing tests: a private CUPS server whose queue writes PDF (the
+  # generic PDF printer description comes with cups-filters), and Ghostscript
+  # to render the printed pages for measuring
+  cups cups-client cups-filters ghostscript
 )
 
 SUDO=""

@@ -8,7 +8,8 @@
 #include "framework/WinApp.h"
 #include "shell/AppMessageDlg.h"
 #include "label/NewObjectRows.h"
-#include "shell/MainFrame.h"
+#include "framework/Conversions.h"
+#include "imaging/PictureFile.h"
 
 #include <optional>
 
@@ -31,17 +32,12 @@ void CQuorbel6View::OnEditCopy()
             else
                 ReportClipboardBusy();
         }
-        const int storedImage = m_clipboardStore.ImageNumber();
-        if (storedImage >= 0) {
-            m_clipboardStore.SetImageNumber(-1);
-            ReleaseImageSlot(storedImage);
-        }
         m_clipboardStore.Clear();
 
         const int first = FindObjectRow(m_strSelectedObject);
         if (first < 0)
             return;
-        if (auto* frame = dynamic_cast<CMainFrame*>(GetAppMainWnd()))
+        if (IViewFrame* frame = ViewFrame())
             frame->SetPastePossible(true);
         PropertyRows rows;
         for (int row = first; row < Model().RowCount() && Model().Row(row).m_strObjectName == m_strSelectedObject;
@@ -52,15 +48,15 @@ void CQuorbel6View::OnEditCopy()
         if (itemType == "Text" || itemType == "Track")
             if (const TextEntry* shown = FindTextOfObject(m_strSelectedObject))
                 text = *shown;
-        m_clipboardStore.Keep(std::move(rows), std::move(text));
-
-        // A background's picture may be replaced or released with its part: the store keeps its own.
-        if (m_clipboardStore.IsBackground()) {
-            const int before = Model().ImageCount();
-            DuplicateImageSlot(m_clipboardStore.ImageNumber());
-            if (Model().ImageCount() > before)
-                m_clipboardStore.SetImageNumber(Model().ImageCount() - 1);
+        // The picture may be replaced, released or cleared with the label
+        // before the paste: the store keeps a copy of its own.
+        std::unique_ptr<CxImage> picture;
+        if (itemType == "Image") {
+            const CxImage* shown = Model().Image(ParseLeadingInt(GetPropertyValue(m_strSelectedObject, "Image Number")));
+            if (!shown || !(picture = ClonePicture(*shown)))
+                return;
         }
+        m_clipboardStore.Keep(std::move(rows), std::move(text), std::move(picture));
     });
 }
 
@@ -126,7 +122,13 @@ void CQuorbel6View::OnEditPaste()
         target.geometry = Model().Geometry();
         target.folded = Model().Placement().folded != 0;
         target.sheet = m_sizePaper;
+        int pictureSlot = -1;
         if (itemType == "Image") {
+            std::unique_ptr<CxImage> picture = m_clipboardStore.Picture() ? ClonePicture(*m_clipboardStore.Picture()) : nullptr;
+            if (!picture)
+                return;
+            Model().AppendImage(std::move(picture));
+            pictureSlot = Model().ImageCount() - 1;
             Model().SetStackingCounter(Model().StackingCounter() + 1);
             target.stackingNumber = Model().StackingCounter();
             SendOtherImagesBack(name);
@@ -142,8 +144,11 @@ void CQuorbel6View::OnEditPaste()
         }
 
         AddUndoRecord(NewObjectRows::InsertionMarker(name, target.surface), "Delete", "From");
-        for (const PropertyEntry& row : PreparePaste(stored, target))
+        for (PropertyEntry row : PreparePaste(stored, target)) {
+            if (pictureSlot >= 0 && row.m_strKey == "Image Number")
+                row.m_strValue = IntToStr(pictureSlot);
             AddObjectRecord(row);
+        }
         CommitUndoStep();
         SelectNewObject(name);
         TellFrameSelection();

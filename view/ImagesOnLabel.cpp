@@ -50,11 +50,8 @@ void CQuorbel6View::DuplicateImageSlot(int imageNumber)
         const CxImage* source = Model().Image(imageNumber);
         if (!source)
             return;
-        auto copy = std::make_unique<CxImage>(source->GetFormat());
-        copy->CopyFrom(*source, true, true);
-        if (source->GetUserBuffer())
-            copy->CopyUserBuffer(source->GetUserBuffer(), source->GetUserValue());
-        Model().AppendImage(std::move(copy));
+        if (std::unique_ptr<CxImage> copy = ClonePicture(*source))
+            Model().AppendImage(std::move(copy));
     });
 }
 

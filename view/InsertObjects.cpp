@@ -9,6 +9,7 @@
 #include "framework/WinApp.h"
 #include "imaging/PictureFile.h"
 #include "label/NewObjectRows.h"
+#include "label/DragGeometry.h"
 #include "label/ObjectPlacement.h"
 #include "label/PlaceholderTracks.h"
 #include "shell/AppMessageDlg.h"
@@ -167,8 +168,8 @@ void CQuorbel6View::AddTextObject(CString name, RECT area, CString part)
 
         const bool onTab = part == "Left Tab" || part == "Right Tab";
         const SIZE extent = MeasureObjectName(m_hWnd, objectName, Model().Shown().zoom, onTab);
-        const DocBox box = ObjectPlacement::FitTextBox(DocBox::FromRect(ScreenToDocRect(GrowToFit(area, extent))),
-                                                       part, Model().Shown().surface, Model().Geometry());
+        const DocBox box = OnGrid(ObjectPlacement::FitTextBox(DocBox::FromRect(ScreenToDocRect(GrowToFit(area, extent))),
+                                                              part, Model().Shown().surface, Model().Geometry()));
 
         AddUndoRecord(NewObjectRows::InsertionMarker(objectName, Model().Shown().surface), "Delete", "From");
         const NewObjectPlace place{objectName, Model().Shown().page, Model().Shown().surface, part, box};
@@ -189,8 +190,8 @@ void CQuorbel6View::AddTrackListObject(CString name, RECT area, CString part)
         MakeUniqueObjectName(objectName);
 
         const RECT label = ScreenToDocRect(area);
-        const DocBox box = ObjectPlacement::FitTrackListBox(POINT{label.left, label.top}, Model().Shown().surface,
-                                                            Model().Geometry());
+        const DocBox box = OnGrid(ObjectPlacement::FitTrackListBox(POINT{label.left, label.top},
+                                                                   Model().Shown().surface, Model().Geometry()));
 
         AddUndoRecord(NewObjectRows::InsertionMarker(objectName, Model().Shown().surface), "Delete", "From");
         const NewObjectPlace place{objectName, Model().Shown().page, Model().Shown().surface, part, box};
@@ -255,6 +256,8 @@ void CQuorbel6View::AddImageObject(RECT area, CString part, bool askForFile, boo
         const bool lockAspect = KeepImageAspect(width, height, newest);
         box.width = static_cast<int>(width);
         box.height = static_cast<int>(height);
+        if (finish)
+            box = OnGrid(box);
 
         Model().SetStackingCounter(Model().StackingCounter() + 1);
         const NewObjectPlace place{objectName, Model().Shown().page, surface, part, box};
@@ -285,6 +288,16 @@ void CQuorbel6View::SendOtherImagesBack(const CString& keep)
     }
     for (const CString& name : others)
         ApplyProperty(name, "Bring to Front", "No");
+}
+
+DocBox CQuorbel6View::OnGrid(DocBox box) const
+{
+    // A new object starts on the grid, as if moved there by a drag of nothing.
+    if (m_bSnapToGrid) {
+        box.left = DragGeometry::SnapToGrid(box.left, m_nGridSpacingX);
+        box.top = DragGeometry::SnapToGrid(box.top, m_nGridSpacingY);
+    }
+    return box;
 }
 
 void CQuorbel6View::SelectNewObject(const CString& objectName)

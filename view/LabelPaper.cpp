@@ -1,101 +1,98 @@
+// The label-paper store: loading and saving "labels.ini", and turning an older
+// document's paper geometry into templates.
 #include "view/Quorbel6View.h"
 
-#include "framework/Conversions.h"
-#include "framework/ProgramFolder.h"
-#include "framework/Archive.h"
 #include "framework/ErrorReport.h"
-#include "framework/File.h"
+#include "framework/RegistryKey.h"
+#include "framework/SettingsKey.h"
+#include "printing/ConvertedLabelPaper.h"
+#include "printing/LabelTemplateFile.h"
+#include "shell/AppMessageDlg.h"
 
-#include <stdexcept>
-
-namespace
+LabelTemplateList CQuorbel6View::CopyLabelTemplates() const
 {
-// A template record takes at least its class tag, the 164 bytes of its numbers
-// and the length byte of its name.
-constexpr UINT kMinTemplateBytes = 2 + 164 + 1;
-
-CString LabelTemplateFilePath()
-{
-    return ProgramFolder() + "labels.ini";
+    LabelTemplateList list;
+    for (const auto& paper : m_labelTemplates)
+        list.templates.push_back(std::make_unique<CLabelDim>(*paper));
+    list.discTemplate = m_nDiscTemplate;
+    list.jewelTemplate = m_nJewelTemplate;
+    return list;
 }
 
-// The first template of that kind in the list, or -1.
-int FirstTemplateOfKind(const std::vector<std::unique_ptr<CLabelDim>>& list, int kind)
+void CQuorbel6View::TakeLabelTemplates(LabelTemplateList list)
 {
-    for (size_t i = 0; i < list.size(); ++i)
-    {
-        if (list[i]->m_nType == kind)
-            return static_cast<int>(i);
-    }
-    return -1;
+    m_labelTemplates = std::move(list.templates);
+    m_nDiscTemplate = list.discTemplate;
+    m_nJewelTemplate = list.jewelTemplate;
 }
-
-// Keeps a choice that names a template of its kind; otherwise the first
-// template of that kind, adding the built-in paper when the list has none.
-int ValidTemplateChoice(std::vector<std::unique_ptr<CLabelDim>>& list, int choice, int kind)
-{
-    if (choice >= 0 && choice < static_cast<int>(list.size()) && list[static_cast<size_t>(choice)]->m_nType == kind)
-        return choice;
-    const int first = FirstTemplateOfKind(list, kind);
-    if (first >= 0)
-        return first;
-    list.push_back(std::make_unique<CLabelDim>(kind == CLabelDim::kDiscLabels ? CLabelDim::GenericDiscLabels()
-                                                                              : CLabelDim::PlainPaper()));
-    return static_cast<int>(list.size()) - 1;
-}
-}  // namespace
 
 void CQuorbel6View::LoadLabelTemplates()
 {
-    if (!ReadLabelTemplateFile())
+    const LabelTemplateFile file(LabelTemplateFile::DefaultPath());
+    LabelTemplateFile::ReadResult read = file.Read();
+    switch (read.status)
     {
-        m_labelTemplates.clear();
-        m_labelTemplates.push_back(std::make_unique<CLabelDim>(CLabelDim::GenericDiscLabels()));
-        m_labelTemplates.push_back(std::make_unique<CLabelDim>(CLabelDim::PlainPaper()));
-        m_nDiscTemplate = 0;
-        m_nJewelTemplate = 1;
+    case LabelTemplateFile::ReadStatus::Read:
+        // Choices of a hand-edited file may name nothing or a paper of the
+        // wrong kind; the layout must never see them. The file stays as it is.
+        ValidateTemplateChoices(read.list);
+        TakeLabelTemplates(std::move(read.list));
+        m_bLabelFileDamaged = false;
+        return;
+    case LabelTemplateFile::ReadStatus::Missing:
+        TakeLabelTemplates(LabelTemplateList::BuiltIns());
+        m_bLabelFileDamaged = false;
+        SaveLabelTemplates();
+        return;
+    case LabelTemplateFile::ReadStatus::Damaged:
+        // Told once; the damaged file is kept in case the user wants to mend
+        // it, and is only replaced when the user saves a change.
+        ReportError(ErrorReport{557, std::nullopt, false, GetSafeHwnd(), {}});
+        TakeLabelTemplates(LabelTemplateList::BuiltIns());
+        m_bLabelFileDamaged = true;
+        return;
     }
 }
 
-bool CQuorbel6View::ReadLabelTemplateFile()
+BOOL CQuorbel6View::SaveLabelTemplates()
 {
-    CFile file;
-    if (!file.Open(LabelTemplateFilePath(), CFile::modeRead | CFile::shareDenyWrite))
-        return false;
+    const LabelTemplateFile file(LabelTemplateFile::DefaultPath());
+    switch (file.Write(CopyLabelTemplates()))
+    {
+    case LabelTemplateFile::WriteStatus::Written:
+        m_bLabelFileDamaged = false;
+        return TRUE;
+    case LabelTemplateFile::WriteStatus::CannotCreate:
+        CAppMessageDlg::Show("Error creating the template file.", CAppMessageDlg::kIconStop, "OK`");
+        return FALSE;
+    case LabelTemplateFile::WriteStatus::WriteFailed:
+        break;
+    }
+    ReportError(ErrorReport{558, std::nullopt, false, GetSafeHwnd(), {}});
+    return FALSE;
+}
 
-    return Guarded(557, ErrorSink::Window(this), false, [&] {
-        std::vector<std::unique_ptr<CLabelDim>> list;
-        CString choices;
+void CQuorbel6View::ResetDefaultTemplates()
+{
+    Guarded(560, ErrorSink::Window(this), [&] {
+        CRegistryKey key;
+        if (OpenSettingsKeyForWriting(key))
         {
-            CArchive ar(&file, CArchive::load);
-            const ULONGLONG count = ar.ReadCount(kMinTemplateBytes);
-            for (ULONGLONG i = 0; i < count; ++i)
-            {
-                std::unique_ptr<CObject> object = ar.ReadNewObject(RUNTIME_CLASS(CLabelDim));
-                auto* paper = dynamic_cast<CLabelDim*>(object.get());
-                if (paper == nullptr)
-                    throw std::runtime_error("empty entry in the label-paper list");
-                list.emplace_back(paper);
-                object.release();
-            }
-            // The choices are plain text after the list; a file without them
-            // chooses the first template of each kind.
-            ar.ReadString(choices);
-            ar.Close();
+            for (const char* name : kFormerLabelPaperSettings)
+                ::RegDeleteValueA(key.Handle(), name);  // a value that isn't there is skipped
+            key.Close();
         }
 
-        // "disc,jewel"; a part without digits reads as 0.
-        const int comma = choices.Find(',');
-        const int disc = ParseLeadingInt(comma < 0 ? choices : choices.Left(comma));
-        const int jewel = comma < 0 ? 0 : ParseLeadingInt(choices.Mid(comma + 1));
+        const CLabelModel& model = Model();
+        const PageSheets sheets = ReadPageSheets(model);
+        m_labelTemplates.push_back(std::make_unique<CLabelDim>(ConvertedDiscPaper(sheets, model.Placement())));
+        m_nDiscTemplate = static_cast<int>(m_labelTemplates.size()) - 1;
+        m_labelTemplates.push_back(std::make_unique<CLabelDim>(ConvertedJewelPaper(sheets, model.Placement())));
+        m_nJewelTemplate = static_cast<int>(m_labelTemplates.size()) - 1;
 
-        // The rest of the program needs both choices to name a paper of their kind.
-        const int discChoice = ValidTemplateChoice(list, disc, CLabelDim::kDiscLabels);
-        const int jewelChoice = ValidTemplateChoice(list, jewel, CLabelDim::kJewelCase);
-
-        m_labelTemplates = std::move(list);
-        m_nDiscTemplate = discChoice;
-        m_nJewelTemplate = jewelChoice;
-        return true;
+        // A damaged file is not replaced behind the user's back; the converted
+        // papers reach it with the next change the user saves.
+        if (!m_bLabelFileDamaged)
+            SaveLabelTemplates();
     });
 }

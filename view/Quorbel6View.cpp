@@ -1,5 +1,6 @@
 #include "view/Quorbel6View.h"
 
+#include "framework/CommandIds.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CQuorbel6View, CScrollView)
@@ -38,6 +39,10 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_EDIT_PASTE, OnEditPaste)
     ON_CMD(ID_EDIT_UNDO, OnEditUndo)
     ON_CMD(ID_EDIT_REDO, OnEditRedo)
+    ON_CMD(ID_FILE_PRINT, OnFilePrintCommand)
+    ON_CMD(FWID_FILE_PRINT_DIRECT, OnFilePrintDirectCommand)
+    ON_CMD(ID_FILE_PRINTER_CALIBRATION, OnPrinterCalibration)
+    ON_CMD(ID_FILE_CHANGE_LABEL_PAPER, OnChangeLabelPaper)
 END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;

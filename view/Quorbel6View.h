@@ -3,6 +3,7 @@
 #include "document/AppSettings.h"
 #include "document/LabelView.h"
 #include "framework/TileBackground.h"
+#include "framework/PrintInfo.h"
 #include "framework/ScrollView.h"
 #include "framework/String.h"
 #include "imaging/xImage.h"
@@ -10,6 +11,7 @@
 #include "label/LabelDim.h"
 #include "label/LabelModel.h"
 #include "label/LabelRenderer.h"
+#include "label/ObjectPlacement.h"
 #include "label/PropertyRules.h"
 #include "view/SelectionPatterns.h"
 #include "label/UndoHistory.h"
@@ -24,10 +26,12 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CArchive;
+struct LabelTemplateList;
 
 // The label view: the window that shows a label and edits it. The label
 // itself is a model apart (label/LabelModel.h), held by the document; the view
@@ -61,6 +65,8 @@ class CArchive;
 //   view/ImagesOnLabel.cpp image slots, stacking, Set as Background and the centring commands
 //   view/Background.cpp   the background picture of a surface part
 //   view/Clipboard.cpp    Cut, Copy and Paste
+//   view/Printing.cpp     the print hooks: page set-up and the printed page
+//   view/CalibrationPage.cpp the printer calibration sheet
 //   view/TextPaneLink.cpp what the Text pane reads and writes
 //   view/StyleDialogLink.cpp the colour and font dialogs' previews and commits
 //   view/ObjectDrop.cpp   new objects dropped from the object tool bar
@@ -177,9 +183,15 @@ public:
     // Fills the label-paper store from "labels.ini", or with the two built-in
     // papers when the file is missing or unreadable.
     void LoadLabelTemplates();
-    // Reads "labels.ini" into the store; false (store untouched) when the file
-    // is missing or damaged.
-    bool ReadLabelTemplateFile();
+    // Writes the whole store and the two choices to "labels.ini"; FALSE (after
+    // telling the user) when it could not be written.
+    BOOL SaveLabelTemplates();
+    // Turns the paper geometry of an older document into two templates of the
+    // user's own, chooses them and saves the store.
+    void ResetDefaultTemplates() override;
+    // The store as a list of copies, and a list taken over as the store.
+    LabelTemplateList CopyLabelTemplates() const;
+    void TakeLabelTemplates(LabelTemplateList list);
 
     // ---- view geometry, zoom and surfaces (view/ViewScale.cpp, view/Zoom.cpp,
     //      view/SurfaceCommands.cpp) ------------------------------------------------
@@ -292,6 +304,18 @@ public:
     // ---- operations the setter sets off (view/LayoutDiscPage.cpp; the image ones below) ----
     // Exchanges the two disc labels' positions on their sheet.
     void LayoutDiscPage();
+
+    // ---- page layout on label paper (view/LayoutPages.cpp) ------------------------------
+    // Writes the chosen papers' sheets and positions into the pages, covers and
+    // discs as one undo step; nothing while a choice names no paper of its kind.
+    void LayoutPages();
+    void LayoutPagesOnPaper(bool keepFold) override;
+    // Lays the pages out again, clears their drawings and shows the current surface.
+    void RefreshAllParts();
+    // Clears the drawings of the surfaces of pages 1 to 3.
+    void ClearPageDrawings();
+    // The Change Label Paper command: the dialog, then the pages laid out again.
+    void OnChangeLabelPaper();
 
     // ---- undo and redo (view/UndoRedo.cpp) ---------------------------------------------
     // Stores a copy of one row in the step being recorded: kind "Change", "Delete"
@@ -412,6 +436,8 @@ private:
     CString AskImageFile();
     // Selects a new object and redraws, as every creating operation ends.
     void SelectNewObject(const CString& objectName);
+    // The box moved onto the grid when snap to grid is on.
+    DocBox OnGrid(DocBox box) const;
     // Writes the choices field of an object's "Item Type" or "View" row (its
     // role or part), recorded as a change.
     void SetObjectChoice(const CString& objectName, const CString& key, const CString& choices);
@@ -636,10 +662,42 @@ public:
     BYTE m_bContextMenuOpen = 0;   // the context menu is being tracked
     RECT m_rectInsertion = {};     // where Insert from the context menu places an object, screen pixels
 
+    // ---- printing (view/Printing.cpp, view/CalibrationPage.cpp) ---------------------
+    // File > Print: the print dialog, then the pages; whatever way the job
+    // ends, the view and the job's flags are as they were before it.
+    void OnFilePrintCommand();
+    // The same without the dialog, on the default printer (the command line's
+    // print): the print switches choose the pages.
+    void OnFilePrintDirectCommand();
+    // Printer Calibration: the same job with every page a calibration sheet.
+    void OnPrinterCalibration();
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // The calibration sheet of one page, drawn in thousandths of an inch.
+    void PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page);
+    // The sheet a job's page is printed on, after the skip rule: "1", "2" or "3".
+    CString PrintedPage(int page, bool preview) const;
+    // That sheet's size in thousandths of an inch; empty without a template.
+    SIZE SheetSizeOfPage(const CString& page) const;
+    // Whether a surface is printed on this job's pages (always in preview).
+    bool IsSurfacePrinted(Surface surface, bool preview) const;
+    // Makes the print dialog of a job; the printing dialog by default.
+    using PrintDialogFactory = std::function<std::unique_ptr<CPrintDialog>(CQuorbel6View&)>;
+    void SetPrintDialogFactory(PrintDialogFactory factory) { m_printDialogFactory = std::move(factory); }
+
+    BYTE m_bCalibrationMode = 0;  // every printed page is the calibration sheet
+    int m_nDuplicateDisc = 0;     // 1: a single layout's disc printed on both disc labels of the sheet
+
     // ---- label paper ----------------------------------------------------------
     std::vector<std::unique_ptr<CLabelDim>> m_labelTemplates;
     int m_nDiscTemplate = 0;   // index of the disc-label paper in use
     int m_nJewelTemplate = 0;  // index of the jewel-case paper in use
+    // "labels.ini" was damaged at start: the built-ins stand in, and nothing
+    // rewrites the file until the user saves a change of the papers.
+    bool m_bLabelFileDamaged = false;
 
 private:
     CLabelModel m_ownModel;                 // the label while no document holds one
@@ -647,6 +705,8 @@ private:
     mutable const CDocument* m_modelDocument = nullptr;
     mutable CLabelModel* m_model = &m_ownModel;
     CLabelRenderer m_renderer{m_ownModel, this};
+    std::unique_ptr<CLabelRenderer> m_printRenderer;  // the printer's scale, for one job
+    PrintDialogFactory m_printDialogFactory;
     CAppSettings* m_pAppSettings = nullptr;
     CTexture m_surround{IDB_VIEW_SURROUND};  // tiled around the label
     CTexture m_panelTexture{IDB_PANEL_TEXTURE};  // handed to the application for every panel

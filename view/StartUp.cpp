@@ -112,6 +112,8 @@ void CQuorbel6View::ShowFirstRunHelp()
         const bool firstRun = !m_bLabelPaperChosen;
         if (firstRun) {
             m_bLabelPaperChosen = 1;
+            // The user says first which label paper the printer is fed.
+            OnChangeLabelPaper();
             if (editing)
                 editing->EnableEditing(FALSE);
             TellFramePanes();

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class RunningApp
 {
 public:
@@ -38,12 +40,43 @@ public:
     // Runs the message loop until the start-up timer has placed the window.
     bool FinishStartUp()
     {
+        // A first start asks for the label paper in a modal dialog; it is
+        // answered with OK from a timer of the dialog's own loop.
+        s_sawLabelPaperDialog = false;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &RunningApp::AnswerLabelPaperDialog);
         // The first label enables drawing already; the timer's work ends with
         // the window shown maximised.
-        return test_support::PumpUntil([this] { return MainWindow() && IsZoomed(MainWindow()); }, 5000);
+        const bool finished = test_support::PumpUntil(
+            [this] { return MainWindow() && IsZoomed(MainWindow()) && IsWindowEnabled(MainWindow()); }, 5000);
+        ::KillTimer(nullptr, timer);
+        return finished;
     }
+    // Whether the last FinishStartUp met the Change Label Paper dialog.
+    static bool SawLabelPaperDialog() { return s_sawLabelPaperDialog; }
 
 private:
+    static BOOL CALLBACK FindLabelPaperDialog(HWND window, LPARAM found)
+    {
+        char caption[64] = {};
+        ::GetWindowTextA(window, caption, sizeof caption);
+        if (::IsWindowVisible(window) && std::string(caption) == " Change Label Paper") {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK AnswerLabelPaperDialog(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND dialog = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &RunningApp::FindLabelPaperDialog,
+                            reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog)
+            return;
+        s_sawLabelPaperDialog = true;
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+
+    static inline bool s_sawLabelPaperDialog = false;
     CQuorbel6App m_app;
     bool m_started = false;
 };

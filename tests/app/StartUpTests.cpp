@@ -60,6 +60,7 @@ TEST(StartUp, FirstStartWritesItsSettingsAndTheSecondReadsThemBack)
         EXPECT_TRUE(IsWindowEnabled(first.MainWindow()));
 
         ASSERT_TRUE(first.FinishStartUp());
+        EXPECT_TRUE(RunningApp::SawLabelPaperDialog()) << "the first start asks for the label paper";
         EXPECT_TRUE(IsWindowEnabled(first.MainWindow()));
         EXPECT_TRUE(IsWindowEnabled(view->m_hWnd));
         EXPECT_TRUE(IsZoomed(first.MainWindow())) << "the main window is shown maximised";
@@ -89,6 +90,7 @@ TEST(StartUp, FirstStartWritesItsSettingsAndTheSecondReadsThemBack)
         EXPECT_FALSE(second.View()->m_bHelpScreen) << "the help opens on the first start only";
         EXPECT_EQ(CString(freedbOptions.c_str()), second.App().m_settings.m_strFreedbOptions);
         ASSERT_TRUE(second.FinishStartUp());
+        EXPECT_FALSE(RunningApp::SawLabelPaperDialog()) << "only the first start asks";
     }
     std::string afterSecond;
     ASSERT_TRUE(ReadString("FreedbOptions", afterSecond));

@@ -216,7 +216,8 @@ TEST_F(DocumentFileTest, DoubleLabelComesBackWithBothDiscs)
     Open(PathOf("double.slv"));
     EXPECT_EQ(m_view.Model().Shown().layout, "Double");
     EXPECT_EQ(m_view.Model().Shown().surface, "Disc 2");
-    EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 6000);
+    // Read, the label lands on the disc paper in use ("[Generic]": disc 2 at 5.688 in).
+    EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 5688);
     ASSERT_EQ(m_view.Model().Texts().size(), 12u);
     EXPECT_EQ(m_view.Model().Texts()[8].m_strValue, "1`Only - Disc 2`45:00`");
     EXPECT_EQ(*GetNumberSetting("Template"), 2u) << "the layout used last";

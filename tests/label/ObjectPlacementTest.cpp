@@ -211,18 +211,17 @@ TEST(PreparePaste, AnImageComesToTheFrontAndIsNoBackground)
     EXPECT_EQ(rows[5].m_strValue, "10.000 ''");
 }
 
-TEST(ClipboardStore, KeepsTheImageNumberOfAStoredImageOnly)
+TEST(ClipboardStore, KeepsThePictureOfAStoredImageOnly)
 {
     CClipboardStore store;
-    EXPECT_EQ(store.ImageNumber(), -1);
+    EXPECT_EQ(store.Picture(), nullptr);
     const NewObjectPlace place{"Image(1)", "1", "Disc 1", "Inside", {}};
-    store.Keep(NewObjectRows::Background(place, 4), std::nullopt);
+    store.Keep(NewObjectRows::Background(place, 4), std::nullopt, std::make_unique<CxImage>(4, 3, 24));
     EXPECT_TRUE(store.IsBackground());
-    EXPECT_EQ(store.ImageNumber(), 4);
-    store.SetImageNumber(6);
-    EXPECT_EQ(store.ImageNumber(), 6);
+    ASSERT_NE(store.Picture(), nullptr);
+    EXPECT_EQ(store.Picture()->GetWidth(), 4);
     store.Keep(NewObjectRows::Text(place, "Tahoma,72,400,0"), TextEntry{"Image", "Text", "words", 1});
-    EXPECT_EQ(store.ImageNumber(), -1);
+    EXPECT_EQ(store.Picture(), nullptr);
     ASSERT_NE(store.Text(), nullptr);
     EXPECT_EQ(store.Text()->m_strValue, "words");
 }

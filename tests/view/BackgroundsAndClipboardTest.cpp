@@ -58,6 +58,18 @@ protected:
         ::ScreenToClient(m_view.m_hWnd, &client);
         m_view.m_ptLastClick = client;
     }
+
+    // Starts another label of the same layout and pastes on its back cover.
+    void PasteIntoANewLabel()
+    {
+        m_view.ClearObjects();
+        m_view.CreateSurfaceProperties();
+        m_view.LoadLayoutGeometry();
+        Show("Back Cover");
+        m_view.m_strCurrentPart = "Inside";
+        ClickAt(POINT{4000, 3000});
+        Command(ID_EDIT_PASTE);
+    }
 };
 
 TEST_F(ImagesAndClipboard, SetAsBackgroundStretchesTheImageOverTheDisc)
@@ -187,13 +199,7 @@ TEST_F(ImagesAndClipboard, ACutFreeTextComesBackWithItsWordsInAnotherLabel)
     EXPECT_LT(m_view.FindObjectRow("Text 1(1)"), 0);
 
     // A new label: its text rows are the album's only.
-    m_view.ClearObjects();
-    m_view.CreateSurfaceProperties();
-    m_view.LoadLayoutGeometry();
-    Show("Back Cover");
-    m_view.m_strCurrentPart = "Inside";
-    ClickAt(POINT{4000, 3000});
-    Command(ID_EDIT_PASTE);
+    PasteIntoANewLabel();
     EXPECT_EQ(m_view.m_strSelectedObject, "Text 1(1)");
     ASSERT_NE(m_view.FindTextOfObject("Text 1(1)"), nullptr);
     EXPECT_EQ(m_view.FindTextOfObject("Text 1(1)")->m_strValue, "Text 1");
@@ -207,8 +213,9 @@ TEST_F(ImagesAndClipboard, ACopiedBackgroundKeepsAPictureOfItsOwn)
     m_view.m_strCurrentPart = "Inside";
     m_view.SetBackgroundFromFile(ImageFixturePath("bmp24.bmp").c_str());
     Command(ID_EDIT_COPY);
-    EXPECT_EQ(m_view.Model().ImageCount(), 2);
-    EXPECT_EQ(m_view.ClipboardStore().ImageNumber(), 1);
+    // The store holds its own copy; the label gains no slot until the paste.
+    EXPECT_EQ(m_view.Model().ImageCount(), 1);
+    ASSERT_NE(m_view.ClipboardStore().Picture(), nullptr);
     Command(ID_EDIT_DELETE);
     Show("Front Cover");
     m_view.m_strCurrentPart = "Inside";
@@ -319,3 +326,28 @@ TEST_F(ImagesAndClipboard, ABusyClipboardIsReportedAfterAFewTries)
 }
 
 }  // namespace
+
+TEST_F(ImagesAndClipboard, ACopiedPictureIsPastedIntoANewLabelWithItsOwnSlot)
+{
+    MakeLabel("Single");
+    InsertAt(POINT{7000, 3000}, "Inside");
+    {
+        DialogAnswers answers(ChooseFile(ImageFixturePath("bmp24.bmp")));
+        Command(ID_INSERT_IMAGE);
+    }
+    ASSERT_EQ(m_view.Model().ImageCount(), 1);
+    Command(ID_EDIT_CUT);
+
+    // A new label has no slots at all: the paste brings its own picture.
+    PasteIntoANewLabel();
+    const CString pasted = m_view.m_strSelectedObject;
+    ASSERT_EQ(Value(pasted, "Item Type"), "Image");
+    ASSERT_EQ(m_view.Model().ImageCount(), 1);
+    EXPECT_EQ(Value(pasted, "Image Number"), "0");
+    EXPECT_EQ(m_view.Model().Image(0)->GetWidth(), 23);
+    // A second paste is a second picture, not a second user of the first.
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(m_view.Model().ImageCount(), 2);
+    EXPECT_EQ(Value(m_view.m_strSelectedObject, "Image Number"), "1");
+    EXPECT_TRUE(m_errors.empty());
+}

@@ -254,3 +254,30 @@ TEST_F(InsertObjects, AnUndecodableFileIsReportedAndNothingIsMade)
 }
 
 }  // namespace
+
+TEST_F(InsertObjects, WithSnapToGridNewObjectsStartOnTheGridInOneUndoStep)
+{
+    MakeLabel("Single");
+    m_view.m_bSnapToGrid = 1;
+    m_view.m_nGridSpacingX = 125;
+    m_view.m_nGridSpacingY = 100;
+    const struct
+    {
+        UINT command;
+        POINT at;
+    } inserts[] = {{ID_INSERT_TEXT, {3031, 2047}}, {ID_INSERT_TRACK_LIST, {4577, 2263}}, {ID_INSERT_IMAGE, {6011, 3379}}};
+    for (const auto& insert : inserts) {
+        SCOPED_TRACE(insert.command);
+        InsertAt(insert.at, "Inside");
+        DialogAnswers answers(ChooseFile(ImageFixturePath("bmp24.bmp")));
+        Command(insert.command);
+        const RECT box = BoxOf(m_view.m_strSelectedObject);
+        EXPECT_EQ(box.left % 125, 0) << box.left;
+        EXPECT_EQ(box.top % 100, 0) << box.top;
+        // One Undo takes the whole insert back.
+        const int objects = ObjectCount();
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(ObjectCount(), objects - 1);
+        Command(ID_EDIT_REDO);
+    }
+}

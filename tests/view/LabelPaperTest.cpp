@@ -68,6 +68,10 @@ TEST_F(LabelPaperTest, WithoutATemplateFileTheTwoBuiltInPapersAreUsed)
     m_view.LoadSettings();
     EXPECT_TRUE(m_errors.empty());
     ExpectBuiltIns();
+    // The missing file is made at once, so the next start reads the same papers.
+    const std::vector<BYTE> made = ReadFileBytes();
+    ASSERT_EQ(made.size(), 374u);
+    EXPECT_EQ(std::string(made.end() - 3, made.end()), "0,1");
 
     const CLabelDim& disc = *m_view.m_labelTemplates[0];
     EXPECT_EQ(disc.m_nType, 0);
@@ -92,6 +96,12 @@ TEST_F(LabelPaperTest, WithoutATemplateFileTheTwoBuiltInPapersAreUsed)
     EXPECT_EQ(jewel.m_nType, 1);
     EXPECT_EQ(jewel.m_nPage1, 2);
     EXPECT_EQ(jewel.m_nPage2, 3);
+    EXPECT_EQ(disc.m_nSheetWidth1, 8500);
+    EXPECT_EQ(disc.m_nSheetHeight1, 11000);
+    EXPECT_EQ(jewel.m_nSheetWidth1, 11000);
+    EXPECT_EQ(jewel.m_nSheetHeight1, 8500);
+    EXPECT_EQ(jewel.m_nSheetWidth2, 8500);
+    EXPECT_EQ(jewel.m_nSheetHeight2, 11000);
     EXPECT_EQ(jewel.m_nSheetWidth1, 11000);
     EXPECT_EQ(jewel.m_nSheetHeight1, 8500);
     EXPECT_EQ(jewel.m_nSheetWidth2, 8500);
@@ -195,7 +205,74 @@ TEST_F(LabelPaperTest, ADamagedFileIsReportedAndTheBuiltInPapersAreUsed)
         ASSERT_EQ(m_errors.size(), 1u);
         EXPECT_EQ(m_errors[0], 557);
         ExpectBuiltIns();
+        EXPECT_EQ(ReadFileBytes(), damaged[i]) << "a damaged file stays until the user saves a change";
     }
+
+    // The user's first saved change replaces it.
+    m_view.m_nJewelTemplate = 1;
+    EXPECT_TRUE(m_view.SaveLabelTemplates());
+    EXPECT_EQ(ReadFileBytes().size(), 374u);
+}
+
+TEST_F(LabelPaperTest, ChoicesMendedInMemoryAreNotWrittenBack)
+{
+    WriteTemplateFile({Paper(0, "Disc A", 1), Paper(1, "Case A", 2)}, "1,0");
+    const std::vector<BYTE> before = ReadFileBytes();
+    m_view.LoadLabelTemplates();
+    EXPECT_EQ(m_view.m_nDiscTemplate, 0);
+    EXPECT_EQ(m_view.m_nJewelTemplate, 1);
+    EXPECT_EQ(ReadFileBytes(), before);
+}
+
+TEST_F(LabelPaperTest, AnOlderDocumentsGeometryBecomesTwoTemplatesOfTheUsersOwn)
+{
+    SetString("Front", "1");
+    SetString("Jewel Type", "2");
+    SetNumber("ResetDefault2", 1);
+    SetString("Units", "Inches");
+    m_view.LoadLabelTemplates();
+    m_view.CreateSurfaceProperties();
+    m_view.LoadLayoutGeometry();
+    const SurfacePlacement placement = m_view.Model().Placement();
+
+    m_view.ResetDefaultTemplates();
+    EXPECT_TRUE(m_errors.empty());
+    EXPECT_FALSE(ValueExists("Front"));
+    EXPECT_FALSE(ValueExists("Jewel Type"));
+    EXPECT_FALSE(ValueExists("ResetDefault2"));
+    EXPECT_TRUE(ValueExists("Units")) << "other settings stay";
+
+    ASSERT_EQ(m_view.m_labelTemplates.size(), 4u);
+    EXPECT_EQ(m_view.m_nDiscTemplate, 2);
+    EXPECT_EQ(m_view.m_nJewelTemplate, 3);
+    const CLabelDim& disc = *m_view.m_labelTemplates[2];
+    const CLabelDim& jewel = *m_view.m_labelTemplates[3];
+    EXPECT_EQ(std::string(disc.m_strName), "My Current Disc Label");
+    EXPECT_EQ(std::string(jewel.m_strName), "My Current Jewel Case");
+    EXPECT_EQ(disc.m_nType, 0);
+    EXPECT_EQ(jewel.m_nType, 1);
+    EXPECT_EQ(disc.m_nLeft1, placement.geometry.disc1.left);
+    EXPECT_EQ(disc.m_nTop2, placement.geometry.disc2.top);
+    EXPECT_EQ(disc.m_nWidth1, placement.geometry.disc1.outerDiameter);
+    EXPECT_EQ(disc.m_nHeight2, placement.geometry.disc2.innerDiameter);
+    EXPECT_EQ(jewel.m_nWidth1, placement.geometry.front.width);
+    EXPECT_EQ(jewel.m_nTab, placement.geometry.back.tab);
+    EXPECT_EQ(jewel.m_nFolded, placement.folded);
+    EXPECT_EQ(jewel.m_nPage2, 3);
+    EXPECT_EQ(disc.m_nSheetWidth1, 8500);
+    EXPECT_EQ(disc.m_nSheetHeight1, 11000);
+    EXPECT_EQ(jewel.m_nSheetWidth1, 11000);
+    EXPECT_EQ(jewel.m_nSheetHeight1, 8500);
+    EXPECT_EQ(jewel.m_nSheetWidth2, 8500);
+    EXPECT_EQ(jewel.m_nSheetHeight2, 11000);
+
+    // Saved: a restart reads the four papers and the new choices.
+    CQuorbel6View restarted;
+    restarted.AttachAppSettings(&m_app);
+    restarted.LoadLabelTemplates();
+    ASSERT_EQ(restarted.m_labelTemplates.size(), 4u);
+    EXPECT_EQ(restarted.m_nDiscTemplate, 2);
+    EXPECT_EQ(restarted.m_nJewelTemplate, 3);
 }
 
 TEST_F(LabelPaperTest, AnEmptyFileHoldsNoPapers)

@@ -1,0 +1,299 @@
+#include "printing/PrintDlg.h"
+
+#include "framework/Module.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <tuple>
+
+IMPLEMENT_DYNAMIC(CPrintDlg, CPrintDialog)
+
+BEGIN_COMMAND_MAP(CPrintDlg, CPrintDialog)
+    ON_CMD(IDC_PRINT_FRONT, OnPrintFront)
+    ON_CMD(IDC_PRINT_BACK, OnPrintBack)
+    ON_CMD(IDC_PRINT_DISC1, OnPrintDisc1)
+    ON_CMD(IDC_PRINT_DISC2, OnPrintDisc2)
+    ON_CMD(IDOK, OnOK)
+    ON_CMD(IDCANCEL, OnCancelButton)
+    ON_CTL(EN_KILLFOCUS, IDC_PRINT_OFFSET_X, OnKillFocusHorizontal)
+    ON_CTL(EN_KILLFOCUS, IDC_PRINT_OFFSET_Y, OnKillFocusVertical)
+    ON_CTL(EN_UPDATE, IDC_PRINT_OFFSET_X, OnUpdateHorizontal)
+    ON_CTL(EN_UPDATE, IDC_PRINT_OFFSET_Y, OnUpdateVertical)
+    ON_CTL(EN_CHANGE, IDC_PRINT_COPIES, OnChangeCopies)
+END_COMMAND_MAP()
+
+namespace
+{
+int ReadNumber(HWND dialog, int id)
+{
+    char text[32] = {};
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return std::atoi(text);
+}
+
+void ShowControl(HWND dialog, int id, bool show)
+{
+    if (HWND control = ::GetDlgItem(dialog, id))
+        ::ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+}
+}  // namespace
+
+CPrintDlg::CPrintDlg(IPrintDialogTarget& target, BOOL printSetupOnly, DWORD flags, CWnd* parent)
+    : CPrintDialog(printSetupOnly, flags, parent), m_target(target)
+{
+    m_pd.hInstance = GetResourceHandle();
+    m_pd.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
+    m_pd.nFromPage = 1;
+    m_pd.nToPage = 3;
+    m_pd.nMinPage = 1;
+    m_pd.nMaxPage = 3;
+    m_pd.nCopies = 1;
+    m_target.SetPage2AsPage3(false);
+}
+
+BOOL CPrintDlg::OnInitDialog()
+{
+    m_bBusy = true;
+    CPrintDialog::OnInitDialog();
+    const HWND dialog = m_hWnd;
+    const bool calibration = m_target.IsCalibrationMode();
+    ShowControl(dialog, IDC_PRINT_PAPER_TAB, !calibration);
+    if (calibration) {
+        if (HWND copies = ::GetDlgItem(dialog, IDC_PRINT_COPIES))
+            ::EnableWindow(copies, FALSE);
+    }
+    ::SetDlgItemTextA(dialog, IDC_PRINT_DISC_PAPER_NAME, m_target.DiscPaperName().c_str());
+    ::SetDlgItemTextA(dialog, IDC_PRINT_COVER_PAPER_NAME, m_target.CoverPaperName().c_str());
+
+    PlacePartButtons();
+    const bool twoDiscs = m_target.IsDoubleLayout() && !calibration;
+    ::CheckDlgButton(dialog, IDC_PRINT_FRONT, m_target.IsPartPrinted(PrintPart::Front) ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(dialog, IDC_PRINT_BACK, m_target.IsPartPrinted(PrintPart::Back) ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(dialog, IDC_PRINT_DISC1, m_target.IsPartPrinted(PrintPart::Disc1) ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(dialog, IDC_PRINT_DISC2,
+                     twoDiscs && m_target.IsPartPrinted(PrintPart::Disc2) ? BST_CHECKED : BST_UNCHECKED);
+
+    if (calibration) {
+        ::SetDlgItemTextA(dialog, IDC_PRINT_PARTS_GROUP, "Select a calibration sheet to print");
+        for (const int id : {IDC_PRINT_OFFSET_GROUP, IDC_PRINT_OFFSET_X_CAPTION, IDC_PRINT_OFFSET_Y_CAPTION,
+                             IDC_PRINT_OFFSET_X, IDC_PRINT_OFFSET_Y, IDC_PRINT_OFFSET_X_SPIN, IDC_PRINT_OFFSET_Y_SPIN,
+                             IDC_PRINT_CALIBRATION_TEXT})
+            ShowControl(dialog, id, true);
+        const POINT offset = m_target.PrintOffset();
+        for (const auto& [field, spin, value] :
+             {std::tuple{IDC_PRINT_OFFSET_X, IDC_PRINT_OFFSET_X_SPIN, offset.x},
+              std::tuple{IDC_PRINT_OFFSET_Y, IDC_PRINT_OFFSET_Y_SPIN, offset.y}}) {
+            ::SendDlgItemMessageA(dialog, field, EM_LIMITTEXT, 3, 0);
+            ::SendDlgItemMessageA(dialog, spin, UDM_SETRANGE32, static_cast<WPARAM>(-kMaxOffset), kMaxOffset);
+            ::SetDlgItemTextA(dialog, field, std::to_string(value).c_str());
+        }
+        // The Print button says what it prints, widened to its words.
+        static const char kCalibrationCaption[] = "Print Calibration Sheet";
+        if (HWND print = ::GetDlgItem(dialog, IDOK)) {
+            RECT rect{};
+            ::GetWindowRect(print, &rect);
+            ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+            SIZE text{};
+            if (HDC dc = ::GetDC(::GetDlgItem(dialog, IDCANCEL))) {
+                ::GetTextExtentPoint32A(dc, kCalibrationCaption, sizeof kCalibrationCaption - 1, &text);
+                ::ReleaseDC(::GetDlgItem(dialog, IDCANCEL), dc);
+            }
+            const int width = text.cx + 16;
+            ::MoveWindow(print, rect.right - width, rect.top, width, rect.bottom - rect.top, TRUE);
+            ::SetWindowTextA(print, kCalibrationCaption);
+        }
+        ::SetWindowTextA(dialog, " Printer Calibration");
+    }
+
+    UpdatePageCount();
+    ::SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(-1), 0);
+    m_bBusy = false;
+    if (HWND print = ::GetDlgItem(dialog, IDOK))
+        ::SetFocus(print);
+    return FALSE;
+}
+
+void CPrintDlg::PlacePartButtons()
+{
+    const HWND dialog = m_hWnd;
+    const HWND group = ::GetDlgItem(dialog, IDC_PRINT_PARTS_GROUP);
+    const HWND front = ::GetDlgItem(dialog, IDC_PRINT_FRONT);
+    if (!group || !front)
+        return;
+    RECT groupRect{};
+    ::GetWindowRect(group, &groupRect);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&groupRect), 2);
+    RECT buttonRect{};
+    ::GetWindowRect(front, &buttonRect);
+    const int buttonWidth = buttonRect.right - buttonRect.left;
+    const int buttonHeight = buttonRect.bottom - buttonRect.top;
+    const int groupWidth = groupRect.right - groupRect.left;
+    const int groupHeight = groupRect.bottom - groupRect.top;
+    const int top = groupRect.top + (groupHeight / 2 - buttonHeight / 2) + 5;
+
+    const bool fourButtons = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
+    if (!fourButtons) {
+        ShowControl(dialog, IDC_PRINT_DISC2, false);
+        // The second disc of a single layout is never printed by itself.
+        m_target.SetPartPrinted(PrintPart::Disc2, false);
+    }
+    const int count = fourButtons ? 4 : 3;
+    const int gap = (groupWidth - count * buttonWidth) / (count + 1);
+    int x = groupRect.left + gap;
+    const int ids[] = {IDC_PRINT_FRONT, IDC_PRINT_BACK, IDC_PRINT_DISC1, IDC_PRINT_DISC2};
+    for (int index = 0; index < count; ++index) {
+        if (HWND button = ::GetDlgItem(dialog, ids[index]))
+            ::MoveWindow(button, x, top, buttonWidth, buttonHeight, TRUE);
+        x += buttonWidth + gap;
+    }
+}
+
+bool CPrintDlg::IsChecked(int buttonId) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, buttonId) == BST_CHECKED;
+}
+
+PrintPageRange CPrintDlg::UpdatePageCount()
+{
+    PrintParts parts;
+    parts.front = IsChecked(IDC_PRINT_FRONT);
+    parts.back = IsChecked(IDC_PRINT_BACK);
+    parts.disc1 = IsChecked(IDC_PRINT_DISC1);
+    parts.disc2 = IsChecked(IDC_PRINT_DISC2);
+    parts.doubleLayout = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
+    parts.backCoverPage = m_target.BackCoverPage();
+    const PrintPageRange range = ComputePrintPageRange(parts);
+    m_target.SetPage2AsPage3(range.page2AsPage3);
+
+    const HWND dialog = m_hWnd;
+    const bool busy = m_bBusy;
+    m_bBusy = true;
+    ::SetDlgItemInt(dialog, IDC_PRINT_FROM_PAGE, static_cast<UINT>(range.from), FALSE);
+    ::SetDlgItemInt(dialog, IDC_PRINT_TO_PAGE, static_cast<UINT>(range.to), FALSE);
+    // The common dialog prints the page fields only with "Pages" chosen.
+    ::CheckRadioButton(dialog, IDC_PRINT_ALL, IDC_PRINT_PAGES, IDC_PRINT_PAGES);
+    m_bBusy = busy;
+    const int copies = std::max(1, ReadNumber(dialog, IDC_PRINT_COPIES));
+    const int total = TotalPrintedPages(range, copies);
+    ::SetDlgItemTextA(dialog, IDC_PRINT_PAGE_TOTAL, ("Total pages to print: " + std::to_string(total)).c_str());
+    if (HWND totalText = ::GetDlgItem(dialog, IDC_PRINT_PAGE_TOTAL))
+        ::InvalidateRect(totalText, nullptr, TRUE);
+    return range;
+}
+
+void CPrintDlg::TogglePart(PrintPart part, int buttonId)
+{
+    m_target.SetPartPrinted(part, IsChecked(buttonId));
+    UpdatePageCount();
+}
+
+void CPrintDlg::OnPrintFront()
+{
+    TogglePart(PrintPart::Front, IDC_PRINT_FRONT);
+}
+
+void CPrintDlg::OnPrintBack()
+{
+    TogglePart(PrintPart::Back, IDC_PRINT_BACK);
+}
+
+void CPrintDlg::OnPrintDisc1()
+{
+    TogglePart(PrintPart::Disc1, IDC_PRINT_DISC1);
+}
+
+void CPrintDlg::OnPrintDisc2()
+{
+    TogglePart(PrintPart::Disc2, IDC_PRINT_DISC2);
+}
+
+int CPrintDlg::ClampOffsetField(int fieldId)
+{
+    const int typed = ReadNumber(m_hWnd, fieldId);
+    const int value = std::clamp(typed, -kMaxOffset, kMaxOffset);
+    char text[16] = {};
+    ::GetDlgItemTextA(m_hWnd, fieldId, text, sizeof text);
+    if (std::to_string(value) != text) {
+        const bool busy = m_bBusy;
+        m_bBusy = true;
+        ::SetDlgItemTextA(m_hWnd, fieldId, std::to_string(value).c_str());
+        m_bBusy = busy;
+    }
+    return value;
+}
+
+void CPrintDlg::FilterOffsetField(int fieldId)
+{
+    if (m_bBusy)
+        return;
+    char text[16] = {};
+    ::GetDlgItemTextA(m_hWnd, fieldId, text, sizeof text);
+    std::string kept;
+    for (const char* at = text; *at; ++at)
+        if ((*at >= '0' && *at <= '9') || *at == '-')
+            kept += *at;
+    if (kept != text) {
+        m_bBusy = true;
+        ::SetDlgItemTextA(m_hWnd, fieldId, kept.c_str());
+        m_bBusy = false;
+    }
+}
+
+void CPrintDlg::OnKillFocusHorizontal()
+{
+    if (!m_bBusy)
+        ClampOffsetField(IDC_PRINT_OFFSET_X);
+}
+
+void CPrintDlg::OnKillFocusVertical()
+{
+    if (!m_bBusy)
+        ClampOffsetField(IDC_PRINT_OFFSET_Y);
+}
+
+void CPrintDlg::OnUpdateHorizontal()
+{
+    FilterOffsetField(IDC_PRINT_OFFSET_X);
+}
+
+void CPrintDlg::OnUpdateVertical()
+{
+    FilterOffsetField(IDC_PRINT_OFFSET_Y);
+}
+
+void CPrintDlg::OnChangeCopies()
+{
+    if (!m_bBusy && !m_target.IsCalibrationMode())
+        UpdatePageCount();
+}
+
+void CPrintDlg::SavePrintOffset()
+{
+    if (!m_target.IsCalibrationMode() || !m_hWnd)
+        return;
+    // Clamped here too: an offset typed and confirmed with OK never left its field.
+    m_target.SetPrintOffset(POINT{ClampOffsetField(IDC_PRINT_OFFSET_X), ClampOffsetField(IDC_PRINT_OFFSET_Y)});
+}
+
+void CPrintDlg::OnOK()
+{
+    SavePrintOffset();
+    const PrintPageRange range = UpdatePageCount();
+    if (range.from == 0) {
+        // Nothing chosen: there is nothing to print.
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    Default();
+}
+
+void CPrintDlg::OnCancelButton()
+{
+    SavePrintOffset();
+    m_target.ShowCurrentSurface();
+    Default();
+}

@@ -1,0 +1,167 @@
+// The label alignment wizard, worked through its controls under Wine.
+#include "PaperDialogTestSupport.h"
+
+#include "printing/AlignWizardDlg.h"
+#include "framework/ErrorReport.h"
+#include "resource.h"
+
+namespace
+{
+class AlignWizardDlgTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        host.Add(0, "[Generic]");
+        host.Add(1, "[Plain Paper]");
+        host.store.discTemplate = 0;
+        host.store.jewelTemplate = 1;
+    }
+
+    INT_PTR Run(int index, int mode, int side, std::vector<PaperDialogDriver::Step> steps)
+    {
+        PaperDialogDriver driver(std::move(steps));
+        const INT_PTR result = driver.Run([&] {
+            CAlignWizardDlg wizard(index, mode, side, host);
+            return wizard.DoModal();
+        });
+        EXPECT_TRUE(driver.AllStepsRun());
+        EXPECT_FALSE(driver.ClosedByDriver());
+        return result;
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& error : errors)
+            ADD_FAILURE() << error;
+    }
+
+    FakePaperHost host;
+    std::vector<std::string> errors;
+    ScopedErrorReportHook hook{[this](const ErrorReport& report) { errors.push_back(report.Text()); }};
+};
+
+TEST_F(AlignWizardDlgTest, DiscDiametersAreBoundedWhenTypedAndSaved)
+{
+    const INT_PTR result =
+        Run(0, CAlignWizardDlg::kEdit, 1,
+            {{" Label Alignment Wizard  -  Disc Label", [&](HWND wizard) {
+                  EXPECT_EQ(ControlText(wizard, IDC_WIZARD_LEFT1_CAPTION), "Left - Disc 1");
+                  EXPECT_EQ(ControlText(wizard, IDC_WIZARD_WIDTH1), "4.625 ''");
+                  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(wizard, IDC_WIZARD_SIDE)));
+                  const struct
+                  {
+                      int edit;
+                      const char* typed;
+                      const char* shown;
+                  } cases[] = {
+                      {IDC_WIZARD_WIDTH1, "6", "5.000 ''"},   {IDC_WIZARD_WIDTH1, "2.5", "3.000 ''"},
+                      {IDC_WIZARD_HEIGHT1, "0.5", "0.600 ''"}, {IDC_WIZARD_HEIGHT1, "2.5", "2.000 ''"},
+                      {IDC_WIZARD_LEFT1, "-1", "0.000 ''"},
+                  };
+                  for (const auto& c : cases)
+                  {
+                      TypeAndLeave(wizard, c.edit, c.typed);
+                      EXPECT_EQ(ControlText(wizard, c.edit), c.shown) << c.typed;
+                  }
+                  EXPECT_EQ(host.saves, 0) << "nothing is written before Save";
+                  ClickButton(wizard, IDOK);
+              }}});
+    EXPECT_EQ(result, IDOK);
+    const CLabelDim& disc = *host.store.templates[0];
+    EXPECT_EQ(disc.m_nWidth1, 3000);
+    EXPECT_EQ(disc.m_nWidth2, 3000);
+    EXPECT_EQ(disc.m_nHeight1, 2000);
+    EXPECT_EQ(disc.m_nHeight2, 2000);
+    EXPECT_EQ(disc.m_nLeft1, 0);
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(host.refreshes, 1) << "the paper in use changed";
+}
+
+TEST_F(AlignWizardDlgTest, SpinsMoveAndCancelKeepsTheStore)
+{
+    const std::vector<BYTE> before = LabelTemplateFile::ToBytes(host.store);
+    const INT_PTR result = Run(1, CAlignWizardDlg::kEdit, 1,
+                               {{" Label Alignment Wizard  -  Front Cover", [&](HWND wizard) {
+                                     EXPECT_EQ(ControlText(wizard, IDC_WIZARD_LEFT1_CAPTION), "Left - Front");
+                                     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(wizard, IDC_WIZARD_WIDTH1)));
+                                     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(wizard, IDC_WIZARD_SIDE)));
+                                     Spin(wizard, IDC_WIZARD_LEFT1_SPIN, -1);
+                                     EXPECT_EQ(ControlText(wizard, IDC_WIZARD_LEFT1), "0.810 ''");
+                                     Spin(wizard, IDC_WIZARD_TOP1_SPIN, 1);
+                                     EXPECT_EQ(ControlText(wizard, IDC_WIZARD_TOP1), "0.790 ''");
+                                     // Past the right edge of the 11 in sheet: the cover's right edge stops on it.
+                                     TypeAndLeave(wizard, IDC_WIZARD_LEFT1, "5");
+                                     EXPECT_EQ(ControlText(wizard, IDC_WIZARD_LEFT1), "1.480 ''");
+                                     ClickButton(wizard, IDCANCEL);
+                                 }}});
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(LabelTemplateFile::ToBytes(host.store), before);
+    EXPECT_EQ(host.saves, 0);
+    EXPECT_EQ(host.refreshes, 0);
+}
+
+TEST_F(AlignWizardDlgTest, PagesUnitsAndNameReachTheSavedTemplate)
+{
+    const INT_PTR result = Run(
+        1, CAlignWizardDlg::kEdit, 1,
+        {{" Label Alignment Wizard  -  Front Cover",
+          [&](HWND wizard) {
+              ChooseComboEntry(wizard, IDC_WIZARD_PAGES, 0);  // "1 Page"
+          }},
+         {" Label Alignment Wizard  -  Front & Back Cover",
+          [&](HWND wizard) {
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_TOP1), "0.600 ''");
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_LEFT2), "1.300 ''");
+              EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(wizard, IDC_WIZARD_SIDE)));
+              ChooseComboEntry(wizard, IDC_WIZARD_UNITS, 1);  // millimetres
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_TOP1), "15.2 mm");
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_PAPER_SIZE), "Letter - (216mm x 279mm)");
+              ChooseComboEntry(wizard, IDC_WIZARD_PAGES, 1);  // "2 Pages"
+          }},
+         {" Label Alignment Wizard  -  Front Cover", [&](HWND wizard) {
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_ORIENTATION), "Landscape");
+              TypeAndLeave(wizard, IDC_WIZARD_NAME, "My Case");
+              ClickButton(wizard, IDOK);
+          }}});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(host.units, "Millimeters");
+    const CLabelDim& saved = *host.store.templates[1];
+    EXPECT_EQ(std::string(saved.m_strName), "My Case");
+    EXPECT_EQ(saved.m_nType, 1);
+    EXPECT_EQ(saved.m_nPage2, 3);
+    EXPECT_EQ(saved.m_nSheetWidth2, 8268) << "an A4 sheet in millimetres";
+    EXPECT_EQ(saved.m_nSheetHeight2, 11693);
+    EXPECT_EQ(saved.m_nTop1, 800);
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(host.refreshes, 1);
+}
+
+TEST_F(AlignWizardDlgTest, ANewTemplateIsAppendedUnderANewName)
+{
+    host.Add(1, "Custom Jewel Case 2");
+    const INT_PTR result = Run(1, CAlignWizardDlg::kNew, 1,
+                               {{" Label Alignment Wizard  -  Front Cover", [&](HWND wizard) {
+                                     EXPECT_EQ(ControlText(wizard, IDC_WIZARD_NAME), "Custom Jewel Case 3");
+                                     ClickButton(wizard, IDOK);
+                                 }}});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(host.Names(), (std::vector<std::string>{"[Generic]", "[Plain Paper]", "Custom Jewel Case 2",
+                                                      "Custom Jewel Case 3"}));
+    EXPECT_EQ(std::string(host.store.templates[1]->m_strName), "[Plain Paper]") << "the source is untouched";
+    EXPECT_EQ(host.store.jewelTemplate, 1);
+}
+
+TEST_F(AlignWizardDlgTest, TheBackSideShowsTheBackCoversSheet)
+{
+    Run(1, CAlignWizardDlg::kEdit, 0,
+        {{" Label Alignment Wizard  -  Back Cover", [&](HWND wizard) {
+              EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(wizard, IDC_WIZARD_LEFT1)));
+              EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(wizard, IDC_WIZARD_LEFT2)));
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_ORIENTATION), "Portrait");
+              TypeAndLeave(wizard, IDC_WIZARD_TOP2, "9");
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_TOP2), "6.350 ''") << "11 in less the 4.65 in cover";
+              ClickButton(wizard, IDCANCEL);
+          }}});
+}
+}  // namespace
