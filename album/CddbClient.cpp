@@ -5,9 +5,12 @@
 #include "album/CddbReplyParser.h"
 #include "album/CddbSocket.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
+
+constexpr ULONGLONG kStopPollMilliseconds = 100;
 
 // Letters and digits stay; anything else could break the greeting's fields.
 CString OnlyLettersAndDigits(const char* text)
@@ -94,8 +97,12 @@ BOOL CCddbClient::ReadReply(CCddbSocket& socket, CCddbReplyReader& reader)
             ::WSASetLastError(WSAETIMEDOUT);
             return FALSE;
         }
+        if (IsStopped())
+            return FALSE;
         bool readable = false;
-        if (!socket.IsReadable(static_cast<DWORD>(m_nTimeout - silent), readable))
+        // Short waits, so a stop is seen within a tenth of a second.
+        const DWORD wait = static_cast<DWORD>(std::min<ULONGLONG>(m_nTimeout - silent, kStopPollMilliseconds));
+        if (!socket.IsReadable(wait, readable))
             return FALSE;
         if (!readable)
             continue;
@@ -129,8 +136,12 @@ int CCddbClient::Exchange(const CCddbSite& site, const std::string& query, CCddb
     if (!socket.Send(request.data(), static_cast<int>(request.size())))
         return Fail(kCddbQuerySendFailed, ::WSAGetLastError(), "The request could not be sent.", {});
 
+    if (IsStopped())
+        return Fail(kCddbQueryStopped, WSAEINTR, "The request was stopped.", {});
     if (!ReadReply(socket, reader)) {
         const int error = ::WSAGetLastError();
+        if (IsStopped())
+            return Fail(kCddbQueryStopped, WSAEINTR, "The request was stopped.", reader.Received());
         if (reader.State() == CddbReadState::Failed && !reader.ClosedEarly())
             return Fail(kCddbQueryRefused, WSAEPROTONOSUPPORT, reader.Error(), reader.Received());
         if (reader.State() == CddbReadState::Failed)

@@ -20,6 +20,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ enum : int
     kCddbQuerySendFailed = 3,
     kCddbQueryReadFailed = 4,    // time-out, early close or socket error while reading
     kCddbQueryRefused = 5,       // an HTTP or CDDB error code, or a reply that cannot be read
+    kCddbQueryStopped = 6,       // the caller's stop flag was cleared while waiting for the reply
 };
 
 class CCddbClient
@@ -50,6 +52,10 @@ public:
 
     void SetProxy(const CString& host, int port, const CString& user, const CString& password);
     void SetTimeout(int milliseconds) { m_nTimeout = milliseconds; }
+    // While waiting for a reply the client looks at `keepRunning` several times
+    // a second and gives up as soon as it is false (a cancelled search).
+    void SetRunFlag(const std::atomic<bool>* keepRunning) { m_pKeepRunning = keepRunning; }
+    bool IsStopped() const { return m_pKeepRunning && !m_pKeepRunning->load(); }
 
     // The site's server list, replacing `sites`; FALSE when it could not be had.
     BOOL GetSites(CCddbSiteArray& sites, const CCddbSite& site);
@@ -86,4 +92,5 @@ private:
     CString m_strClientVersion = "1.22";
     int m_nProtocolLevel = 5;
     CCddbProxySettings m_proxy;
+    const std::atomic<bool>* m_pKeepRunning = nullptr;
 };

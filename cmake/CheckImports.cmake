@@ -5,7 +5,7 @@ if(NOT rc EQUAL 0)
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
 set(system_dlls kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll advapi32.dll shell32.dll
-    ole32.dll oleaut32.dll msvcrt.dll ws2_32.dll winspool.drv msimg32.dll shlwapi.dll version.dll
+    ole32.dll oleaut32.dll msvcrt.dll ws2_32.dll winspool.drv msimg32.dll shlwapi.dll version.dll crypt32.dll
     api-ms-win-crt-runtime-l1-1-0.dll)
 set(bad "")
 foreach(line ${lines})

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // The settings that several parts of the program share through the application
 // object. The view's settings reader fills them at start; each writer of a
 // setting keeps its member here in step with the registry.
@@ -28,6 +30,10 @@ struct CAppSettings
     // The whole "FreedbOptions" record, and the server it names.
     CString m_strFreedbOptions;
     CCddbSite m_cddbSite;
+    // The CD drive the album dialog reads, by its place in the reader's list.
+    int m_nSelectedDrive = 0;
+    // The servers the database listed; fetched once a run, not stored.
+    std::vector<CCddbSite> m_serverList;
 
     BYTE m_bMp3 = 1;
     BYTE m_bMp3Tag = 1;

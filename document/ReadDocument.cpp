@@ -84,17 +84,13 @@ BOOL CQuorbel6Doc::ReadDocument(CFile& file)
         // The label lands on the papers in use; its cover keeps the fold it was saved with.
         view->LayoutPagesOnPaper(true);
 
-        // An older file is written back at once in the current form.
-        if (converted) {
-            if (!GetPathName().IsEmpty() && !IsDefaultTemplateName(GetTitle()))
-                SaveDocumentFile();
-            else
-                SaveAsDefaultTemplate();
-        }
-
         // The stored zoom is kept; the surface stored as shown comes into view.
         view->ShowNewLabel(selected, m_bRefresh != FALSE, false, m_bRefresh != FALSE);
-        SetModifiedFlag(FALSE);
+        // An older file is never written over behind the user's back: a
+        // converted document counts as changed, so closing it asks whether
+        // to keep it in the current form. A converted template stays as it
+        // is on disk and is converted again on each use.
+        SetModifiedFlag(converted && !GetPathName().IsEmpty() && !IsDefaultTemplateName(GetTitle()));
         return TRUE;
     });
 }

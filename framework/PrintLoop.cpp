@@ -3,7 +3,9 @@
 #include "framework/PrintInfo.h"
 
 #include "framework/Document.h"
+#include "framework/FrameWnd.h"
 #include "framework/Gdi.h"
+#include "framework/PrintPreview.h"
 #include "framework/View.h"
 
 #include <algorithm>
@@ -147,4 +149,22 @@ void CView::OnFilePrint()
 void CView::OnFilePrintDirect()
 {
     RunPrintCommand(true);
+}
+
+void CView::OnFilePrintPreview()
+{
+    // A window left from the last preview goes before the next one.
+    if (m_printPreview && m_printPreview->GetSafeHwnd())
+        return;
+    m_printPreview = std::make_unique<CPrintPreviewWnd>(*this);
+    CFrameWnd* frame = GetParentFrame();
+    if (!m_printPreview->Open(frame ? frame->GetSafeHwnd() : nullptr))
+        m_printPreview.reset();
+}
+
+void CView::OnEndPrintPreview() {}
+
+CPrintPreviewWnd* CView::PrintPreview() const
+{
+    return m_printPreview && m_printPreview->GetSafeHwnd() ? m_printPreview.get() : nullptr;
 }

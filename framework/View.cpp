@@ -4,9 +4,13 @@
 #include "framework/FrameWnd.h"
 #include "framework/Gdi.h"
 #include "framework/PrintInfo.h"
+#include "framework/PrintPreview.h"
 #include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
+
+// Out of line: the preview window member is complete only here.
+CView::CView() = default;
 
 CView::~CView()
 {

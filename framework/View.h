@@ -7,8 +7,11 @@
 
 #include "framework/Wnd.h"
 
+#include <memory>
+
 class CDC;
 class CDocument;
+class CPrintPreviewWnd;
 struct CPrintInfo;
 enum class PrintJobResult;
 
@@ -16,7 +19,7 @@ class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
 
 public:
-    CView() = default;
+    CView();
     ~CView() override;
 
     CDocument* GetDocument() const { return m_pDocument; }
@@ -45,6 +48,13 @@ public:
     void OnFilePrintDirect();
     // Prints the pages of a prepared job; the view's hooks draw them.
     PrintJobResult PrintDocumentPages(CPrintInfo& info);
+    // File > Print Preview: a window showing the pages the print hooks draw
+    // (framework/PrintPreview.h); nothing when the view declines the job.
+    void OnFilePrintPreview();
+    // The preview window has gone. Default: nothing.
+    virtual void OnEndPrintPreview();
+    // The preview window while it is open, else null.
+    CPrintPreviewWnd* PrintPreview() const;
     // How the last print command ended.
     PrintJobResult LastPrintResult() const { return m_lastPrintResult; }
 
@@ -68,6 +78,7 @@ protected:
 private:
     void RunPrintCommand(bool direct);
     PrintJobResult m_lastPrintResult{};
+    std::unique_ptr<CPrintPreviewWnd> m_printPreview;
 
     friend class CDocument;
 };

@@ -189,9 +189,10 @@ const char* DecodeBmp(CxImage& image, CImageFile& file)
         }
         if (!ReadExact(file, source.data(), static_cast<std::size_t>(dataBytes)))
             return "BMP data truncated";
-        DWORD red = 0x7C00;
-        DWORD green = 0x03E0;
-        DWORD blue = 0x001F;
+        // Without bit fields: 5-5-5 in 16 bits, one byte each (blue lowest) in 32.
+        DWORD red = bitCount == 32 ? 0x00FF0000 : 0x7C00;
+        DWORD green = bitCount == 32 ? 0x0000FF00 : 0x03E0;
+        DWORD blue = bitCount == 32 ? 0x000000FF : 0x001F;
         if (compression == BI_BITFIELDS) {
             red = info.redMask;
             green = info.greenMask;

@@ -214,8 +214,10 @@ public:
     // bits with or without bit fields, bottom-up or top-down. The colour count is
     // clamped to the depth and every part is checked against `size`.
     bool LoadFromPackedDib(const BYTE* data, std::size_t size);
-    // Converts 16- or 32-bit pixels into this 24-bit image's rows. 16-bit source
-    // rows are ((width + 1) / 2) × 4 bytes, 32-bit rows width × 4 (masks ignored).
+    // Converts 16- or 32-bit pixels into this 24-bit image's rows through the
+    // colour masks (all three 0: 5-5-5, respectively one byte each, blue
+    // lowest); each channel is scaled to the full 0..255 range. 16-bit source
+    // rows are ((width + 1) / 2) × 4 bytes, 32-bit rows width × 4.
     // `source` may be this image's own pixel buffer for 16 bits. False when the
     // image is not 24-bit or the source is shorter than the picture.
     bool ConvertBitfieldDib(const BYTE* source, std::size_t sourceSize, DWORD redMask, DWORD greenMask,

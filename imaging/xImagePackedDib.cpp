@@ -14,10 +14,10 @@ struct ChannelMask {
     int bits = 0;   // number of set bits
 };
 
-ChannelMask MakeChannelMask(DWORD mask)
+ChannelMask MakeChannelMask(DWORD mask, int bpp)
 {
     ChannelMask channel;
-    channel.mask = mask & 0xFFFF;
+    channel.mask = bpp == 16 ? mask & 0xFFFF : mask;
     if (channel.mask == 0)
         return channel;
     while (!((channel.mask >> channel.shift) & 1))
@@ -27,15 +27,20 @@ ChannelMask MakeChannelMask(DWORD mask)
     return channel;
 }
 
-// The channel of a pixel with its top bit on bit 7.
+// The channel of a pixel on the full 0..255 scale: a short channel repeats
+// its bits downwards, so that its largest value is 255 and not, say, 248.
 BYTE ChannelValue(DWORD word, const ChannelMask& channel)
 {
     if (channel.bits == 0)
         return 0;
     const DWORD value = (word & channel.mask) >> channel.shift;
-    if (channel.bits < 8)
-        return static_cast<BYTE>(value << (8 - channel.bits));
-    return static_cast<BYTE>(value >> (channel.bits - 8));
+    if (channel.bits >= 8)
+        return static_cast<BYTE>(value >> (channel.bits - 8));
+    DWORD expanded = 0;
+    for (int filled = 0; filled < 8; filled += channel.bits)
+        expanded = (expanded << channel.bits) | value;
+    const int filledBits = (8 + channel.bits - 1) / channel.bits * channel.bits;
+    return static_cast<BYTE>(expanded >> (filledBits - 8));
 }
 
 DWORD ReadDword(const BYTE* bytes)
@@ -59,20 +64,26 @@ bool CxImage::ConvertBitfieldDib(const BYTE* source, std::size_t sourceSize, DWO
 
     BYTE* pixels = GetBits();
     const std::size_t rowBytes = GetEffWidth();
+    if (redMask == 0 && greenMask == 0 && blueMask == 0) {
+        // No masks at all: the depth's usual layout.
+        redMask = bpp == 32 ? 0x00FF0000 : 0x7C00;
+        greenMask = bpp == 32 ? 0x0000FF00 : 0x03E0;
+        blueMask = bpp == 32 ? 0x000000FF : 0x001F;
+    }
+    const ChannelMask red = MakeChannelMask(redMask, bpp);
+    const ChannelMask green = MakeChannelMask(greenMask, bpp);
+    const ChannelMask blue = MakeChannelMask(blueMask, bpp);
     if (bpp == 16) {
-        const ChannelMask red = MakeChannelMask(redMask);
-        const ChannelMask green = MakeChannelMask(greenMask);
-        const ChannelMask blue = MakeChannelMask(blueMask);
         // From the last pixel backwards: the 24-bit result never overtakes 16-bit
         // data not yet read when both share one buffer.
         for (std::size_t y = height; y-- > 0;) {
             for (std::size_t x = width; x-- > 0;) {
                 const BYTE* word = source + y * sourceRow + x * 2;
                 const DWORD value = static_cast<DWORD>(word[0]) | (static_cast<DWORD>(word[1]) << 8);
+                BYTE* pixel = pixels + y * rowBytes + x * 3;
                 const BYTE b = ChannelValue(value, blue);
                 const BYTE g = ChannelValue(value, green);
                 const BYTE r = ChannelValue(value, red);
-                BYTE* pixel = pixels + y * rowBytes + x * 3;
                 pixel[0] = b;
                 pixel[1] = g;
                 pixel[2] = r;
@@ -82,14 +93,11 @@ bool CxImage::ConvertBitfieldDib(const BYTE* source, std::size_t sourceSize, DWO
     }
     for (std::size_t y = 0; y < height; ++y) {
         for (std::size_t x = 0; x < width; ++x) {
-            const BYTE* quad = source + y * sourceRow + x * 4;
-            const BYTE b = quad[0];
-            const BYTE g = quad[1];
-            const BYTE r = quad[2];
+            const DWORD value = ReadDword(source + y * sourceRow + x * 4);
             BYTE* pixel = pixels + y * rowBytes + x * 3;
-            pixel[0] = b;
-            pixel[1] = g;
-            pixel[2] = r;
+            pixel[0] = ChannelValue(value, blue);
+            pixel[1] = ChannelValue(value, green);
+            pixel[2] = ChannelValue(value, red);
         }
     }
     return true;
@@ -133,9 +141,10 @@ bool CxImage::LoadFromPackedDib(const BYTE* data, std::size_t size)
     // The masks are three words after a 40-byte header, or the header's own
     // fields in the larger headers; either way they start at byte 40.
     std::uint64_t offset = header.biSize;
-    DWORD redMask = 0x7C00;
-    DWORD greenMask = 0x03E0;
-    DWORD blueMask = 0x001F;
+    // Without bit fields: 5-5-5 in 16 bits, one byte each (blue lowest) in 32.
+    DWORD redMask = bpp == 32 ? 0x00FF0000 : 0x7C00;
+    DWORD greenMask = bpp == 32 ? 0x0000FF00 : 0x03E0;
+    DWORD blueMask = bpp == 32 ? 0x000000FF : 0x001F;
     if (bitFields) {
         const std::uint64_t maskOffset = header.biSize >= 52 ? 40 : header.biSize;
         if (maskOffset + 12 > size) {

@@ -67,6 +67,8 @@ public:
     // After the undo history changed: whether Undo, respectively Redo, can run.
     // How many CD drives the album reader found.
     virtual int CdDriveCount() const = 0;
+    // The drive's name as the reader lists it ("E:"); empty beyond the count.
+    virtual CString CdDriveName(int /*drive*/) const { return CString(); }
     virtual void SetUndoAvailable(bool available) = 0;
     virtual void SetRedoAvailable(bool available) = 0;
 

@@ -228,8 +228,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 void CMainFrame::CreateFrameParts()
 {
     SetUpMenus();
-    // The CD reader comes with the album code; until then there are no drives.
-    m_nCdDriveCount = 0;
+    // A machine without drives (or without a way to reach them) offers no album reading.
+    m_nCdDriveCount = m_cdReader.Init() ? m_cdReader.GetDriveCount() : 0;
     CreateBars();
     LayOutBars();
 }

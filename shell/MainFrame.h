@@ -4,7 +4,9 @@
 #include "framework/EditingSwitch.h"
 #include "framework/ImageList.h"
 #include "framework/ToolBar.h"
+#include "album/CdReader.h"
 #include "shell/FrameView.h"
+#include "shell/ImageBar.h"
 #include "shell/ObjectToolBar.h"
 #include "shell/PropertiesBar.h"
 #include "shell/TextEditorBar.h"
@@ -89,6 +91,7 @@ public:
 
     // The number of CD drives the reader found; the album commands need one.
     int CdDriveCount() const override { return m_nCdDriveCount; }
+    CString CdDriveName(int drive) const override { return m_cdReader.GetDriveName(drive); }
 
     // Saves the layout (while editing is on), then destroys the window. FALSE
     // when the window could not be destroyed.
@@ -111,6 +114,7 @@ public:
     CToolBar& ObjectListBar() { return m_objectListBar; }
     CPropertiesBar& PropertiesPane() { return m_propertiesPane; }
     CTextEditorBar& TextPane() { return m_textPane; }
+    CImageBar& ImagesPane() { return m_imagesPane; }
     CObjectListBar& ObjectList() { return m_objectListBar; }
     CComboBox& ObjectListCombo() { return m_objectListBar.Combo(); }
     CSizingControlBarCF& Pane(FramePane pane) { return *m_panes[PaneSlot(pane)]; }
@@ -209,7 +213,7 @@ private:
     CObjectListBar m_objectListBar;
     CTextEditorBar m_textPane;
     CPropertiesBar m_propertiesPane;
-    CSizingControlBarCF m_imagesPane;
+    CImageBar m_imagesPane;
     // Text, Properties, Images, in FramePane order.
     std::array<CSizingControlBarCF*, 3> m_panes{&m_textPane, &m_propertiesPane, &m_imagesPane};
     // The view the panes show, when it is the label view.
@@ -220,6 +224,8 @@ private:
     std::array<bool, 3> m_paneShown{};
     bool m_bPaneStatesRestored = false;
     std::vector<ViewToolbarButton> m_viewToolbarButtons;
+    // Counts the drives once, at creation; each album search reads with a reader of its own.
+    CCdReader m_cdReader;
     int m_nCdDriveCount = 0;
 
     BYTE m_bObjectSelected = 0;

@@ -1,5 +1,6 @@
 // The Insert commands, the three creating operations they share with the
 // object tool bar and the clipboard, Delete and Read track data.
+#include "view/AlbumImport.h"
 #include "view/Quorbel6View.h"
 
 #include "framework/Document.h"
@@ -12,6 +13,7 @@
 #include "label/DragGeometry.h"
 #include "label/ObjectPlacement.h"
 #include "label/PlaceholderTracks.h"
+#include "shell/AlbumImportDlg.h"
 #include "shell/AppMessageDlg.h"
 #include "shell/DiscChoiceDlg.h"
 #include "uikit/UiResources.h"
@@ -333,13 +335,26 @@ void CQuorbel6View::OnEditDelete()
 
 void CQuorbel6View::OnReadTrackData()
 {
-    Guarded(53, ErrorSink::Window(this), [&] {
-        const IViewFrame* frame = ViewFrame();
-        if (!frame || frame->CdDriveCount() == 0) {
-            CAppMessageDlg::Show("There are no CD-ROM drives attached to your system.",
-                                 CAppMessageDlg::kIconExclamation, "OK`");
-            return;
-        }
-        // The album dialog comes with the album import; until then a drive offers nothing to read.
-    });
+    Guarded(53, ErrorSink::Window(this), [&] { RunAlbumImport(CAlbumImportDlg::kReadTrackData); });
+}
+
+void CQuorbel6View::OnDownloadAlbumInfo()
+{
+    Guarded(73, ErrorSink::Window(this), [&] { RunAlbumImport(CAlbumImportDlg::kDownloadAlbumInfo); });
+}
+
+void CQuorbel6View::RunAlbumImport(int mode)
+{
+    const IViewFrame* frame = ViewFrame();
+    if (!frame || frame->CdDriveCount() == 0) {
+        CAppMessageDlg::Show("There are no CD-ROM drives attached to your system.", CAppMessageDlg::kIconExclamation,
+                             "OK`");
+        return;
+    }
+    std::vector<CString> drives;
+    for (int drive = 0; drive < frame->CdDriveCount(); ++drive)
+        drives.push_back(frame->CdDriveName(drive));
+    CViewAlbumLabel label(*this);
+    CAlbumImportDlg dialog(this, mode, label, AppSettings(), std::move(drives));
+    dialog.DoModal();
 }

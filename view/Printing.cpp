@@ -116,7 +116,6 @@ public:
     explicit PrintJobScope(CQuorbel6View& view)
         : m_view(view),
           m_shown(view.Model().Shown()),
-          m_placement(view.Model().Placement()),
           m_showGuides(view.m_bShowGuides),
           m_calibration(view.m_bCalibrationMode),
           m_duplicateDisc(view.m_nDuplicateDisc),
@@ -137,7 +136,6 @@ public:
                                now.surface != m_shown.surface || now.layout != m_shown.layout ||
                                m_view.m_bShowGuides != m_showGuides;
             model.Shown() = m_shown;
-            model.Placement() = m_placement;
             m_view.m_bShowGuides = m_showGuides;
             if (moved)
                 m_view.UpdateScale();
@@ -152,7 +150,6 @@ public:
 private:
     CQuorbel6View& m_view;
     LabelShown m_shown;
-    SurfacePlacement m_placement;
     BYTE m_showGuides;
     BYTE m_calibration;
     int m_duplicateDisc;
@@ -370,6 +367,19 @@ void CQuorbel6View::OnEndPrinting(CDC*, CPrintInfo*)
     m_printRenderer.reset();
 }
 
+void CQuorbel6View::OnEndPrintPreview()
+{
+    Guarded(133, ErrorSink::Window(this), [&] {
+        m_printRenderer.reset();
+        if (!m_bGeometryReady)
+            return;
+        if (const HWND frame = ::GetAncestor(m_hWnd, GA_ROOT))
+            ::DrawMenuBar(frame);
+        ScrollToCurrentPart(false);
+        ShowSurface("");
+    });
+}
+
 void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
 {
     if (!dc || !info || !dc->IsPrinting()) {
@@ -378,7 +388,8 @@ void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
     }
     const bool prepared = Guarded(81, ErrorSink::Window(this), false, [&] {
         const SIZE sheet = SheetSizeOfPage(PrintedPage(static_cast<int>(info->m_nCurPage), info->m_bPreview));
-        if (info->m_bPreview || !info->m_pPD)
+        // The preview's sheet is the printer's paper too.
+        if (!info->m_pPD)
             return true;
         DEVMODEA* mode = info->m_pPD->LockDevMode();
         if (!mode)

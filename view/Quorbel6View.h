@@ -18,6 +18,7 @@
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
+#include "shell/ImagePaneTarget.h"
 #include "shell/PropertyGridHost.h"
 #include "shell/TextPaneHost.h"
 #include "shell/ColorDlgHost.h"
@@ -67,6 +68,7 @@ struct LabelTemplateList;
 //   view/Clipboard.cpp    Cut, Copy and Paste
 //   view/Printing.cpp     the print hooks: page set-up and the printed page
 //   view/CalibrationPage.cpp the printer calibration sheet
+//   view/ImagesPaneLink.cpp what the Images pane asks of the view
 //   view/TextPaneLink.cpp what the Text pane reads and writes
 //   view/StyleDialogLink.cpp the colour and font dialogs' previews and commits
 //   view/ObjectDrop.cpp   new objects dropped from the object tool bar
@@ -74,6 +76,7 @@ class CQuorbel6View : public CScrollView,
                       public ILabelView,
                       public IFrameView,
                       public IPropertyGridHost,
+                      public IImagePaneTarget,
                       public ITextPaneHost,
                       public IStyleDialogHost,
                       public IObjectDropHost
@@ -259,6 +262,8 @@ public:
     // album import; clearing it ends the request for that page.
     bool IsLayoutFitPending() const;
     void ClearLayoutFit();
+    // After an album import: every page's track lists refit at their next drawing.
+    void RequestLayoutFit();
     // ---- text drawing and measuring, done by the renderer at the view's zoom -------
     RingFit FitLineInDiscRing(int bandBottom, int widthNeeded, int bandHeight, int boxLeft, int boxTop, int boxRight,
                               int boxBottom, int discLeft, int discTop, int outerDiameter, int innerDiameter,
@@ -386,6 +391,10 @@ public:
     void OnInsertImage();
     void OnEditDelete();
     void OnReadTrackData();
+    void OnDownloadAlbumInfo();
+    // The album dialog in mode 1 (read track data) or 2 (download album info),
+    // once the main frame has found a CD drive.
+    void RunAlbumImport(int mode);
     // The creating operations: each builds the object's rows, places it inside
     // its part, records one undo step and selects it. `area` is in screen pixels.
     void AddTextObject(CString name, RECT area, CString part);
@@ -421,6 +430,16 @@ public:
     void SetBackgroundFromFile(CString path);
     // Removes the part's background unless it is `keep`; with commit as one undo step, redrawn.
     void RemoveOtherBackground(bool commit, CString keep);
+
+    // ---- what the Images pane asks of the view (view/ImagesPaneLink.cpp) ---------------
+    void ApplyBackgroundFile(const CString& path) override;
+    void ClearShownBackground() override;
+    bool IsImageDropTarget(const RECT& screenRect) override;
+    bool DropImageFile(const CString& path, const RECT& screenRect) override;
+    // Hands the pane this view and the folder, file types and sub-folder
+    // choice of the settings; the unlink before the view goes.
+    void LinkImagesPane();
+    void UnlinkImagesPane();
 
     // ---- clipboard (view/Clipboard.cpp) ----------------------------------------------------
     void OnEditCopy();
@@ -676,6 +695,8 @@ public:
     void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // The preview has gone: the label is shown as before.
+    void OnEndPrintPreview() override;
     // The calibration sheet of one page, drawn in thousandths of an inch.
     void PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page);
     // The sheet a job's page is printed on, after the skip rule: "1", "2" or "3".

@@ -50,6 +50,7 @@ void CQuorbel6View::InitView()
         if (auto* owner = dynamic_cast<IAppSettingsOwner*>(GetApp()))
             AttachAppSettings(&owner->SharedSettings());
         LoadSettings();
+        LinkImagesPane();
         TellFrameGuides();
 
         // The first label: the command line's file, the preset of the last
@@ -163,6 +164,7 @@ void CQuorbel6View::OnSettingChange(UINT flags, LPCSTR section)
 
 void CQuorbel6View::OnDestroy()
 {
+    UnlinkImagesPane();
     // The selection's timer and hit lists go with the window.
     KillSelectionTimer();
     m_hitList.clear();

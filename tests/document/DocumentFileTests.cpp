@@ -342,12 +342,13 @@ TEST_F(DocumentFileTest, ImageObjectsWithoutTheirImageAreRemoved)
     EXPECT_EQ(m_view.Model().Rows().size(), 83u + 4u);
 }
 
-TEST_F(DocumentFileTest, Version5FileIsConvertedAndWrittenBackAsVersion6)
+TEST_F(DocumentFileTest, Version5FileIsConvertedAndWrittenOnlyWhenTheUserSaves)
 {
     std::vector<PropertyEntry> rows = FreshRows();
     for (PropertyEntry& row : rows)
         row.m_bShown = 1;  // version 5 listed positions, diameters, orientation and the fold
-    WriteFileBytes(PathOf("old.slv"), HandMadeDocument(rows, 5));
+    const Bytes original = HandMadeDocument(rows, 5);
+    WriteFileBytes(PathOf("old.slv"), original);
 
     EXPECT_TRUE(Open(PathOf("old.slv")).empty());
     EXPECT_EQ(m_doc.m_nFileVersion, 5);
@@ -362,9 +363,12 @@ TEST_F(DocumentFileTest, Version5FileIsConvertedAndWrittenBackAsVersion6)
         << "other rows keep their flag";
     EXPECT_EQ(m_view.Model().StackingCounter(), 3);
     EXPECT_EQ(m_view.Model().Shown().surface, "Front Cover");
-    EXPECT_FALSE(m_doc.IsModified());
+    // The file stays as it was; the converted label counts as changed.
+    EXPECT_EQ(ReadFileBytes(PathOf("old.slv")), original);
+    EXPECT_TRUE(m_doc.IsModified());
 
-    // Written back at once: the same file now reads as version 6.
+    // Saved by the user, it is of the current version.
+    ASSERT_TRUE(m_doc.SaveDocumentFile());
     const Bytes rewritten = ReadFileBytes(PathOf("old.slv"));
     const Bytes schema6 = {0xFF, 0xFF, 6, 0, 9, 0};
     ASSERT_GE(rewritten.size(), 8u);

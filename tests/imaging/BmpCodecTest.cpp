@@ -39,23 +39,7 @@ bool DecodeBmp(CxImage& image, const std::vector<BYTE>& bytes)
 struct BmpFixture {
     const char* file;
     int bpp;  // of the decoded image
-    // The bits of red, green and blue a 16-bit file holds: the program puts
-    // them at the top of the byte, ImageMagick scales them to 0..255, so only
-    // those bits are compared.
-    BYTE redMask = 0xFF;
-    BYTE greenMask = 0xFF;
-    BYTE blueMask = 0xFF;
 };
-
-std::vector<BYTE> Masked(std::vector<BYTE> rgb, const BmpFixture& fixture)
-{
-    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
-        rgb[i] &= fixture.redMask;
-        rgb[i + 1] &= fixture.greenMask;
-        rgb[i + 2] &= fixture.blueMask;
-    }
-    return rgb;
-}
 
 class BmpFromImageMagick : public ::testing::TestWithParam<BmpFixture> {};
 
@@ -72,10 +56,8 @@ TEST_P(BmpFromImageMagick, DecodesToImageMagicksPixels)
     EXPECT_EQ(image.GetHeight(), 11);
     EXPECT_EQ(image.GetBpp(), fixture.bpp);
     EXPECT_EQ(image.GetFormat(), kImageFormatBmp);
-    EXPECT_EQ(Masked(ImageToRaw(image, false), fixture), Masked(expected, fixture));
-    if (fixture.redMask == 0xFF) {
-        EXPECT_TRUE(SamePixels(image, expected, false));
-    }
+    EXPECT_EQ(ImageToRaw(image, false), expected);
+    EXPECT_TRUE(SamePixels(image, expected, false));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,10 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BmpFixture{"bmp24.bmp", 24}, BmpFixture{"bmp8_rle.bmp", 8}, BmpFixture{"bmp4_rle.bmp", 4},
                       BmpFixture{"bmp8_topdown.bmp", 8}, BmpFixture{"bmp24_topdown.bmp", 24},
                       BmpFixture{"bmp8_v5.bmp", 8}, BmpFixture{"bmp8_core.bmp", 8},
-                      BmpFixture{"bmp24_core.bmp", 24}, BmpFixture{"bmp16_565.bmp", 24, 0xF8, 0xFC, 0xF8},
-                      BmpFixture{"bmp16_555.bmp", 24, 0xF8, 0xF8, 0xF8},
-                      BmpFixture{"bmp16_plain.bmp", 24, 0xF8, 0xF8, 0xF8},
-                      BmpFixture{"bmp32.bmp", 24}),
+                      BmpFixture{"bmp24_core.bmp", 24}, BmpFixture{"bmp16_565.bmp", 24},
+                      BmpFixture{"bmp16_555.bmp", 24}, BmpFixture{"bmp16_plain.bmp", 24},
+                      BmpFixture{"bmp32.bmp", 24}, BmpFixture{"bmp32_masks.bmp", 24}),
     [](const ::testing::TestParamInfo<BmpFixture>& info) {
         std::string name = info.param.file;
         return name.substr(0, name.find('.'));
@@ -148,16 +129,59 @@ TEST(BmpDecode, ALongerColourTableIsSkippedInABareDib)
     EXPECT_EQ(image.GetPaletteColor(255).rgbRed, 255);
 }
 
-TEST(BmpDecode, SixteenBitsWithoutBitFieldsAreFiveFiveFive)
+// One pixel of 16 or 32 bits, with or without bit fields: every channel
+// comes out on the full 0..255 scale, wherever its mask puts it.
+struct BitFieldPixelCase {
+    const char* name;
+    WORD bpp;
+    bool bitFields;
+    DWORD masks[3];  // red, green, blue
+    DWORD pixel;
+    RGBQUAD expected;
+};
+
+class BmpBitFieldPixel : public ::testing::TestWithParam<BitFieldPixelCase> {};
+
+TEST_P(BmpBitFieldPixel, DecodesToFullRangeChannels)
 {
-    PackedDib dib(1, 1, 16);
-    dib.AppendWord(0x7C00);  // all red in 5-5-5
-    dib.AppendWord(0);
+    const BitFieldPixelCase& c = GetParam();
+    PackedDib dib(1, 1, c.bpp, c.bitFields ? BI_BITFIELDS : BI_RGB);
+    if (c.bitFields) {
+        for (DWORD mask : c.masks)
+            dib.AppendDword(mask);
+    }
+    if (c.bpp == 16) {
+        dib.AppendWord(static_cast<WORD>(c.pixel));
+        dib.AppendWord(0);
+    } else {
+        dib.AppendDword(c.pixel);
+    }
     CxImage image;
     ASSERT_TRUE(image.DecodeMemory(dib.Data(), dib.Size(), kImageFormatBmp)) << image.GetLastError();
     EXPECT_EQ(image.GetBpp(), 24);
-    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(248, 0, 0)));
+    const RGBQUAD got = image.GetPixelColor(0, 0);
+    EXPECT_EQ(got.rgbRed, c.expected.rgbRed);
+    EXPECT_EQ(got.rgbGreen, c.expected.rgbGreen);
+    EXPECT_EQ(got.rgbBlue, c.expected.rgbBlue);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, BmpBitFieldPixel,
+    ::testing::Values(
+        BitFieldPixelCase{"White555", 16, false, {}, 0x7FFF, Quad(255, 255, 255)},
+        BitFieldPixelCase{"Red555", 16, false, {}, 0x7C00, Quad(255, 0, 0)},
+        BitFieldPixelCase{"Middle555", 16, false, {}, (16 << 10) | (1 << 5) | 15, Quad(132, 8, 123)},
+        BitFieldPixelCase{"White565", 16, true, {0xF800, 0x07E0, 0x001F}, 0xFFFF, Quad(255, 255, 255)},
+        BitFieldPixelCase{"Green565", 16, true, {0xF800, 0x07E0, 0x001F}, 0x07E0, Quad(0, 255, 0)},
+        BitFieldPixelCase{"Middle565", 16, true, {0xF800, 0x07E0, 0x001F}, (16u << 11) | (32u << 5) | 1,
+                          Quad(132, 130, 8)},
+        BitFieldPixelCase{"Fields444", 16, true, {0x0F00, 0x00F0, 0x000F}, 0x0F5A, Quad(255, 85, 170)},
+        BitFieldPixelCase{"Plain32", 32, false, {}, 0x00112233, Quad(0x11, 0x22, 0x33)},
+        BitFieldPixelCase{"RedInLowByte32", 32, true, {0x000000FF, 0x0000FF00, 0x00FF0000}, 0x00332211,
+                          Quad(0x11, 0x22, 0x33)},
+        BitFieldPixelCase{"TenBitChannels32", 32, true, {0x3FF00000, 0x000FFC00, 0x000003FF},
+                          (0x3FFu << 20) | (0x200u << 10) | 0x004, Quad(255, 128, 1)}),
+    [](const ::testing::TestParamInfo<BitFieldPixelCase>& info) { return std::string(info.param.name); });
 
 TEST(BmpDecode, TheLastRowMayLackItsPadding)
 {

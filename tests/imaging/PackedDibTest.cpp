@@ -81,9 +81,9 @@ TEST(PackedDib, SixteenBitsWithoutBitFieldsAre555)
     CxImage image;
     ASSERT_TRUE(image.LoadFromPackedDib(dib.Data(), dib.Size())) << image.GetLastError();
     EXPECT_EQ(image.GetBpp(), 24);
-    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(0xF8, 0, 0)));
-    EXPECT_TRUE(SameColor(image.GetPixelColor(1, 0), Quad(0, 0xF8, 0)));
-    EXPECT_TRUE(SameColor(image.GetPixelColor(2, 0), Quad(0, 0, 0xF8)));
+    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(0xFF, 0, 0)));
+    EXPECT_TRUE(SameColor(image.GetPixelColor(1, 0), Quad(0, 0xFF, 0)));
+    EXPECT_TRUE(SameColor(image.GetPixelColor(2, 0), Quad(0, 0, 0xFF)));
 }
 
 TEST(PackedDib, SixteenBitsWithBitFields565)
@@ -96,8 +96,8 @@ TEST(PackedDib, SixteenBitsWithBitFields565)
     dib.AppendWord(0xFFFF);
     CxImage image;
     ASSERT_TRUE(image.LoadFromPackedDib(dib.Data(), dib.Size())) << image.GetLastError();
-    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(0, 0xFC, 0)));
-    EXPECT_TRUE(SameColor(image.GetPixelColor(1, 0), Quad(0xF8, 0xFC, 0xF8)));
+    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(0, 0xFF, 0)));
+    EXPECT_TRUE(SameColor(image.GetPixelColor(1, 0), Quad(0xFF, 0xFF, 0xFF)));
 }
 
 TEST(PackedDib, ThirtyTwoBitsStartRightAfterTheHeader)
@@ -123,6 +123,18 @@ TEST(PackedDib, ThirtyTwoBitsWithBitFieldsSkipTheMasks)
     EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(3, 2, 1)));
 }
 
+TEST(PackedDib, ThirtyTwoBitsHonourMasksThatPutRedLow)
+{
+    PackedDib dib(1, 1, 32, BI_BITFIELDS);
+    dib.AppendDword(0x0000FF);
+    dib.AppendDword(0x00FF00);
+    dib.AppendDword(0xFF0000);
+    dib.AppendBytes({1, 2, 3, 0});
+    CxImage image;
+    ASSERT_TRUE(image.LoadFromPackedDib(dib.Data(), dib.Size()));
+    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(1, 2, 3)));
+}
+
 TEST(PackedDib, LargerHeadersCarryTheirMasksInside)
 {
     // A 124-byte header: the masks are its fields at byte 40, the pixels follow it.
@@ -136,7 +148,7 @@ TEST(PackedDib, LargerHeadersCarryTheirMasksInside)
     dib.AppendWord(0);
     CxImage image;
     ASSERT_TRUE(image.LoadFromPackedDib(dib.Data(), dib.Size())) << image.GetLastError();
-    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(0xF8, 0, 0)));
+    EXPECT_TRUE(SameColor(image.GetPixelColor(0, 0), Quad(0xFF, 0, 0)));
 }
 
 struct DamageCase {
@@ -233,6 +245,12 @@ TEST(PackedDib, TheClipboardHandleIsReadWithinItsSize)
     EXPECT_FALSE(image.LoadFromGlobalDib(nullptr));
 }
 
+// A 5-bit channel on the full byte scale: its bits repeated downwards.
+BYTE FiveBitsToByte(int value)
+{
+    return static_cast<BYTE>((value << 3) | (value >> 2));
+}
+
 TEST(ConvertBitfieldDib, SixteenBitsInPlaceInTheImagesOwnBuffer)
 {
     // The BMP reader reads 16-bit rows into the 24-bit image and converts there.
@@ -247,8 +265,7 @@ TEST(ConvertBitfieldDib, SixteenBitsInPlaceInTheImagesOwnBuffer)
     ASSERT_TRUE(image.ConvertBitfieldDib(bits, sourceRow * 3, 0x7C00, 0x03E0, 0x001F, 16));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_TRUE(SameColor(image.GetPixelColor(x, y),
-                                  Quad(static_cast<BYTE>(x << 3), static_cast<BYTE>(y << 3), static_cast<BYTE>((x + y) << 3))))
+            EXPECT_TRUE(SameColor(image.GetPixelColor(x, y), Quad(FiveBitsToByte(x), FiveBitsToByte(y), FiveBitsToByte(x + y))))
                 << x << "," << y;
 }
 

@@ -2,6 +2,7 @@
 // runs modally: the parts, copies and offsets chosen reach the job.
 #include "PrintTestSupport.h"
 
+#include "framework/PrintPreview.h"
 #include "resources/resource.h"
 
 #include <string>
@@ -196,4 +197,48 @@ TEST_F(PrintDialogTest, OffsetsTypedAreHeldToTheirRangeEvenWhenConfirmedAtOnce)
     ExpectSheet(1, sheet);
     ExpectCross(1, sheet.cx / 2 + 25 * -3, sheet.cy / 2 - 25 * 40);
     PrintQueue::Keep("dialog-calibration", pdf, m_expect.str());
+}
+
+// Print from the preview window: the preview goes and the job is the same as
+// the one File > Print makes, outlines at the same places.
+TEST_F(PrintDialogTest, PrintFromThePreviewPrintsTheJobOfThePrintCommand)
+{
+    MakeLabel("Double");
+    OutlineEverySurface();
+    PrintParts(true, true, true, true);
+    m_view.OnFilePrintPreview();
+    CPrintPreviewWnd* preview = m_view.PrintPreview();
+    ASSERT_NE(preview, nullptr);
+    DialogDriver driver(" Print", [&](HWND dialog) { Press(dialog, IDOK); });
+    PrintQueue::Clear();
+    ::SendMessageA(preview->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(CPrintPreviewWnd::kPrint, BN_CLICKED), 0);
+    // The preview closes and hands the command to the view.
+    const DWORD start = ::GetTickCount();
+    MSG message{};
+    while (m_view.LastPrintResult() != PrintJobResult::Printed && ::GetTickCount() - start < 30000) {
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        ::Sleep(20);
+    }
+    EXPECT_TRUE(driver.Found());
+    EXPECT_EQ(m_view.PrintPreview(), nullptr);
+    ASSERT_EQ(m_view.LastPrintResult(), PrintJobResult::Printed);
+    const std::string pdf = PrintQueue::WaitForJob();
+    ASSERT_FALSE(pdf.empty());
+    EXPECT_EQ(PrintQueue::CountPages(pdf), 3);
+    ExpectPages(3);
+    ExpectSheet(1, SIZE{DiscPaper().m_nSheetWidth1, DiscPaper().m_nSheetHeight1});
+    ExpectSheet(2, SIZE{CoverPaper().m_nSheetWidth1, CoverPaper().m_nSheetHeight1});
+    ExpectSheet(3, SIZE{CoverPaper().m_nSheetWidth2, CoverPaper().m_nSheetHeight2});
+    for (int disc = 1; disc <= 2; ++disc) {
+        const DiscOnPaper d = DiscOf(DiscPaper(), disc);
+        ExpectCircle(1, d.centreX, d.centreY, d.outer);
+        ExpectCircle(1, d.centreX, d.centreY, d.hole);
+    }
+    const CLabelDim& cover = CoverPaper();
+    ExpectRect(2, cover.m_nLeft1, cover.m_nTop1, cover.m_nLeft1 + cover.m_nWidth1, cover.m_nTop1 + cover.m_nHeight1);
+    ExpectRect(3, cover.m_nLeft2, cover.m_nTop2, cover.m_nLeft2 + cover.m_nWidth2, cover.m_nTop2 + cover.m_nHeight2);
+    PrintQueue::Keep("from-preview", pdf, m_expect.str());
 }

@@ -108,7 +108,16 @@ constexpr int kLayoutMenu = 3;
 
 TEST_F(MainFrameTest, EditingOffDisablesTheViewButLeavesTheFrameAndNewOpenExit)
 {
-    EXPECT_EQ(m_frame->CdDriveCount(), 0) << "no CD reader yet";
+    int cdDrives = 0;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const char root[] = {letter, ':', '\\', 0};
+        if (::GetDriveTypeA(root) == DRIVE_CDROM)
+            ++cdDrives;
+    }
+    EXPECT_EQ(m_frame->CdDriveCount(), cdDrives) << "the frame counts the system's CD drives";
+    for (int drive = 0; drive < cdDrives; ++drive)
+        EXPECT_EQ(m_frame->CdDriveName(drive).GetLength(), 2);
+    EXPECT_TRUE(m_frame->CdDriveName(cdDrives).IsEmpty());
     HWND follower = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, m_window, nullptr,
                                       nullptr, nullptr);
     ASSERT_NE(follower, nullptr);

@@ -177,6 +177,19 @@ convert ref.png +dither -colors 200 pcx8.pcx
 convert ref.png -monochrome gif:- | convert gif:- pcx1.pcx   # 1 bit, 1 plane
 convert ref.png -alpha set -channel A -evaluate set 50% +channel pcx32.pcx   # 4 planes
 
+# A 32-bit bitmap whose masks put red in the low byte and blue in the third
+# (ImageMagick's 32-bit file with each pixel's bytes exchanged to match).
+python3 - <<'PY'
+import struct
+d = bytearray(open('bmp32.bmp', 'rb').read())
+off = struct.unpack_from('<I', d, 10)[0]
+w, h = struct.unpack_from('<ii', d, 18)
+struct.pack_into('<III', d, 54, 0x000000FF, 0x0000FF00, 0x00FF0000)
+for i in range(off, off + w * abs(h) * 4, 4):
+    d[i], d[i + 2] = d[i + 2], d[i]
+open('bmp32_masks.bmp', 'wb').write(d)
+PY
+
 # ---- ImageMagick's decodes --------------------------------------------------
 for f in *.bmp *.pcx; do
   case "$f" in

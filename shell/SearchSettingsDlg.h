@@ -1,0 +1,69 @@
+#pragma once
+// CSearchSettingsDlg: the album search's settings: the album-database server
+// (from a list the database gives), an HTTP proxy with user name and
+// password, the CD player's file and whether MP3 names come from tags. OK
+// stores them in "FreedbOptions" and the other settings; the password goes
+// protected into the user's own settings instead.
+
+#include "album/ServerListFetch.h"
+#include "document/AppSettings.h"
+#include "framework/ComboBox.h"
+#include "framework/Gdi.h"
+#include "shell/DialogWindowIcon.h"
+#include "uikit/BevelButton.h"
+#include "uikit/NewDialog.h"
+
+class CSearchSettingsDlg : public CNewDialog
+{
+    DECLARE_DYNAMIC(CSearchSettingsDlg)
+    DECLARE_COMMAND_MAP()
+
+public:
+    static constexpr UINT_PTR kServerListTimer = 1093;
+
+    CSearchSettingsDlg(CWnd* parent, CAppSettings& settings);
+    ~CSearchSettingsDlg() override;
+
+    // The server asked for the list (tests: the server on 127.0.0.1).
+    void SetListServer(const CString& host, int port)
+    {
+        m_strListHost = host;
+        m_nListPort = port;
+    }
+
+    BOOL OnInitDialog() override;
+    // Whether OK switched the CD player source off (its file is missing).
+    bool SwitchedCdPlayerOff() const { return m_bCdPlayerSwitchedOff; }
+
+protected:
+    void OnOK() override;
+    void OnTimer(UINT_PTR id) override;
+    BOOL OnEraseBkgnd(HDC dc) override;
+    void OnDestroy() override;
+
+    void OnUseProxy();
+    void OnBrowseCdPlayer();
+    void OnGetServerList();
+    void OnUseId3Tag();
+    void OnFieldChanged();
+
+private:
+    void FillServers();
+    CString ServerLine(const CCddbSite& site) const;
+
+    CAppSettings& m_settings;
+    CString m_strListHost;
+    int m_nListPort = 80;
+    CServerListFetch m_fetch;
+    bool m_bFetching = false;
+    bool m_bCdPlayerSwitchedOff = false;
+    CString m_strDots;
+
+    CComboBox m_servers;
+    CBevelButton m_ok;
+    CBevelButton m_cancel;
+    CBevelButton m_getServers;
+    CBevelButton m_browse;
+    CFont m_boldFont;
+    CDialogWindowIcon m_windowIcon;
+};

@@ -1,0 +1,224 @@
+// The Search Settings dialog run modally and driven from its message loop:
+// its fields through the registry, the protected proxy password, and the
+// server list from the sites command of the server on 127.0.0.1.
+#include "CddbTestServer.h"
+
+#include "AlbumDialogDriver.h"
+
+#include "app/Quorbel6App.h"
+#include "album/FreedbOptions.h"
+#include "framework/ErrorReport.h"
+#include "framework/RegistryKey.h"
+#include "framework/SettingsKey.h"
+#include "resource.h"
+#include "shell/SearchSettingsDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace album_test;
+
+namespace {
+
+const std::string kLongPassword = std::string(300, 'p') + " with blanks & \"quotes\" 42";
+
+class SearchSettingsDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = "Software\\SleevoryTests\\SearchSettings_" + std::to_string(::GetCurrentProcessId());
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+        SetSettingsKeyLocation(HKEY_CURRENT_USER, m_path.c_str(), HKEY_CURRENT_USER);
+        CRegistryKey key;
+        CreateSettingsKey(key);
+        m_settings.m_cddbSite = ParseFreedbOptions(
+            CString(kDefaultCddbHost) + "`80`/~cddb/cddb.cgi`Random freedb server`0`````");
+        m_settings.m_bCDPlayer = 0;
+    }
+    void TearDown() override
+    {
+        SetSettingsKeyLocation(nullptr, "");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+    }
+
+    std::string StoredString(const char* name) const
+    {
+        CSettingsReader reader;
+        CString value;
+        reader.ReadString(name, value);
+        return value.c_str();
+    }
+    std::vector<BYTE> StoredBytes(const char* name) const
+    {
+        std::vector<BYTE> bytes(4096);
+        DWORD size = static_cast<DWORD>(bytes.size());
+        if (::RegGetValueA(HKEY_CURRENT_USER, m_path.c_str(), name, RRF_RT_REG_BINARY, nullptr, bytes.data(), &size) !=
+            ERROR_SUCCESS)
+            return {};
+        bytes.resize(size);
+        return bytes;
+    }
+
+    void Run(std::vector<ScriptStep> steps)
+    {
+        CSearchSettingsDlg dialog(nullptr, m_settings);
+        dialog.SetListServer("127.0.0.1", m_server.Port());
+        ModalScript script(std::move(steps), std::chrono::seconds(30));
+        dialog.DoModal();
+    }
+    static ScriptStep Do(const char* name, std::function<void(HWND)> action)
+    {
+        return {name, [] { return FindDialogWith(IDC_SEARCH_USE_ID3) != nullptr; },
+                [action] { action(FindDialogWith(IDC_SEARCH_USE_ID3)); }};
+    }
+    static std::string Field(HWND dialog, int id) { return WindowText(::GetDlgItem(dialog, id)); }
+
+    ScopedErrorReportHook m_noReports{[](const ErrorReport& report) { ADD_FAILURE() << report.Text(); }};
+    // Holds what the program's message box shows.
+    CQuorbel6App m_app;
+    std::string m_path;
+    WinsockSession m_winsock;
+    CddbTestServer m_server;
+    CAppSettings m_settings;
+};
+
+}  // namespace
+
+TEST(FreedbOptionsRecord, NineFieldsWhateverIsTyped)
+{
+    CCddbSite site;
+    site.m_strHost = kDefaultCddbHost;
+    site.m_strDescription = "Random freedb server";
+    EXPECT_EQ(MakeFreedbOptions(site), CString(kDefaultCddbHost) + "`80`/~cddb/cddb.cgi`Random freedb server`0`````");
+
+    site.m_bProxy = 1;
+    site.m_strProxyHost = "proxy`.example";
+    site.m_strProxyPort = "8`080";
+    site.m_strProxyUser = "`user`";
+    site.m_strProxyPassword = "secret";
+    const CString record = MakeFreedbOptions(site);
+    EXPECT_EQ(std::count(record.c_str(), record.c_str() + record.GetLength(), '`'), 9);
+    const CCddbSite read = ParseFreedbOptions(record);
+    EXPECT_EQ(read.m_strProxyHost, "proxy.example");
+    EXPECT_EQ(read.m_strProxyPort, "8080");
+    EXPECT_EQ(read.m_strProxyUser, "user");
+    EXPECT_TRUE(read.m_strProxyPassword.IsEmpty()) << "the password is not kept in the record";
+    EXPECT_EQ(read.m_bProxy, 1);
+    EXPECT_EQ(ParseFreedbOptions("host`99999`").m_nPort, 80);
+}
+
+TEST_F(SearchSettingsDlgTest, FieldsGoThroughTheRegistryAndThePasswordIsProtected)
+{
+    Run({Do("type the proxy",
+            [](HWND dialog) {
+                EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_SEARCH_PROXY_HOST)));
+                EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(dialog, IDC_SEARCH_PROXY_PASSWORD), GWL_STYLE) &
+                            ES_PASSWORD);
+                ::CheckDlgButton(dialog, IDC_SEARCH_USE_PROXY, BST_CHECKED);
+                Click(dialog, IDC_SEARCH_USE_PROXY);
+                EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_SEARCH_PROXY_HOST)));
+                ::SetDlgItemTextA(dialog, IDC_SEARCH_PROXY_HOST, "proxy.example`1`2");
+                ::SetDlgItemTextA(dialog, IDC_SEARCH_PROXY_PORT, "3128");
+                ::SetDlgItemTextA(dialog, IDC_SEARCH_PROXY_USER, "some`one");
+                ::SetDlgItemTextA(dialog, IDC_SEARCH_PROXY_PASSWORD, kLongPassword.c_str());
+                EXPECT_EQ(Field(dialog, IDC_SEARCH_PROXY_HOST), "proxy.example12") << "a backtick never stays";
+                ::CheckDlgButton(dialog, IDC_SEARCH_USE_ID3, BST_UNCHECKED);
+                Click(dialog, IDC_SEARCH_USE_ID3);
+                Click(dialog, IDOK);
+            })});
+    const std::string record = StoredString("FreedbOptions");
+    EXPECT_EQ(record, std::string(kDefaultCddbHost) +
+                          "`80`/~cddb/cddb.cgi`Random freedb server`1`proxy.example12`3128`someone``");
+    EXPECT_EQ(record.find('p' + std::string(20, 'p')), std::string::npos);
+    EXPECT_EQ(std::string(LoadProxyPassword()), kLongPassword);
+    const std::vector<BYTE> sealed = StoredBytes("ProxyPassword");
+    ASSERT_FALSE(sealed.empty());
+    EXPECT_EQ(std::search(sealed.begin(), sealed.end(), kLongPassword.begin(), kLongPassword.begin() + 20),
+              sealed.end())
+        << "the stored bytes are not the plain password";
+    EXPECT_EQ(m_settings.m_bMp3Tag, 0);
+
+    // Opened again, the dialog shows what was stored.
+    std::string host, password;
+    Run({Do("read back", [&](HWND dialog) {
+        host = Field(dialog, IDC_SEARCH_PROXY_HOST);
+        password = Field(dialog, IDC_SEARCH_PROXY_PASSWORD);
+        EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_SEARCH_USE_PROXY), BST_CHECKED);
+        EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_SEARCH_USE_ID3), BST_UNCHECKED);
+        Click(dialog, IDCANCEL);
+    })});
+    EXPECT_EQ(host, "proxy.example12");
+    EXPECT_EQ(password, kLongPassword);
+}
+
+TEST_F(SearchSettingsDlgTest, TheServerListComesFromTheSitesCommandOnce)
+{
+    int count = 0;
+    Run({Do("ask for the list", [](HWND dialog) { Click(dialog, IDC_SEARCH_GET_SERVERS); }),
+         WaitUntil("the list arrives",
+                   [] {
+                       HWND dialog = FindDialogWith(IDC_SEARCH_USE_ID3);
+                       return dialog && ::SendDlgItemMessageA(dialog, IDC_SEARCH_SERVER, CB_GETCOUNT, 0, 0) == 2;
+                   }),
+         Do("choose the second",
+            [&](HWND dialog) {
+                count = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_SEARCH_SERVER, CB_GETCOUNT, 0, 0));
+                Click(dialog, IDC_SEARCH_GET_SERVERS);  // once a run: no second request
+                ::SendDlgItemMessageA(dialog, IDC_SEARCH_SERVER, CB_SETCURSEL, 1, 0);
+                Click(dialog, IDOK);
+            })});
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(m_server.Requests().size(), 1u);
+    ASSERT_EQ(m_settings.m_serverList.size(), 2u);
+    EXPECT_EQ(m_settings.m_cddbSite.m_strHost, "eu.example");
+    EXPECT_EQ(m_settings.m_cddbSite.m_nPort, 8080);
+    EXPECT_EQ(m_settings.m_cddbSite.m_strPath, "/cgi/cddb.cgi");
+    EXPECT_EQ(StoredString("FreedbOptions"), "eu.example`8080`/cgi/cddb.cgi`A mirror down under`0`````");
+}
+
+TEST_F(SearchSettingsDlgTest, AFailedListAndAMissingPlayerFileAreSaid)
+{
+    m_server.AnswerRaw("HTTP/1.0 500 Internal Server Error\r\n\r\n");
+    m_settings.m_bCDPlayer = 1;
+    std::vector<std::string> messages;
+    const auto answer = [&messages](const char* name) {
+        return ScriptStep{name, [] { return FindDialogWith(IDC_MESSAGE_TEXT) != nullptr; }, [&messages] {
+                              HWND box = FindDialogWith(IDC_MESSAGE_TEXT);
+                              messages.push_back(WindowText(::GetDlgItem(box, IDC_MESSAGE_TEXT)));
+                              Click(box, IDC_MESSAGE_BUTTON1);
+                          }};
+    };
+    Run({Do("ask for the list", [](HWND dialog) { Click(dialog, IDC_SEARCH_GET_SERVERS); }), answer("no list"),
+         Do("a missing file",
+            [](HWND dialog) {
+                ::SetDlgItemTextA(dialog, IDC_SEARCH_CDPLAYER_PATH, "no-such-folder\\cdplayer.ini");
+                Click(dialog, IDOK);
+            }),
+         answer("no file")});
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "Error: Could not connect to the Freedb server.");
+    EXPECT_EQ(messages[1], "The selected CDPlayer file does not exist.");
+    EXPECT_EQ(m_settings.m_bCDPlayer, 0);
+    EXPECT_EQ(StoredString("CDPlayerPath"), "no-such-folder\\cdplayer.ini");
+    EXPECT_EQ(m_settings.m_cddbSite.m_strHost, kDefaultCddbHost) << "without a list the server stays";
+}
+
+TEST(ServerListFetch, FetchesTheSitesOnItsWorker)
+{
+    WinsockSession winsock;
+    CddbTestServer server;
+    CServerListFetch fetch;
+    ASSERT_TRUE(fetch.Start("127.0.0.1", server.Port(), kDefaultCddbPath, 5000));
+    ASSERT_TRUE(fetch.Wait(10000));
+    EXPECT_EQ(fetch.GetStatus(), kServerListFetched);
+    EXPECT_EQ(fetch.GetSites().size(), 2u);
+
+    // A server that does not answer: stopped, the worker ends at once.
+    server.StallAfter(1, 20000);
+    ASSERT_TRUE(fetch.Start("127.0.0.1", server.Port(), kDefaultCddbPath, 20000));
+    ::Sleep(200);
+    fetch.Stop();
+    EXPECT_TRUE(fetch.Wait(2000));
+    EXPECT_NE(fetch.GetStatus(), kServerListFetched);
+}
