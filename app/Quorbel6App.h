@@ -8,6 +8,7 @@
 #include "framework/String.h"
 #include "framework/WinApp.h"
 #include "shell/MessageBoxRequest.h"
+#include "shell/TextPaneHost.h"
 #include "uikit/CellEdit.h"
 #include "uikit/PanelBackground.h"
 #include "uikit/SplashWnd.h"
@@ -28,7 +29,8 @@ class CQuorbel6App : public CWinApp,
                      public ICommandLineDocument,
                      public IAppSettingsOwner,
                      public ISplashOwner,
-                     public IUserMessages
+                     public IUserMessages,
+                     public ITextRefreshQueue
 {
     DECLARE_COMMAND_MAP()
 
@@ -53,6 +55,8 @@ public:
 
     // Into the label view's text rows, refreshed by OnIdle.
     void WriteCellText(const CString& objectName, int fieldIndex, const CString& value) override;
+    // The Text pane's edit box: the text's objects are laid out again when idle.
+    void QueueTextRefresh(const CString& key) override { m_strPendingRefresh = key; }
 
     // The document named on the command line, once.
     CString TakeCommandLinePath() override;

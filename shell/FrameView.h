@@ -56,6 +56,9 @@ public:
     virtual void SetPastePossible(bool possible) = 0;
     // A press in the view takes the focus from the Text pane's edit fields.
     virtual void ClearTextFieldFocus() = 0;
+    // The Text pane's edit field that has the keyboard focus: the edit
+    // commands act on its text instead of the label; null when none has.
+    virtual HWND FocusedTextField() const = 0;
     virtual bool IsPropertiesPaneShown() const = 0;
     virtual bool IsTextPaneShown() const = 0;
     // Shows the Properties pane with its right edge at a screen point and its

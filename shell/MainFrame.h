@@ -7,7 +7,9 @@
 #include "album/CdReader.h"
 #include "shell/FrameView.h"
 #include "shell/ImageBar.h"
+#include "shell/ObjectToolBar.h"
 #include "shell/PropertiesBar.h"
+#include "shell/TextEditorBar.h"
 #include "shell/ViewToolbarLayout.h"
 #include "uikit/NewFrameWnd.h"
 #include "uikit/PaneCommands.h"
@@ -73,7 +75,8 @@ public:
     void ShowObject(const CString& objectName) override;
     void ShowProperties(const CString& objectName) override;
     const CString& ShownObject() const { return m_strShownObject; }
-    void ClearTextFieldFocus() override { m_textFieldFocus.fill(0); }
+    void ClearTextFieldFocus() override { m_textPane.ClearFocusFlags(); }
+    HWND FocusedTextField() const override { return m_textPane.FocusedField(); }
     bool IsPropertiesPaneShown() const override { return IsPaneShown(FramePane::Properties); }
     bool IsTextPaneShown() const override { return IsPaneShown(FramePane::Text); }
     void ShowPropertiesPaneAt(POINT screenPoint) override;
@@ -110,6 +113,7 @@ public:
     CToolBar& ViewToolBar() { return m_viewToolBar; }
     CToolBar& ObjectListBar() { return m_objectListBar; }
     CPropertiesBar& PropertiesPane() { return m_propertiesPane; }
+    CTextEditorBar& TextPane() { return m_textPane; }
     CImageBar& ImagesPane() { return m_imagesPane; }
     CObjectListBar& ObjectList() { return m_objectListBar; }
     CComboBox& ObjectListCombo() { return m_objectListBar.Combo(); }
@@ -203,11 +207,11 @@ private:
     CImageList m_objectHotImages;
     CImageList m_objectDisabledImages;
     CPaneToolBar m_standardToolBar;
-    CToolBar m_objectToolBar;
+    CObjectToolBar m_objectToolBar;
     CPaneToolBar m_viewToolBar;
     // ---- the Properties pane and the object list (MainFramePanes.cpp) ----
     CObjectListBar m_objectListBar;
-    CSizingControlBarCF m_textPane;
+    CTextEditorBar m_textPane;
     CPropertiesBar m_propertiesPane;
     CImageBar m_imagesPane;
     // Text, Properties, Images, in FramePane order.
@@ -227,8 +231,6 @@ private:
     BYTE m_bObjectSelected = 0;
     BYTE m_bPastePossible = 0;
     CString m_strShownObject;
-    // Set while the Text pane's text edit, track-name edit or track-time edit has the focus.
-    std::array<BYTE, 3> m_textFieldFocus{};
     BYTE m_bNewOpenEnabled = 1;
     // Set until the first label is in the view.
     BYTE m_bEditingDisabled = 1;

@@ -22,6 +22,8 @@ void CQuorbel6View::ReportClipboardBusy()
 void CQuorbel6View::OnEditCopy()
 {
     Guarded(67, ErrorSink::Window(this), [&] {
+        if (PassToTextField(WM_COPY))
+            return;
         {
             // A picture left there by another program would be pasted instead of this object.
             CClipboardOwner clipboard(m_hWnd);
@@ -61,6 +63,8 @@ void CQuorbel6View::OnEditCopy()
 void CQuorbel6View::OnEditCut()
 {
     Guarded(68, ErrorSink::Window(this), [&] {
+        if (PassToTextField(WM_CUT))
+            return;
         OnEditCopy();
         OnEditDelete();
     });
@@ -69,6 +73,8 @@ void CQuorbel6View::OnEditCut()
 void CQuorbel6View::OnEditPaste()
 {
     Guarded(69, ErrorSink::Window(this), [&] {
+        if (PassToTextField(WM_PASTE))
+            return;
         std::unique_ptr<CxImage> picture;
         {
             CClipboardOwner clipboard(m_hWnd);

@@ -40,6 +40,12 @@ void CQuorbel6View::TellFrameSelection()
         frame->SetSelectionState(IsEditableObjectType(SelectedObjectType()) ? TRUE : FALSE);
 }
 
+void CQuorbel6View::TellFramePanes()
+{
+    if (IViewFrame* frame = ViewFrame())
+        frame->ShowObject(m_strSelectedObject);
+}
+
 void CQuorbel6View::TellFrameLayout()
 {
     if (IViewFrame* frame = ViewFrame())

@@ -312,6 +312,7 @@ void CQuorbel6View::SelectNewObject(const CString& objectName)
     if (CDocument* doc = GetDocument())
         doc->SetModifiedFlag(TRUE);
     ShowSurface("");
+    TellFramePanes();
     if (m_hWnd)
         ::SetFocus(m_hWnd);
 }
@@ -319,6 +320,8 @@ void CQuorbel6View::SelectNewObject(const CString& objectName)
 void CQuorbel6View::OnEditDelete()
 {
     Guarded(57, ErrorSink::Window(this), [&] {
+        if (PassToTextField(WM_CLEAR))
+            return;
         if (m_strSelectedObject.IsEmpty() || FindObjectRow(m_strSelectedObject) < 0)
             return;
         RemoveObject(m_strSelectedObject, true);

@@ -46,6 +46,7 @@ void CQuorbel6View::ShowNewLabel(const CString& selected, bool show, bool fit, b
         m_nSelectionHandles = 0;
         TellFrameSelection();
         TellFrameLayout();
+        TellFramePanes();
         KeepZoomInsideBitmaps();
         if (enableEditing) {
             if (auto* frame = dynamic_cast<IEditingSwitch*>(GetAppMainWnd()))

@@ -3,8 +3,6 @@
 #include "framework/ErrorReport.h"
 #include "framework/FrameWnd.h"
 
-#include <commdlg.h>
-
 #include <cmath>
 #include <cstdlib>
 
@@ -63,50 +61,6 @@ CString CQuorbel6View::ApplyBoxEdit(const CString& objectName, const CString& ca
     m_strDragMode.Empty();
     ReloadSelection();
     return GetPropertyValue(objectName, caption);
-}
-
-void CQuorbel6View::ChooseObjectColor(const CString& objectName, COLORREF color)
-{
-    // The common colour dialog until the program's own one takes its place.
-    static COLORREF custom[16] = {};
-    CHOOSECOLORA choice{};
-    choice.lStructSize = sizeof(choice);
-    choice.hwndOwner = m_hWnd;
-    choice.rgbResult = color;
-    choice.lpCustColors = custom;
-    choice.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!::ChooseColorA(&choice) || choice.rgbResult == color)
-        return;
-    CString value;
-    value.Format("%d,%d,%d", GetRValue(choice.rgbResult), GetGValue(choice.rgbResult), GetBValue(choice.rgbResult));
-    ApplyProperty(objectName, "Color", value);
-    CommitUndoStep();
-    ShowSurface("");
-    if (IViewFrame* frame = ViewFrame())
-        frame->ShowProperties(m_strSelectedObject);
-}
-
-void CQuorbel6View::ChooseObjectFont(const CString& objectName, const LOGFONTA& font)
-{
-    // The common font dialog until the program's own one takes its place.
-    LOGFONTA chosen = font;
-    CHOOSEFONTA choice{};
-    choice.lStructSize = sizeof(choice);
-    choice.hwndOwner = m_hWnd;
-    choice.lpLogFont = &chosen;
-    choice.Flags = CF_SCREENFONTS | CF_FORCEFONTEXIST | CF_TTONLY | CF_INITTOLOGFONTSTRUCT;
-    if (!::ChooseFontA(&choice))
-        return;
-    CString value;
-    value.Format("%s,%d,%ld,%d", chosen.lfFaceName, choice.iPointSize / 10, chosen.lfWeight,
-                 chosen.lfItalic ? 1 : 0);
-    if (value == GetPropertyValue(objectName, "Font"))
-        return;
-    ApplyProperty(objectName, "Font", value);
-    CommitUndoStep();
-    ShowSurface("");
-    if (IViewFrame* frame = ViewFrame())
-        frame->ShowProperties(m_strSelectedObject);
 }
 
 void CQuorbel6View::ChangeLabelPaper()

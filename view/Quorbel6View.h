@@ -20,6 +20,9 @@
 #include "shell/FrameView.h"
 #include "shell/ImagePaneTarget.h"
 #include "shell/PropertyGridHost.h"
+#include "shell/TextPaneHost.h"
+#include "shell/ColorDlgHost.h"
+#include "shell/ObjectToolBarHost.h"
 
 #include <windows.h>
 
@@ -66,8 +69,17 @@ struct LabelTemplateList;
 //   view/Printing.cpp     the print hooks: page set-up and the printed page
 //   view/CalibrationPage.cpp the printer calibration sheet
 //   view/ImagesPaneLink.cpp what the Images pane asks of the view
-class CQuorbel6View : public CScrollView, public ILabelView, public IFrameView, public IPropertyGridHost,
-                      public IImagePaneTarget
+//   view/TextPaneLink.cpp what the Text pane reads and writes
+//   view/StyleDialogLink.cpp the colour and font dialogs' previews and commits
+//   view/ObjectDrop.cpp   new objects dropped from the object tool bar
+class CQuorbel6View : public CScrollView,
+                      public ILabelView,
+                      public IFrameView,
+                      public IPropertyGridHost,
+                      public IImagePaneTarget,
+                      public ITextPaneHost,
+                      public IStyleDialogHost,
+                      public IObjectDropHost
 {
     DECLARE_DYNCREATE(CQuorbel6View)
     DECLARE_COMMAND_MAP()
@@ -481,6 +493,9 @@ public:
     // ---- text refresh (view/TextRefresh.cpp) ----------------------------------------
     // Every object showing the named text lays itself out again; the view repaints.
     void UpdateTextObjects(CString name);
+    // Delete, Cut, Copy and Paste act on the Text pane's field that has the
+    // focus, when one has: `message` (WM_CLEAR ...) goes there. False when none has.
+    bool PassToTextField(UINT message);
     // Tiles a panel background over `rect` of `dc` from `origin`: source 1 is
     // the application's panel bitmap, 2 the view's own surround; grey without one.
     void PaintPanelBackground(HDC dc, const RECT& rect, POINT origin, int source) const;
@@ -510,6 +525,23 @@ public:
     void ChangeLabelPaper() override;
     void FocusLabel() override;
     // ---- end of the Properties pane block ----
+
+    // ---- what the Text pane asks (view/TextPaneLink.cpp) ----
+    bool FindPaneText(const CString& key, CString& itemType, CString& value) const override;
+    void WritePaneText(const CString& key, const CString& value) override;
+    void CommitPaneText(const CString& objectName, const CString& oldValue, const CString& newValue) override;
+    void RefreshTextObjects(const CString& key) override;
+
+    // ---- what the colour and font dialogs ask (view/StyleDialogLink.cpp) ----
+    void PreviewRowValue(const CString& objectName, const CString& caption, const CString& value) override;
+    void RepaintLabel() override;
+    void CommitStyleChanges(const std::vector<StyleChange>& changes) override;
+
+    // ---- what the object tool bar asks (view/ObjectDrop.cpp) ----
+    ObjectDrop::DropParts DropPartsOnScreen() override;
+    POINT ClickDropPoint() override;
+    void ShowDropSurface(const CString& surface) override;
+    void CreateDroppedObject(int button, const CString& name, const RECT& outline, const CString& part) override;
 
 protected:
     void OnTimer(UINT_PTR id) override;
@@ -585,6 +617,8 @@ public:
     void TellFrameSelection();
     // Tells the main frame that the layout may have changed.
     void TellFrameLayout();
+    // The Properties pane, the Text pane and the object list show the selected object.
+    void TellFramePanes();
     // Whether the program's own clipboard store holds a copied object.
     bool HasCopiedObjects() const override { return !m_clipboardStore.IsEmpty(); }
     // What the start-up takes from the main frame and gives it (view/FrameLink.cpp).

@@ -24,7 +24,11 @@ bool AnyObjectShowsText(const CLabelModel& model, const CString& textName)
 
 void CQuorbel6View::RemoveObject(const CString& objectName, bool refresh)
 {
-    Guarded(21, ErrorSink::Window(this), [&] { RemoveObjectRows(objectName, refresh); });
+    Guarded(21, ErrorSink::Window(this), [&] {
+        RemoveObjectRows(objectName, refresh);
+        if (refresh)
+            TellFramePanes();
+    });
 }
 
 CQuorbel6View::RemovedText CQuorbel6View::RemoveObjectRows(const CString& objectName, bool refresh)

@@ -221,6 +221,8 @@ void CQuorbel6View::OnUnits()
             return;
         m_strUnits = dialog.GetUnits();
         WriteSettingValue("String", "Units", m_strUnits);
+        // "Text Margin" and the other lengths are shown in the new unit at once.
+        TellFramePanes();
     });
 }
 

@@ -117,6 +117,7 @@ void CQuorbel6View::ShowFirstRunHelp()
             OnChangeLabelPaper();
             if (editing)
                 editing->EnableEditing(FALSE);
+            TellFramePanes();
             TellFrameLayout();
         }
 

@@ -21,6 +21,7 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
         view.m_strSelectedObject = surface;
         view.m_bSurfaceJustSwitched = 1;
         view.TellFrameSelection();
+        view.TellFramePanes();
         CLabelModel& model = view.Model();
         model.Shown().surface = surface;
         model.Shown().page = model.Placement().PageOf(SurfaceFromName(surface));

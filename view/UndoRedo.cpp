@@ -175,6 +175,7 @@ void CQuorbel6View::ShowReplayedSelection()
         }
     }
     TellFrameSelection();
+    TellFramePanes();
     ScrollToCurrentPart(false);
     ShowSurface("");
     if (m_hWnd)

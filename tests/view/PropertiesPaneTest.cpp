@@ -38,6 +38,7 @@ public:
     void ShowProperties(const CString& objectName) override { pane.Grid().ShowProperties(objectName); }
     void SetPastePossible(bool) override {}
     void ClearTextFieldFocus() override {}
+    HWND FocusedTextField() const override { return nullptr; }
     bool IsPropertiesPaneShown() const override { return true; }
     bool IsTextPaneShown() const override { return false; }
     int CdDriveCount() const override { return 0; }

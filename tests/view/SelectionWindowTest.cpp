@@ -35,6 +35,7 @@ public:
     void ShowProperties(const CString& objectName) override { gridObject = objectName; }
     void SetPastePossible(bool possible) override { pastePossible = possible; }
     void ClearTextFieldFocus() override { ++focusClears; }
+    HWND FocusedTextField() const override { return nullptr; }
     bool IsPropertiesPaneShown() const override { return propertiesShown; }
     bool IsTextPaneShown() const override { return textShown; }
     int CdDriveCount() const override { return 0; }

@@ -1,0 +1,192 @@
+// The Text pane and the object tool bar in the running program: the pane
+// follows what the view selects, edits the label through the frame's real
+// windows, and Undo from the menu puts the label and the pane back.
+#include "app/Quorbel6App.h"
+#include "label/ObjectDrop.h"
+#include "label/TrackListEdit.h"
+#include "resource.h"
+#include "shell/MainFrame.h"
+#include "view/Quorbel6View.h"
+
+#include "RunningApp.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+bool HasVisibleStyle(const CWnd& window)
+{
+    return window.m_hWnd && (window.GetStyle() & WS_VISIBLE) != 0;
+}
+
+std::string Caption(const CWnd& window)
+{
+    CString text;
+    window.GetWindowText(text);
+    return text.c_str();
+}
+
+// The album's track list: one per disc on a double CD.
+CString TrackListName(const CQuorbel6View& view)
+{
+    return view.IsDoubleLayout() ? "Track List - Disc 1" : "Track List";
+}
+
+CString TrackText(const CQuorbel6View& view)
+{
+    CString type;
+    CString value;
+    view.FindPaneText(TrackListName(view), type, value);
+    return value;
+}
+}  // namespace
+
+TEST(PanesInProgram, TextPaneFollowsTheViewAndUndoFromTheMenu)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    CTextEditorBar& pane = frame->TextPane();
+    ASSERT_NE(pane.m_hWnd, nullptr);
+
+    // Switching to a surface shows it in the panes: no text to edit.
+    frame->SendMessage(WM_COMMAND, ID_VIEW_FRONT_COVER);
+    EXPECT_EQ(Caption(pane), "Text Editor");
+    EXPECT_TRUE(HasVisibleStyle(pane.Placeholder()));
+
+    // A new track list is selected and the pane shows its tracks.
+    const RECT cover = view->GetSurfaceRect("Front Cover");
+    POINT middle{(cover.left + cover.right) / 2, (cover.top + cover.bottom) / 2};
+    ::ClientToScreen(view->m_hWnd, &middle);
+    view->AddTrackListObject(TrackListName(*view), RECT{middle.x - 20, middle.y - 20, middle.x + 20, middle.y + 20}, "Inside");
+    EXPECT_EQ(Caption(pane), "Text Editor - " + std::string(TrackListName(*view).c_str()));
+    EXPECT_TRUE(HasVisibleStyle(pane.TrackList()));
+    EXPECT_FALSE(HasVisibleStyle(pane.Placeholder()));
+    const CString before = TrackText(*view);
+    EXPECT_EQ(pane.TrackList().GetItemCount(), TrackListEdit::CountOf(before));
+
+    // The count box, through the pane's own window.
+    CNumberComboBox& count = pane.TrackCount();
+    count.SetCurSel(3);
+    pane.SendMessage(WM_COMMAND, MAKEWPARAM(CTextEditorBar::kTrackCountId, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(count.m_hWnd));
+    EXPECT_EQ(TrackListEdit::CountOf(TrackText(*view)), 3);
+    EXPECT_EQ(pane.TrackList().GetItemCount(), 3);
+
+    // Undo from the menu: the label and the pane go back together.
+    frame->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    EXPECT_EQ(std::string(TrackText(*view).c_str()), std::string(before.c_str()));
+    EXPECT_EQ(pane.TrackList().GetItemCount(), TrackListEdit::CountOf(before));
+}
+
+TEST(PanesInProgram, ObjectDraggedFromTheFramesToolBarLandsOnTheCover)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    auto& bar = dynamic_cast<CObjectToolBar&>(frame->ObjectToolBar());
+    int questions = 0;
+    bar.SetDiscQuestion([&] {
+        ++questions;
+        return 1;
+    });
+    frame->SendMessage(WM_COMMAND, ID_VIEW_FRONT_COVER);
+
+    const RECT button = bar.GetItemRect(ObjectDrop::kAddTitle);
+    const POINT press{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    const RECT cover = view->GetSurfaceRect("Front Cover");
+    POINT drop{(cover.left + cover.right) / 2, (cover.top + cover.bottom) / 2};
+    ::ClientToScreen(view->m_hWnd, &drop);
+    ::ScreenToClient(bar.m_hWnd, &drop);
+    const LPARAM at = MAKELPARAM(static_cast<short>(drop.x), static_cast<short>(drop.y));
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
+    EXPECT_EQ(bar.State(), ObjectDrop::DragState::Inside);
+    bar.SendMessage(WM_LBUTTONUP, 0, at);
+
+    const CString title = view->IsDoubleLayout() ? "Title - Disc 1" : "Title";
+    EXPECT_EQ(questions, view->IsDoubleLayout() ? 1 : 0);
+    const CString made = view->m_strSelectedObject;
+    EXPECT_EQ(std::string(made.Left(title.GetLength()).c_str()), std::string(title.c_str()));
+    EXPECT_EQ(std::string(view->GetPropertyValue(made, "View").c_str()), "Front Cover");
+    EXPECT_EQ(Caption(frame->TextPane()), "Text Editor - " + std::string(title.c_str()));
+    EXPECT_TRUE(HasVisibleStyle(frame->TextPane().Edit()));
+}
+
+namespace
+{
+// Answers the Units dialog with one of its entries and OK.
+class UnitsAnswer
+{
+public:
+    explicit UnitsAnswer(const char* units) : m_units(units)
+    {
+        s_current = this;
+        m_hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &UnitsAnswer::Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~UnitsAnswer()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_current = nullptr;
+    }
+    UnitsAnswer(const UnitsAnswer&) = delete;
+    UnitsAnswer& operator=(const UnitsAnswer&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && s_current && message->message == WM_INITDIALOG) {
+            if (HWND list = ::GetDlgItem(message->hwnd, IDC_UNITS_LIST)) {
+                ::SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(s_current->m_units));
+                ::PostMessageA(message->hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline UnitsAnswer* s_current = nullptr;
+    const char* m_units;
+    HHOOK m_hook = nullptr;
+};
+
+std::string TextMarginShown(CMainFrame& frame)
+{
+    for (const GridRow& row : frame.PropertiesPane().Grid().Rows())
+        if (row.caption == "Text Margin")
+            return row.display.c_str();
+    return "<none>";
+}
+}  // namespace
+
+TEST(PanesInProgram, UnitsChangeTheLengthsThePropertiesPaneShows)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    // The disc label's surface command shows the disc in the panes.
+    frame->SendMessage(WM_COMMAND, ID_VIEW_DISC_LABEL);
+    ASSERT_EQ(std::string(frame->ShownObject().c_str()), "Disc 1");
+    const std::string inches = TextMarginShown(*frame);
+    ASSERT_NE(inches, "<none>");
+    {
+        UnitsAnswer answer("Millimeters");
+        view->SendMessage(WM_COMMAND, ID_LAYOUT_UNITS);
+    }
+    const std::string millimeters = TextMarginShown(*frame);
+    {
+        // The setting goes back for the tests that follow.
+        UnitsAnswer answer("Inches");
+        view->SendMessage(WM_COMMAND, ID_LAYOUT_UNITS);
+    }
+    EXPECT_NE(millimeters.find("mm"), std::string::npos) << millimeters;
+    EXPECT_EQ(TextMarginShown(*frame), inches);
+}

@@ -1,0 +1,370 @@
+// The colour and font dialogs on a real label view, driven through their
+// controls while they are up: the colour of one object or all of its kind,
+// the live preview and Cancel, a font chosen by face, style and size, a typed
+// size the list does not offer, and OK without a change.
+#include "app/Quorbel6App.h"
+#include "document/AppSettings.h"
+#include "framework/CommandIds.h"
+#include "framework/FrameWnd.h"
+#include "framework/ProgramFolder.h"
+#include "resource.h"
+#include "shell/FrameView.h"
+#include "view/Quorbel6View.h"
+
+#include "support/MessagePump.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace
+{
+class StyleFrame : public CFrameWnd, public IViewFrame
+{
+public:
+    void SetSelectionState(BOOL) override {}
+    void UpdateDiscMenus() override {}
+    void ShowObject(const CString& objectName) override
+    {
+        ++shows;
+        shown = objectName;
+    }
+    void ShowProperties(const CString&) override {}
+    void SetPastePossible(bool) override {}
+    void ClearTextFieldFocus() override {}
+    HWND FocusedTextField() const override { return nullptr; }
+    bool IsPropertiesPaneShown() const override { return true; }
+    bool IsTextPaneShown() const override { return false; }
+    int CdDriveCount() const override { return 0; }
+    void SetUndoAvailable(bool) override {}
+    void SetRedoAvailable(bool) override {}
+    void SetGuidesButton(bool) override {}
+    void CheckSnapToGrid(BOOL) override {}
+    void CheckShowGrid(BOOL) override {}
+    void CheckShownToolBars() override {}
+    void RestorePaneStates() override {}
+    RECT ObjectToolBarButtonRect(int index) const override { return RECT{24 * index, 0, 24 * index + 24, 22}; }
+    FramePanePlace PanePlace(FramePane) const override { return FramePanePlace::Floating; }
+    void ShowPropertiesPaneAt(POINT) override {}
+
+    int shows = 0;
+    CString shown;
+};
+
+// Runs `answer` on the common dialog right after it was set up.
+class CommonDialogAnswer
+{
+public:
+    using Answer = std::function<void(HWND dialog)>;
+    explicit CommonDialogAnswer(Answer answer) : m_answer(std::move(answer))
+    {
+        s_current = this;
+        m_hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &CommonDialogAnswer::Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~CommonDialogAnswer()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_current = nullptr;
+    }
+    CommonDialogAnswer(const CommonDialogAnswer&) = delete;
+    CommonDialogAnswer& operator=(const CommonDialogAnswer&) = delete;
+    int Dialogs() const { return m_dialogs; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && s_current && message->message == WM_INITDIALOG &&
+            !(::GetWindowLongA(message->hwnd, GWL_STYLE) & WS_CHILD)) {
+            ++s_current->m_dialogs;
+            s_current->m_answer(message->hwnd);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline CommonDialogAnswer* s_current = nullptr;
+    Answer m_answer;
+    HHOOK m_hook = nullptr;
+    int m_dialogs = 0;
+};
+
+// A one-shot thread timer: runs `step` once the dialog's loop is running.
+class LaterStep
+{
+public:
+    static void Run(std::function<void()> step)
+    {
+        s_step = std::move(step);
+        ::SetTimer(nullptr, 0, 50, &LaterStep::Tick);
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(nullptr, id);
+        auto step = std::move(s_step);
+        s_step = nullptr;
+        if (step)
+            step();
+    }
+    static inline std::function<void()> s_step;
+};
+
+std::string Str(const CString& text)
+{
+    return text.c_str();
+}
+
+std::string ItemText(HWND dialog, int id)
+{
+    char text[256] = {};
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void SetColorFields(HWND dialog, int red, int green, int blue)
+{
+    ::SetDlgItemInt(dialog, IDC_COLOR_RED, static_cast<UINT>(red), FALSE);
+    ::SetDlgItemInt(dialog, IDC_COLOR_GREEN, static_cast<UINT>(green), FALSE);
+    ::SetDlgItemInt(dialog, IDC_COLOR_BLUE, static_cast<UINT>(blue), FALSE);
+}
+
+void Press(HWND dialog, int id)
+{
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void Check(HWND dialog, int id)
+{
+    ::CheckDlgButton(dialog, id, BST_CHECKED);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+class StyleDialogs : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "SleevoryStyle_" + std::to_string(::GetCurrentProcessId()) + "\\";
+        ::CreateDirectoryA(m_folder.c_str(), nullptr);
+        SetProgramFolder(m_folder.c_str());
+
+        m_frame = new StyleFrame;  // deletes itself with its window
+        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, RECT{0, 0, 1000, 760}, nullptr, nullptr, 0,
+                                    nullptr));
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CQuorbel6View);
+        m_view = dynamic_cast<CQuorbel6View*>(m_frame->CreateView(&context, FWID_PANE_FIRST));
+        ASSERT_NE(m_view, nullptr);
+        m_frame->SetActiveView(m_view, FALSE);
+        m_app.m_pMainWnd = m_frame;
+        m_frame->ShowWindow(SW_SHOW);
+        m_frame->RecalcLayout();
+
+        CQuorbel6View& view = *m_view;
+        view.AttachAppSettings(&m_settings);
+        view.PrepareBitmaps();
+        view.m_nScreenDpi = 96;
+        view.LoadLabelTemplates();
+        view.Model().Shown().layout = "Single";
+        view.CreateSurfaceProperties();
+        view.m_bDrawingEnabled = 1;
+        view.ShowSurface("Front Cover");
+        const RECT cover = view.GetSurfaceRect("Front Cover");
+        POINT middle{(cover.left + cover.right) / 2, (cover.top + cover.bottom) / 2};
+        ::ClientToScreen(view.m_hWnd, &middle);
+        for (int i = 0; i < 2; ++i)
+            view.AddTextObject("Artist", RECT{middle.x - 40, middle.y - 60 + 50 * i, middle.x + 40, middle.y - 40 + 50 * i},
+                               "Inside");
+        view.AddTextObject("Text", RECT{middle.x - 40, middle.y + 60, middle.x + 40, middle.y + 80}, "Inside");
+        view.AddTextObject("Title", RECT{middle.x - 40, middle.y + 100, middle.x + 40, middle.y + 120}, "Inside");
+        ASSERT_GE(view.FindObjectRow("Artist(2)"), 0);
+        ASSERT_GE(view.FindObjectRow("Text 1(1)"), 0);
+        for (const char* name : {"Artist(1)", "Artist(2)", "Text 1(1)", "Title(1)"}) {
+            view.ReplacePropertyValue(name, "Color", "0,0,0");
+            view.ReplacePropertyValue(name, "Font", "Tahoma,12,400,0");
+        }
+    }
+
+    void TearDown() override
+    {
+        HWND frame = m_frame ? m_frame->GetSafeHwnd() : nullptr;
+        m_app.m_pMainWnd = nullptr;
+        if (frame)
+            ::DestroyWindow(frame);
+        test_support::PumpPending();
+        SetProgramFolder("");
+        ::RemoveDirectoryA(m_folder.c_str());
+    }
+
+    std::string Value(const char* name, const char* key) const { return Str(m_view->GetPropertyValue(name, key)); }
+    int UndoStep() const { return m_view->UndoHistory().CurrentStep(); }
+    void ChooseColor(const char* name)
+    {
+        m_view->SelectObject(name);
+        m_view->ChooseObjectColor(name, RGB(0, 0, 0));
+    }
+    void ChooseFont(const char* name)
+    {
+        m_view->SelectObject(name);
+        LOGFONTA font{};
+        ::lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+        font.lfHeight = -16;
+        font.lfWeight = 400;
+        m_view->ChooseObjectFont(name, font);
+    }
+
+    CQuorbel6App m_app;
+    CAppSettings m_settings;
+    StyleFrame* m_frame = nullptr;
+    CQuorbel6View* m_view = nullptr;
+    std::string m_folder;
+};
+}  // namespace
+
+TEST_F(StyleDialogs, ColorForAllOfAKindIsOneUndoStep)
+{
+    std::string checkText;
+    const int step = UndoStep();
+    CommonDialogAnswer answer([&](HWND dialog) {
+        checkText = ItemText(dialog, IDC_STYLE_SET_ALL);
+        SetColorFields(dialog, 10, 20, 30);
+        Check(dialog, IDC_STYLE_SET_ALL);
+        Press(dialog, IDOK);
+    });
+    ChooseColor("Artist(2)");
+    ASSERT_EQ(answer.Dialogs(), 1);
+    EXPECT_EQ(checkText, "Set all Artists the same color.");
+    EXPECT_EQ(Value("Artist(1)", "Color"), "10,20,30");
+    EXPECT_EQ(Value("Artist(2)", "Color"), "10,20,30");
+    EXPECT_EQ(Value("Title(1)", "Color"), "0,0,0");
+    EXPECT_EQ(Value("Text 1(1)", "Color"), "0,0,0");
+    EXPECT_EQ(UndoStep(), step + 1);
+    EXPECT_EQ(Str(m_frame->shown), "Artist(2)");
+
+    m_view->OnEditUndo();
+    EXPECT_EQ(Value("Artist(1)", "Color"), "0,0,0");
+    EXPECT_EQ(Value("Artist(2)", "Color"), "0,0,0");
+}
+
+TEST_F(StyleDialogs, FreeTextHasNoSetAllAndChangesAlone)
+{
+    bool checkVisible = true;
+    CommonDialogAnswer answer([&](HWND dialog) {
+        checkVisible = (::GetWindowLongA(::GetDlgItem(dialog, IDC_STYLE_SET_ALL), GWL_STYLE) & WS_VISIBLE) != 0;
+        SetColorFields(dialog, 200, 100, 50);
+        Press(dialog, IDOK);
+    });
+    ChooseColor("Text 1(1)");
+    EXPECT_FALSE(checkVisible);
+    EXPECT_EQ(Value("Text 1(1)", "Color"), "200,100,50");
+    EXPECT_EQ(Value("Artist(1)", "Color"), "0,0,0");
+}
+
+TEST_F(StyleDialogs, PreviewFollowsTheFieldsAndCancelPutsItBack)
+{
+    std::string previewed;
+    std::string othersWithAll;
+    std::string othersWithout;
+    CommonDialogAnswer answer([&](HWND dialog) {
+        SetColorFields(dialog, 1, 2, 3);
+        Check(dialog, IDC_STYLE_SET_ALL);
+        LaterStep::Run([&, dialog] {
+            previewed = Value("Artist(1)", "Color");
+            othersWithAll = Value("Artist(2)", "Color");
+            // Unticked, the others go back at once.
+            ::CheckDlgButton(dialog, IDC_STYLE_SET_ALL, BST_UNCHECKED);
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_STYLE_SET_ALL, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_STYLE_SET_ALL)));
+            othersWithout = Value("Artist(2)", "Color");
+            Press(dialog, IDCANCEL);
+        });
+    });
+    const int step = UndoStep();
+    ChooseColor("Artist(1)");
+    EXPECT_EQ(previewed, "1,2,3");
+    EXPECT_EQ(othersWithAll, "1,2,3");
+    EXPECT_EQ(othersWithout, "0,0,0");
+    EXPECT_EQ(Value("Artist(1)", "Color"), "0,0,0");
+    EXPECT_EQ(UndoStep(), step);
+}
+
+TEST_F(StyleDialogs, OkWithoutAChangeRecordsNothing)
+{
+    CommonDialogAnswer answer([&](HWND dialog) { Press(dialog, IDOK); });
+    const int step = UndoStep();
+    ChooseColor("Title(1)");
+    EXPECT_EQ(Value("Title(1)", "Color"), "0,0,0");
+    EXPECT_EQ(UndoStep(), step);
+    ChooseFont("Title(1)");
+    EXPECT_EQ(Value("Title(1)", "Font"), "Tahoma,12,400,0");
+    EXPECT_EQ(UndoStep(), step);
+    EXPECT_EQ(answer.Dialogs(), 2);
+}
+
+TEST_F(StyleDialogs, FontChosenByStyleAndSizeForTheKind)
+{
+    std::string checkText;
+    const int step = UndoStep();
+    CommonDialogAnswer answer([&](HWND dialog) {
+        checkText = ItemText(dialog, IDC_STYLE_SET_ALL);
+        HWND styles = ::GetDlgItem(dialog, IDC_FONT_STYLE);
+        HWND sizes = ::GetDlgItem(dialog, IDC_FONT_SIZE);
+        ::SendMessageA(styles, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Bold Italic"));
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FONT_STYLE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(styles));
+        ::SendMessageA(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("14"));
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+        Check(dialog, IDC_STYLE_SET_ALL);
+        Press(dialog, IDOK);
+    });
+    ChooseFont("Artist(1)");
+    ASSERT_EQ(answer.Dialogs(), 1);
+    EXPECT_EQ(checkText, "Set all Artists with the same font.");
+    const std::string chosen = Value("Artist(1)", "Font");
+    EXPECT_NE(chosen.find(",14,700,1"), std::string::npos) << chosen;
+    EXPECT_EQ(Value("Artist(2)", "Font"), chosen);
+    EXPECT_EQ(Value("Title(1)", "Font"), "Tahoma,12,400,0");
+    EXPECT_EQ(UndoStep(), step + 1);
+    m_view->OnEditUndo();
+    EXPECT_EQ(Value("Artist(1)", "Font"), "Tahoma,12,400,0");
+}
+
+TEST_F(StyleDialogs, TypedSizeOutsideTheListKeepsThePreviousSize)
+{
+    std::string sizeShown;
+    CommonDialogAnswer answer([&](HWND dialog) {
+        HWND sizes = ::GetDlgItem(dialog, IDC_FONT_SIZE);
+        ::SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        ::SetWindowTextA(sizes, "13");
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELENDOK), reinterpret_cast<LPARAM>(sizes));
+        sizeShown = ItemText(dialog, IDC_FONT_SIZE);
+        Press(dialog, IDOK);
+    });
+    ChooseFont("Text 1(1)");
+    EXPECT_EQ(sizeShown, "12");
+    EXPECT_EQ(Value("Text 1(1)", "Font").find(",13,"), std::string::npos);
+}
+
+TEST_F(StyleDialogs, ActualSizeShowsWhatTheTextFitsAt)
+{
+    std::string actual;
+    std::string marker;
+    CommonDialogAnswer answer([&](HWND dialog) {
+        HWND sizes = ::GetDlgItem(dialog, IDC_FONT_SIZE);
+        ::SendMessageA(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("72"));
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+        actual = ItemText(dialog, IDC_FONT_ACTUAL_SIZE);
+        marker = ItemText(dialog, IDC_FONT_AUTOFIT);
+        Press(dialog, IDCANCEL);
+    });
+    ChooseFont("Title(1)");
+    // 72 points do not fit the small box: the text was set smaller.
+    ASSERT_FALSE(actual.empty());
+    EXPECT_LT(std::stod(actual), 72.0) << actual;
+    EXPECT_EQ(marker, "AutoFit On");
+    // Cancel put the font back.
+    EXPECT_EQ(Value("Title(1)", "Font"), "Tahoma,12,400,0");
+}
