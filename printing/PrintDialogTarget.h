@@ -70,4 +70,6 @@ public:
     virtual SIZE ScreenDpi() const { return SIZE{96, 96}; }
     // The pages' choices, for this job only.
     virtual void ApplyPaperChoice(const PrintPaperChoice&) {}
+    // Tells the user, in the program's own message box, that nothing is chosen.
+    virtual void ReportNothingToPrint(bool) {}
 };

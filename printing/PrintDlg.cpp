@@ -308,8 +308,8 @@ void CPrintDlg::OnOK()
     SavePrintOffset();
     const PrintPageRange range = UpdatePageCount();
     if (range.from == 0) {
-        // Nothing chosen: there is nothing to print.
-        ::MessageBeep(MB_ICONEXCLAMATION);
+        // Nothing chosen: there is nothing to print, and the dialog stays.
+        m_target.ReportNothingToPrint(m_target.IsCalibrationMode());
         return;
     }
     if (m_tabPaper.IsAttached() && !m_target.IsCalibrationMode())

@@ -127,6 +127,12 @@ public:
         }
         return dpi;
     }
+    void ReportNothingToPrint(bool calibration) override
+    {
+        CAppMessageDlg::Show(calibration ? "Please select a calibration sheet to print."
+                                         : "Please select a label to print.",
+                             CAppMessageDlg::kIconExclamation, "OK`");
+    }
     // The job's papers and disc place are laid out for the job alone; the
     // job's scope puts the label's own back afterwards.
     void ApplyPaperChoice(const PrintPaperChoice& choice) override

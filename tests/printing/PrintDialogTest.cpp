@@ -517,3 +517,70 @@ TEST_F(PrintDialogTest, CoverPaperChosenOnTheBackPageMakesThePagesOfTheJob)
     EXPECT_EQ(m_view.m_nJewelTemplate, coverTemplate);
     EXPECT_TRUE(m_errors.empty());
 }
+
+namespace
+{
+// Answers the program's message box when it comes, then cancels the dialog.
+struct NothingToPrintCloser
+{
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND box = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM param) -> BOOL {
+                if (!::GetDlgItem(window, IDC_MESSAGE_TEXT))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(param) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&box));
+        if (!box || !s_text.empty())
+            return;
+        char text[256] = {};
+        ::GetDlgItemTextA(box, IDC_MESSAGE_TEXT, text, sizeof text);
+        s_text = text;
+        s_dialogStayed = ::IsWindow(s_dialog) != FALSE;
+        ::PostMessageA(::GetDlgItem(box, IDC_MESSAGE_BUTTON1), BM_CLICK, 0, 0);
+        Press(s_dialog, IDCANCEL);
+    }
+    static inline std::string s_text;
+    static inline HWND s_dialog = nullptr;
+    static inline bool s_dialogStayed = false;
+};
+}  // namespace
+
+TEST_F(PrintDialogTest, PrintWithNothingChosenSaysSoAndPrintsNothing)
+{
+    MakeLabel("Double");
+    struct Case
+    {
+        bool calibration;
+        const char* caption;
+        const char* message;
+    };
+    const Case cases[] = {{false, " Print", "Please select a label to print."},
+                          {true, " Printer Calibration", "Please select a calibration sheet to print."}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        PrintParts(false, false, false, false);
+        NothingToPrintCloser::s_text.clear();
+        NothingToPrintCloser::s_dialogStayed = false;
+        UINT_PTR timer = 0;
+        DialogDriver driver(c.caption, [&](HWND dialog) {
+            NothingToPrintCloser::s_dialog = dialog;
+            timer = ::SetTimer(nullptr, 0, 50, &NothingToPrintCloser::Tick);
+            Press(dialog, IDOK);
+        });
+        PrintQueue::Clear();
+        if (c.calibration)
+            m_view.OnPrinterCalibration();
+        else
+            m_view.OnFilePrintCommand();
+        ::KillTimer(nullptr, timer);
+        ASSERT_TRUE(driver.Found());
+        EXPECT_EQ(NothingToPrintCloser::s_text, c.message);
+        EXPECT_TRUE(NothingToPrintCloser::s_dialogStayed);
+        EXPECT_EQ(m_view.LastPrintResult(), PrintJobResult::NotStarted);
+    }
+}
