@@ -584,3 +584,34 @@ TEST_F(PrintDialogTest, PrintWithNothingChosenSaysSoAndPrintsNothing)
         EXPECT_EQ(m_view.LastPrintResult(), PrintJobResult::NotStarted);
     }
 }
+
+// Cancel leaves the papers and the disc's place as the label has them.
+TEST_F(PrintDialogTest, CancelChangesNoPaperNorDiscPlace)
+{
+    MakeLabel("Single");
+    PrintParts(false, true, true, false);
+    const int discTemplate = m_view.m_nDiscTemplate, coverTemplate = m_view.m_nJewelTemplate;
+    const CString position = m_view.Model().GetPropertyValue("Disc 1", "Label Position");
+    CLabelDim other = CoverPaper();
+    other.m_strName = "Another Cover Paper";
+    m_view.m_labelTemplates.push_back(std::make_unique<CLabelDim>(other));
+    const int otherIndex = static_cast<int>(m_view.m_labelTemplates.size()) - 1;
+    bool chosen = false;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        if (HWND disc = ShownPaperPage(dialog))
+            ChooseRadio(disc, IDC_PAPER_DUPLICATE);
+        if (HWND front = ShowPaperTab(dialog, 0)) {
+            ChoosePaper(front, otherIndex);
+            chosen = ChosenPaper(front) == otherIndex;
+        }
+        Press(dialog, IDCANCEL);
+    });
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(m_view.LastPrintResult(), PrintJobResult::NotStarted);
+    EXPECT_EQ(m_view.m_nDiscTemplate, discTemplate);
+    EXPECT_EQ(m_view.m_nJewelTemplate, coverTemplate);
+    EXPECT_EQ(m_view.m_nDuplicateDisc, 0);
+    EXPECT_EQ(m_view.Model().GetPropertyValue("Disc 1", "Label Position"), position);
+}
