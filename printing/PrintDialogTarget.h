@@ -7,6 +7,27 @@
 
 #include <windows.h>
 
+#include <vector>
+
+class CLabelDim;
+
+// Where the one disc label of a single layout is printed.
+enum class DiscPosition
+{
+    Unchanged,  // as the label has it (always for two discs)
+    Top,
+    Bottom,
+    Both
+};
+
+// The papers and disc position the paper pages chose for one job.
+struct PrintPaperChoice
+{
+    int discTemplate = -1;
+    int jewelTemplate = -1;
+    DiscPosition position = DiscPosition::Unchanged;
+};
+
 enum class PrintPart
 {
     Front,
@@ -36,4 +57,19 @@ public:
     virtual CString CoverPaperName() const = 0;
     // Shows the label's current surface again after the dialog.
     virtual void ShowCurrentSurface() = 0;
+
+    // The label papers in store order (none: the dialog offers no paper pages
+    // beyond the current ones); null for an index out of range.
+    virtual int PaperCount() const { return 0; }
+    virtual const CLabelDim* Paper(int) const { return nullptr; }
+    virtual int DiscTemplate() const { return -1; }
+    virtual int JewelTemplate() const { return -1; }
+    // The first disc's "Label Position": "Top", "Bottom" or empty.
+    virtual CString LabelPosition() const { return CString(); }
+    // Screen pixels per inch, for the sheet previews.
+    virtual SIZE ScreenDpi() const { return SIZE{96, 96}; }
+    // The pages' choices, for this job only.
+    virtual void ApplyPaperChoice(const PrintPaperChoice&) {}
+    // Tells the user, in the program's own message box, that nothing is chosen.
+    virtual void ReportNothingToPrint(bool) {}
 };

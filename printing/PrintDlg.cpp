@@ -1,6 +1,7 @@
 #include "printing/PrintDlg.h"
 
 #include "framework/Module.h"
+#include "label/LabelDim.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -43,7 +44,7 @@ void ShowControl(HWND dialog, int id, bool show)
 }  // namespace
 
 CPrintDlg::CPrintDlg(IPrintDialogTarget& target, BOOL printSetupOnly, DWORD flags, CWnd* parent)
-    : CPrintDialog(printSetupOnly, flags, parent), m_target(target)
+    : CPrintDialog(printSetupOnly, flags, parent), m_target(target), m_tabPaper(target, [this] { UpdatePageCount(); })
 {
     m_pd.hInstance = GetResourceHandle();
     m_pd.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
@@ -62,6 +63,10 @@ BOOL CPrintDlg::OnInitDialog()
     const HWND dialog = m_hWnd;
     const bool calibration = m_target.IsCalibrationMode();
     ShowControl(dialog, IDC_PRINT_PAPER_TAB, !calibration);
+    if (!calibration && m_target.PaperCount() > 0) {
+        if (HWND tab = ::GetDlgItem(dialog, IDC_PRINT_PAPER_TAB))
+            m_tabPaper.Attach(tab);
+    }
     if (calibration) {
         if (HWND copies = ::GetDlgItem(dialog, IDC_PRINT_COPIES))
             ::EnableWindow(copies, FALSE);
@@ -152,6 +157,25 @@ void CPrintDlg::PlacePartButtons()
     }
 }
 
+BOOL CPrintDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->idFrom == IDC_PRINT_PAPER_TAB && header->code == TCN_SELCHANGE) {
+        m_tabPaper.OnSelChange();
+        return TRUE;
+    }
+    return CPrintDialog::OnNotify(wParam, lParam, result);
+}
+
+int CPrintDlg::BackCoverPage() const
+{
+    if (m_tabPaper.IsAttached()) {
+        if (const CLabelDim* cover = m_target.Paper(m_tabPaper.Page(CPrintPaperPage::Back).SelectedPaper()))
+            return cover->m_nPage2 == 2 ? 2 : 3;
+    }
+    return m_target.BackCoverPage();
+}
+
 bool CPrintDlg::IsChecked(int buttonId) const
 {
     return ::IsDlgButtonChecked(m_hWnd, buttonId) == BST_CHECKED;
@@ -165,7 +189,7 @@ PrintPageRange CPrintDlg::UpdatePageCount()
     parts.disc1 = IsChecked(IDC_PRINT_DISC1);
     parts.disc2 = IsChecked(IDC_PRINT_DISC2);
     parts.doubleLayout = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
-    parts.backCoverPage = m_target.BackCoverPage();
+    parts.backCoverPage = BackCoverPage();
     const PrintPageRange range = ComputePrintPageRange(parts);
     m_target.SetPage2AsPage3(range.page2AsPage3);
 
@@ -284,10 +308,12 @@ void CPrintDlg::OnOK()
     SavePrintOffset();
     const PrintPageRange range = UpdatePageCount();
     if (range.from == 0) {
-        // Nothing chosen: there is nothing to print.
-        ::MessageBeep(MB_ICONEXCLAMATION);
+        // Nothing chosen: there is nothing to print, and the dialog stays.
+        m_target.ReportNothingToPrint(m_target.IsCalibrationMode());
         return;
     }
+    if (m_tabPaper.IsAttached() && !m_target.IsCalibrationMode())
+        m_target.ApplyPaperChoice(m_tabPaper.Choice());
     Default();
 }
 

@@ -7,6 +7,7 @@
 #include "framework/PrintDialog.h"
 #include "printing/PrintDialogTarget.h"
 #include "printing/PrintPageRange.h"
+#include "printing/PrintPaperPages.h"
 
 class CPrintDlg : public CPrintDialog
 {
@@ -18,6 +19,7 @@ public:
     CPrintDlg(IPrintDialogTarget& target, BOOL printSetupOnly, DWORD flags, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // The pages the parts chosen give, written into the dialog's page fields,
     // and the total shown; the range is kept for the job.
@@ -49,7 +51,10 @@ private:
     // Leaves only digits and a minus sign in an offset field.
     void FilterOffsetField(int fieldId);
     void PlacePartButtons();
+    // The back cover's page on the cover paper the Back page shows: 2 or 3.
+    int BackCoverPage() const;
 
     IPrintDialogTarget& m_target;
     bool m_bBusy = true;  // set while the dialog writes its own fields
+    CPrintPageTab m_tabPaper;
 };

@@ -52,3 +52,14 @@
 #define IDC_PRINT_FROM_PAGE             1152
 #define IDC_PRINT_TO_PAGE               1153
 #define IDC_PRINT_COPIES                1154
+
+// The paper pages of the print dialog's tab (IDD_PRINT_FRONT_PAGE,
+// IDD_PRINT_BACK_PAGE, IDD_PRINT_DISC_PAGE).
+#define IDC_PAPER_LIST                  1038
+#define IDC_PAPER_CAPTION               1062
+#define IDC_PAPER_POSITION_GROUP        1119
+#define IDC_PAPER_PREVIEW               1126
+#define IDC_PAPER_EDIT                  1127
+#define IDC_PAPER_TOP                   1129
+#define IDC_PAPER_BOTTOM                1130
+#define IDC_PAPER_DUPLICATE             1131

@@ -3,8 +3,10 @@
 // label renderer at the printer's resolution.
 #include "view/Quorbel6View.h"
 
+#include "framework/Document.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
+#include "label/LabelDim.h"
 #include "label/LabelGeometry.h"
 #include "printing/PrintDlg.h"
 #include "printing/PrintPageRange.h"
@@ -25,6 +27,36 @@ constexpr int kColorBleed = 100;
 // One calibration step, thousandths of an inch.
 constexpr int kCalibrationStep = 25;
 constexpr COLORREF kBorderColor = RGB(0, 0, 0);
+
+// Changes made for one print job only: they record no undo step and leave
+// the document's modified flag as it was.
+class JobOnlyChanges
+{
+public:
+    explicit JobOnlyChanges(CQuorbel6View& view)
+        : m_view(view),
+          m_recording(view.Model().IsUndoRecording()),
+          m_modified(view.GetDocument() ? view.GetDocument()->IsModified() : FALSE)
+    {
+        view.Model().SetUndoRecording(false);
+    }
+    ~JobOnlyChanges()
+    {
+        m_view.Model().SetUndoRecording(m_recording);
+        if (CDocument* doc = m_view.GetDocument())
+            doc->SetModifiedFlag(m_modified);
+    }
+    JobOnlyChanges(const JobOnlyChanges&) = delete;
+    JobOnlyChanges& operator=(const JobOnlyChanges&) = delete;
+
+private:
+    CQuorbel6View& m_view;
+    bool m_recording;
+    BOOL m_modified;
+};
+
+const char kDisc1[] = "Disc 1";
+const char kLabelPosition[] = "Label Position";
 
 // What the print dialog reads and changes of the view.
 class ViewPrintTarget : public IPrintDialogTarget
@@ -72,6 +104,66 @@ public:
             m_view.ShowSurface("");
     }
 
+    int PaperCount() const override { return static_cast<int>(m_view.m_labelTemplates.size()); }
+    const CLabelDim* Paper(int index) const override
+    {
+        return index >= 0 && index < static_cast<int>(m_view.m_labelTemplates.size())
+                   ? m_view.m_labelTemplates[static_cast<size_t>(index)].get()
+                   : nullptr;
+    }
+    int DiscTemplate() const override { return m_view.m_nDiscTemplate; }
+    int JewelTemplate() const override { return m_view.m_nJewelTemplate; }
+    CString LabelPosition() const override
+    {
+        const CString position = m_view.Model().GetPropertyValue(kDisc1, kLabelPosition);
+        return position == "Top" || position == "Bottom" ? position : CString();
+    }
+    SIZE ScreenDpi() const override
+    {
+        SIZE dpi{96, 96};
+        if (HDC screen = ::GetDC(nullptr)) {
+            dpi = SIZE{::GetDeviceCaps(screen, LOGPIXELSX), ::GetDeviceCaps(screen, LOGPIXELSY)};
+            ::ReleaseDC(nullptr, screen);
+        }
+        return dpi;
+    }
+    void ReportNothingToPrint(bool calibration) override
+    {
+        CAppMessageDlg::Show(calibration ? "Please select a calibration sheet to print."
+                                         : "Please select a label to print.",
+                             CAppMessageDlg::kIconExclamation, "OK`");
+    }
+    // The job's papers and disc place are laid out for the job alone; the
+    // job's scope puts the label's own back afterwards.
+    void ApplyPaperChoice(const PrintPaperChoice& choice) override
+    {
+        JobOnlyChanges quiet(m_view);
+        bool changed = false;
+        auto take = [&](int& current, int chosen, int kind) {
+            const CLabelDim* paper = Paper(chosen);
+            if (paper && paper->m_nType == kind && chosen != current) {
+                current = chosen;
+                changed = true;
+            }
+        };
+        take(m_view.m_nDiscTemplate, choice.discTemplate, CLabelDim::kDiscLabels);
+        take(m_view.m_nJewelTemplate, choice.jewelTemplate, CLabelDim::kJewelCase);
+        const CString position = LabelPosition();
+        if (choice.position == DiscPosition::Top && position == "Bottom") {
+            m_view.ApplyProperty(kDisc1, kLabelPosition, "Top");
+            changed = true;
+        } else if (choice.position == DiscPosition::Bottom && position == "Top") {
+            m_view.ApplyProperty(kDisc1, kLabelPosition, "Bottom");
+            changed = true;
+        } else if (choice.position == DiscPosition::Both) {
+            m_view.m_nDuplicateDisc = 1;
+        }
+        if (changed && m_view.m_bGeometryReady) {
+            m_view.LayoutPages();
+            m_view.ScrollToCurrentPart(true);
+        }
+    }
+
 private:
     BYTE& Flag(PrintPart part) const
     {
@@ -82,12 +174,6 @@ private:
         case PrintPart::Disc1: return app.m_bPrintDisc1;
         default: return app.m_bPrintDisc2;
         }
-    }
-    const CLabelDim* Paper(int index) const
-    {
-        return index >= 0 && index < static_cast<int>(m_view.m_labelTemplates.size())
-                   ? m_view.m_labelTemplates[static_cast<size_t>(index)].get()
-                   : nullptr;
     }
 
     CQuorbel6View& m_view;
@@ -119,7 +205,10 @@ public:
           m_showGuides(view.m_bShowGuides),
           m_calibration(view.m_bCalibrationMode),
           m_duplicateDisc(view.m_nDuplicateDisc),
-          m_undoRecording(view.Model().IsUndoRecording())
+          m_undoRecording(view.Model().IsUndoRecording()),
+          m_discTemplate(view.m_nDiscTemplate),
+          m_jewelTemplate(view.m_nJewelTemplate),
+          m_labelPosition(view.Model().GetPropertyValue(kDisc1, kLabelPosition))
     {
     }
     ~PrintJobScope()
@@ -131,6 +220,7 @@ public:
             m_view.AppSettings().m_bPrintPage2AsPage3 = 0;
             m_view.OnEndPrinting(nullptr, nullptr);
             model.SetUndoRecording(m_undoRecording);
+            RestorePaper();
             const LabelShown& now = model.Shown();
             const bool moved = now.zoom != m_shown.zoom || now.page != m_shown.page ||
                                now.surface != m_shown.surface || now.layout != m_shown.layout ||
@@ -148,12 +238,31 @@ public:
     PrintJobScope& operator=(const PrintJobScope&) = delete;
 
 private:
+    // The papers and disc place the dialog chose for the job go back to the
+    // label's own, laid out again as they were.
+    void RestorePaper()
+    {
+        CLabelModel& model = m_view.Model();
+        const bool positionMoved = model.GetPropertyValue(kDisc1, kLabelPosition) != m_labelPosition;
+        if (!positionMoved && m_view.m_nDiscTemplate == m_discTemplate && m_view.m_nJewelTemplate == m_jewelTemplate)
+            return;
+        JobOnlyChanges quiet(m_view);
+        m_view.m_nDiscTemplate = m_discTemplate;
+        m_view.m_nJewelTemplate = m_jewelTemplate;
+        if (positionMoved)
+            m_view.ApplyProperty(kDisc1, kLabelPosition, m_labelPosition);
+        m_view.LayoutPages();
+    }
+
     CQuorbel6View& m_view;
     LabelShown m_shown;
     BYTE m_showGuides;
     BYTE m_calibration;
     int m_duplicateDisc;
     bool m_undoRecording;
+    int m_discTemplate;
+    int m_jewelTemplate;
+    CString m_labelPosition;
 };
 
 // The page shown, set to the page being printed while it is drawn.

@@ -3,9 +3,13 @@
 #include "PrintTestSupport.h"
 
 #include "framework/PrintPreview.h"
+#include "label/LabelDim.h"
+#include "printing/SheetPreview.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -85,6 +89,103 @@ void Click(HWND dialog, int id)
     const bool checked = ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
     ::SendMessageA(button, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+// The paper page the tab shows; its pages are the tab control's children.
+HWND ShownPaperPage(HWND dialog)
+{
+    HWND shown = nullptr;
+    ::EnumChildWindows(
+        ::GetDlgItem(dialog, IDC_PRINT_PAPER_TAB),
+        [](HWND window, LPARAM param) -> BOOL {
+            if (::GetDlgItem(window, IDC_PAPER_LIST) && (::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) {
+                *reinterpret_cast<HWND*>(param) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// Chooses a tab as a click on it does, and returns the page it shows.
+HWND ShowPaperTab(HWND dialog, int index)
+{
+    HWND tab = ::GetDlgItem(dialog, IDC_PRINT_PAPER_TAB);
+    ::SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NMHDR change{tab, IDC_PRINT_PAPER_TAB, static_cast<UINT>(TCN_SELCHANGE)};
+    ::SendMessageA(dialog, WM_NOTIFY, IDC_PRINT_PAPER_TAB, reinterpret_cast<LPARAM>(&change));
+    return ShownPaperPage(dialog);
+}
+
+// The papers a page's list offers: their names, and the store index of the one chosen.
+std::vector<std::string> ListedPapers(HWND page)
+{
+    HWND list = ::GetDlgItem(page, IDC_PAPER_LIST);
+    std::vector<std::string> names;
+    const int count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        char text[128] = {};
+        ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+        names.push_back(text);
+    }
+    return names;
+}
+
+int ChosenPaper(HWND page)
+{
+    HWND list = ::GetDlgItem(page, IDC_PAPER_LIST);
+    const LRESULT item = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
+    return item < 0 ? -1 : static_cast<int>(::SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(item), 0));
+}
+
+// Picks the list entry of the paper with the store index, as the user does.
+void ChoosePaper(HWND page, int templateIndex)
+{
+    HWND list = ::GetDlgItem(page, IDC_PAPER_LIST);
+    const int count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        if (::SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(item), 0) == templateIndex)
+            ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    }
+    ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_PAPER_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void ChooseRadio(HWND page, int id)
+{
+    ::CheckRadioButton(page, IDC_PAPER_TOP, IDC_PAPER_DUPLICATE, id);
+    ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, id)));
+}
+
+// The colour of a page's sheet preview, drawn afresh, at a point of the
+// paper (thousandths of an inch from the sheet's corner).
+COLORREF PreviewPixel(HWND page, const CLabelDim& paper, int x, int y)
+{
+    HWND preview = ::GetDlgItem(page, IDC_PAPER_PREVIEW);
+    RECT box{};
+    ::GetClientRect(preview, &box);
+    HDC screen = ::GetDC(preview);
+    const SIZE dpi{::GetDeviceCaps(screen, LOGPIXELSX), ::GetDeviceCaps(screen, LOGPIXELSY)};
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, box.right, box.bottom);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = IDC_PAPER_PREVIEW;
+    item.hwndItem = preview;
+    item.hDC = memory;
+    item.rcItem = box;
+    ::SendMessageA(page, WM_DRAWITEM, IDC_PAPER_PREVIEW, reinterpret_cast<LPARAM>(&item));
+    const SheetPreviewPlacement placement = PlaceSheetPreview(paper, 1, SIZE{box.right, box.bottom}, dpi, 2);
+    const double scale = placement.scale > 0 ? placement.scale : 1.0;
+    const int px = placement.sheet.left + static_cast<int>(x * dpi.cx / 1000.0 / scale);
+    const int py = placement.sheet.top + static_cast<int>(y * dpi.cy / 1000.0 / scale);
+    const COLORREF color = ::GetPixel(memory, px, py);
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(preview, screen);
+    return color;
 }
 
 void Press(HWND dialog, int id)
@@ -241,4 +342,276 @@ TEST_F(PrintDialogTest, PrintFromThePreviewPrintsTheJobOfThePrintCommand)
     ExpectRect(2, cover.m_nLeft1, cover.m_nTop1, cover.m_nLeft1 + cover.m_nWidth1, cover.m_nTop1 + cover.m_nHeight1);
     ExpectRect(3, cover.m_nLeft2, cover.m_nTop2, cover.m_nLeft2 + cover.m_nWidth2, cover.m_nTop2 + cover.m_nHeight2);
     PrintQueue::Keep("from-preview", pdf, m_expect.str());
+}
+
+// The Disc page offers the disc papers and, for one disc, its place on the
+// sheet; Duplicate prints the one disc at both places, for this job only.
+TEST_F(PrintDialogTest, DuplicateOnTheDiscPagePrintsTheOneDiscTwiceForThisJobOnly)
+{
+    MakeLabel("Single");
+    OutlineEverySurface();
+    PrintParts(false, false, true, false);
+    const int discTemplate = m_view.m_nDiscTemplate;
+    const CString position = m_view.Model().GetPropertyValue("Disc 1", "Label Position");
+    const bool canUndo = m_view.UndoHistory().CanUndo();
+    std::vector<std::string> discPapers, tabs;
+    int selectedTab = -1, chosenPaper = -2;
+    bool positionShown = false, topChecked = false, bottomChecked = false;
+    COLORREF upperBefore = 0, lowerBefore = 0, upperAfter = 0, lowerAfter = 0;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        HWND tab = ::GetDlgItem(dialog, IDC_PRINT_PAPER_TAB);
+        for (int index = 0; index < static_cast<int>(::SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)); ++index) {
+            char text[32] = {};
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            ::SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+            tabs.push_back(text);
+        }
+        selectedTab = static_cast<int>(::SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+        HWND page = ShownPaperPage(dialog);
+        if (!page)
+            return Press(dialog, IDCANCEL);
+        discPapers = ListedPapers(page);
+        chosenPaper = ChosenPaper(page);
+        positionShown = Shown(page, IDC_PAPER_DUPLICATE);
+        topChecked = ::IsDlgButtonChecked(page, IDC_PAPER_TOP) == BST_CHECKED;
+        bottomChecked = ::IsDlgButtonChecked(page, IDC_PAPER_BOTTOM) == BST_CHECKED;
+        // The disc places of the paper: the upper one, then the lower one.
+        const DiscOnPaper upper = DiscOf(DiscPaper(), 1), lower = DiscOf(DiscPaper(), 2);
+        auto at = [&](const DiscOnPaper& disc) {
+            // Halfway between the hole and the rim.
+            return PreviewPixel(page, DiscPaper(), disc.centreX + (disc.outer + disc.hole) / 4, disc.centreY);
+        };
+        upperBefore = at(upper);
+        lowerBefore = at(lower);
+        ChooseRadio(page, IDC_PAPER_DUPLICATE);
+        upperAfter = at(upper);
+        lowerAfter = at(lower);
+        Press(dialog, IDOK);
+    });
+    PrintQueue::Clear();
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Front", "Back", "Disc"}));
+    EXPECT_EQ(selectedTab, 2) << "the Disc page comes first";
+    EXPECT_EQ(chosenPaper, discTemplate);
+    for (const std::string& name : discPapers) {
+        const auto found = std::find_if(m_view.m_labelTemplates.begin(), m_view.m_labelTemplates.end(),
+                                        [&](const auto& paper) { return paper->m_strName == name.c_str(); });
+        ASSERT_NE(found, m_view.m_labelTemplates.end()) << name;
+        EXPECT_EQ((*found)->m_nType, CLabelDim::kDiscLabels) << name;
+    }
+    EXPECT_FALSE(discPapers.empty());
+    EXPECT_TRUE(positionShown) << "one disc may go to either place";
+    EXPECT_EQ(topChecked, position == "Top");
+    EXPECT_EQ(bottomChecked, position != "Top");
+    // The preview fills the places the disc will take.
+    EXPECT_NE(upperBefore == upperAfter, lowerBefore == lowerAfter) << "Duplicate fills the place left empty";
+    EXPECT_EQ(upperAfter, lowerAfter);
+    ASSERT_EQ(m_view.LastPrintResult(), PrintJobResult::Printed);
+    const std::string pdf = PrintQueue::WaitForJob();
+    ASSERT_FALSE(pdf.empty());
+    EXPECT_EQ(PrintQueue::CountPages(pdf), 1);
+    ExpectPages(1);
+    for (int disc = 1; disc <= 2; ++disc) {
+        const DiscOnPaper d = DiscOf(DiscPaper(), disc);
+        ExpectCircle(1, d.centreX, d.centreY, d.outer);
+        ExpectCircle(1, d.centreX, d.centreY, d.hole);
+    }
+    PrintQueue::Keep("dialog-duplicate-disc", pdf, m_expect.str());
+    // Only this job printed twice.
+    EXPECT_EQ(m_view.m_nDuplicateDisc, 0);
+    EXPECT_EQ(m_view.m_nDiscTemplate, discTemplate);
+    EXPECT_EQ(m_view.UndoHistory().CanUndo(), canUndo);
+    EXPECT_TRUE(m_errors.empty());
+}
+
+// Moving the one disc to the other place prints it there; the label keeps its
+// own place, and neither the undo history nor the modified flag learns of it.
+TEST_F(PrintDialogTest, OtherLabelPositionPrintsTheDiscThereAndLeavesTheLabelAsItWas)
+{
+    MakeLabel("Single");
+    OutlineEverySurface();
+    PrintParts(false, false, true, false);
+    const CString position = m_view.Model().GetPropertyValue("Disc 1", "Label Position");
+    const bool wasTop = position != "Bottom";
+    const SurfaceGeometry before = m_view.Model().Geometry();
+    const bool canUndo = m_view.UndoHistory().CanUndo();
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        if (HWND page = ShownPaperPage(dialog))
+            ChooseRadio(page, wasTop ? IDC_PAPER_BOTTOM : IDC_PAPER_TOP);
+        Press(dialog, IDOK);
+    });
+    PrintQueue::Clear();
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    ASSERT_EQ(m_view.LastPrintResult(), PrintJobResult::Printed);
+    const std::string pdf = PrintQueue::WaitForJob();
+    ASSERT_FALSE(pdf.empty());
+    ExpectPages(1);
+    // The disc lies at the place it was not at before.
+    const DiscOnPaper d = DiscOf(DiscPaper(), wasTop ? 2 : 1);
+    ExpectCircle(1, d.centreX, d.centreY, d.outer);
+    ExpectCircle(1, d.centreX, d.centreY, d.hole);
+    PrintQueue::Keep("dialog-label-position", pdf, m_expect.str());
+    EXPECT_EQ(m_view.Model().GetPropertyValue("Disc 1", "Label Position"), position);
+    EXPECT_EQ(m_view.Model().Geometry().disc1.top, before.disc1.top);
+    EXPECT_EQ(m_view.Model().Geometry().disc2.top, before.disc2.top);
+    EXPECT_EQ(m_view.UndoHistory().CanUndo(), canUndo);
+    EXPECT_TRUE(m_errors.empty());
+}
+
+// A cover paper chosen on the Back page is chosen on the Front page too, its
+// back-cover page decides the pages of the job, and the job prints on it.
+TEST_F(PrintDialogTest, CoverPaperChosenOnTheBackPageMakesThePagesOfTheJob)
+{
+    MakeLabel("Double");
+    OutlineEverySurface();
+    PrintParts(false, true, false, false);
+    const int coverTemplate = m_view.m_nJewelTemplate;
+    // The same cover paper with both covers on its first sheet.
+    CLabelDim oneSheet = CoverPaper();
+    oneSheet.m_strName = "Both Covers On One Sheet";
+    oneSheet.m_nPage2 = 2;
+    oneSheet.m_nLeft2 = 500;
+    oneSheet.m_nTop2 = 600;
+    m_view.m_labelTemplates.push_back(std::make_unique<CLabelDim>(oneSheet));
+    const int oneSheetIndex = static_cast<int>(m_view.m_labelTemplates.size()) - 1;
+    std::string fromBefore, fromAfter, toAfter;
+    int frontChosen = -1;
+    bool hasOneSheet = false;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        fromBefore = Text(dialog, IDC_PRINT_FROM_PAGE);
+        HWND back = ShowPaperTab(dialog, 1);
+        if (!back)
+            return Press(dialog, IDCANCEL);
+        const std::vector<std::string> papers = ListedPapers(back);
+        hasOneSheet = std::find(papers.begin(), papers.end(), oneSheet.m_strName.c_str()) != papers.end();
+        ChoosePaper(back, oneSheetIndex);
+        fromAfter = Text(dialog, IDC_PRINT_FROM_PAGE);
+        toAfter = Text(dialog, IDC_PRINT_TO_PAGE);
+        if (HWND front = ShowPaperTab(dialog, 0))
+            frontChosen = ChosenPaper(front);
+        Press(dialog, IDOK);
+    });
+    PrintQueue::Clear();
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(hasOneSheet);
+    EXPECT_EQ(fromBefore, "3") << "the back cover has a sheet of its own";
+    EXPECT_EQ(fromAfter, "2");
+    EXPECT_EQ(toAfter, "2");
+    EXPECT_EQ(frontChosen, oneSheetIndex);
+    ASSERT_EQ(m_view.LastPrintResult(), PrintJobResult::Printed);
+    const std::string pdf = PrintQueue::WaitForJob();
+    ASSERT_FALSE(pdf.empty());
+    EXPECT_EQ(PrintQueue::CountPages(pdf), 1);
+    ExpectPages(1);
+    ExpectSheet(1, SIZE{oneSheet.m_nSheetWidth1, oneSheet.m_nSheetHeight1});
+    ExpectRect(1, oneSheet.m_nLeft2, oneSheet.m_nTop2, oneSheet.m_nLeft2 + oneSheet.m_nWidth2,
+               oneSheet.m_nTop2 + oneSheet.m_nHeight2);
+    PrintQueue::Keep("dialog-cover-paper", pdf, m_expect.str());
+    // The label's own paper again after the job.
+    EXPECT_EQ(m_view.m_nJewelTemplate, coverTemplate);
+    EXPECT_TRUE(m_errors.empty());
+}
+
+namespace
+{
+// Answers the program's message box when it comes, then cancels the dialog.
+struct NothingToPrintCloser
+{
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND box = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM param) -> BOOL {
+                if (!::GetDlgItem(window, IDC_MESSAGE_TEXT))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(param) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&box));
+        if (!box || !s_text.empty())
+            return;
+        char text[256] = {};
+        ::GetDlgItemTextA(box, IDC_MESSAGE_TEXT, text, sizeof text);
+        s_text = text;
+        s_dialogStayed = ::IsWindow(s_dialog) != FALSE;
+        ::PostMessageA(::GetDlgItem(box, IDC_MESSAGE_BUTTON1), BM_CLICK, 0, 0);
+        Press(s_dialog, IDCANCEL);
+    }
+    static inline std::string s_text;
+    static inline HWND s_dialog = nullptr;
+    static inline bool s_dialogStayed = false;
+};
+}  // namespace
+
+TEST_F(PrintDialogTest, PrintWithNothingChosenSaysSoAndPrintsNothing)
+{
+    MakeLabel("Double");
+    struct Case
+    {
+        bool calibration;
+        const char* caption;
+        const char* message;
+    };
+    const Case cases[] = {{false, " Print", "Please select a label to print."},
+                          {true, " Printer Calibration", "Please select a calibration sheet to print."}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        PrintParts(false, false, false, false);
+        NothingToPrintCloser::s_text.clear();
+        NothingToPrintCloser::s_dialogStayed = false;
+        UINT_PTR timer = 0;
+        DialogDriver driver(c.caption, [&](HWND dialog) {
+            NothingToPrintCloser::s_dialog = dialog;
+            timer = ::SetTimer(nullptr, 0, 50, &NothingToPrintCloser::Tick);
+            Press(dialog, IDOK);
+        });
+        PrintQueue::Clear();
+        if (c.calibration)
+            m_view.OnPrinterCalibration();
+        else
+            m_view.OnFilePrintCommand();
+        ::KillTimer(nullptr, timer);
+        ASSERT_TRUE(driver.Found());
+        EXPECT_EQ(NothingToPrintCloser::s_text, c.message);
+        EXPECT_TRUE(NothingToPrintCloser::s_dialogStayed);
+        EXPECT_EQ(m_view.LastPrintResult(), PrintJobResult::NotStarted);
+    }
+}
+
+// Cancel leaves the papers and the disc's place as the label has them.
+TEST_F(PrintDialogTest, CancelChangesNoPaperNorDiscPlace)
+{
+    MakeLabel("Single");
+    PrintParts(false, true, true, false);
+    const int discTemplate = m_view.m_nDiscTemplate, coverTemplate = m_view.m_nJewelTemplate;
+    const CString position = m_view.Model().GetPropertyValue("Disc 1", "Label Position");
+    CLabelDim other = CoverPaper();
+    other.m_strName = "Another Cover Paper";
+    m_view.m_labelTemplates.push_back(std::make_unique<CLabelDim>(other));
+    const int otherIndex = static_cast<int>(m_view.m_labelTemplates.size()) - 1;
+    bool chosen = false;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        if (HWND disc = ShownPaperPage(dialog))
+            ChooseRadio(disc, IDC_PAPER_DUPLICATE);
+        if (HWND front = ShowPaperTab(dialog, 0)) {
+            ChoosePaper(front, otherIndex);
+            chosen = ChosenPaper(front) == otherIndex;
+        }
+        Press(dialog, IDCANCEL);
+    });
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(m_view.LastPrintResult(), PrintJobResult::NotStarted);
+    EXPECT_EQ(m_view.m_nDiscTemplate, discTemplate);
+    EXPECT_EQ(m_view.m_nJewelTemplate, coverTemplate);
+    EXPECT_EQ(m_view.m_nDuplicateDisc, 0);
+    EXPECT_EQ(m_view.Model().GetPropertyValue("Disc 1", "Label Position"), position);
 }
