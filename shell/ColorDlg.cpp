@@ -3,6 +3,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/WinApp.h"
 #include "resource.h"
+#include "shell/StyleDialogRows.h"
 #include "uikit/PanelBackground.h"
 
 #include <commdlg.h>
@@ -18,13 +19,6 @@ namespace
 constexpr UINT kFollowFieldsMessage = WM_APP + 0x122;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-bool IsSetAllChecked(const CWnd& dialog)
-{
-    HWND check = dialog.GetDlgItemHandle(IDC_STYLE_SET_ALL);
-    // The style bit: the dialog itself may not be shown yet.
-    return check && (::GetWindowLongA(check, GWL_STYLE) & WS_VISIBLE) &&
-           dialog.IsDlgButtonChecked(IDC_STYLE_SET_ALL) == BST_CHECKED;
-}
 }  // namespace
 
 CDlgColor::CDlgColor(IStyleDialogHost& host, const CString& caption, COLORREF initial, HWND owner)
@@ -150,11 +144,7 @@ void CDlgColor::FollowFields()
 void CDlgColor::ApplyPreview()
 {
     Guarded(248, ErrorSink::Window(this), [&] {
-        const bool all = IsSetAllChecked(*this);
-        for (size_t i = 0; i < m_rows.size(); ++i) {
-            const StyleRows::RowRef& row = m_rows[i];
-            m_host.PreviewRowValue(row.object, row.caption, i == 0 || all ? m_strCurrent : row.saved);
-        }
+        StyleDialogRows::Preview(m_host, m_rows, m_strCurrent, StyleDialogRows::IsSetAllChecked(*this));
         m_host.RepaintLabel();
     });
 }
@@ -163,22 +153,15 @@ void CDlgColor::OnOK()
 {
     Guarded(242, ErrorSink::Window(this), [&] {
         FollowFields();
-        const bool all = IsSetAllChecked(*this);
-        std::vector<IStyleDialogHost::StyleChange> changes;
-        for (size_t i = 0; i < m_rows.size(); ++i) {
-            const StyleRows::RowRef& row = m_rows[i];
-            if ((i == 0 || all) && row.saved != m_strCurrent)
-                changes.push_back({row.object, row.caption, row.saved, m_strCurrent});
-        }
-        m_host.CommitStyleChanges(changes);
+        m_host.CommitStyleChanges(
+            StyleDialogRows::Changes(m_rows, m_strCurrent, StyleDialogRows::IsSetAllChecked(*this)));
     });
 }
 
 void CDlgColor::OnCancel()
 {
     Guarded(243, ErrorSink::Window(this), [&] {
-        for (const StyleRows::RowRef& row : m_rows)
-            m_host.PreviewRowValue(row.object, row.caption, row.saved);
+        StyleDialogRows::Restore(m_host, m_rows);
         m_host.RepaintLabel();
     });
 }

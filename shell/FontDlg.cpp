@@ -3,6 +3,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "resource.h"
+#include "shell/StyleDialogRows.h"
 #include "uikit/ControlText.h"
 #include "uikit/PanelBackground.h"
 #include "uikit/UserInterfaceFont.h"
@@ -17,13 +18,6 @@ IMPLEMENT_DYNAMIC(CFontDlg, CWnd)
 
 namespace
 {
-bool IsSetAllChecked(const CWnd& dialog)
-{
-    HWND check = dialog.GetDlgItemHandle(IDC_STYLE_SET_ALL);
-    // The style bit: the dialog itself may not be shown yet.
-    return check && (::GetWindowLongA(check, GWL_STYLE) & WS_VISIBLE) &&
-           dialog.IsDlgButtonChecked(IDC_STYLE_SET_ALL) == BST_CHECKED;
-}
 
 CString FittedSizeOf(const IStyleDialogHost& host)
 {
@@ -159,11 +153,7 @@ void CFontDlg::UpdatePreview()
 void CFontDlg::ApplyPreview()
 {
     Guarded(258, ErrorSink::Window(this), [&] {
-        const bool all = IsSetAllChecked(*this);
-        for (size_t i = 0; i < m_rows.size(); ++i) {
-            const StyleRows::RowRef& row = m_rows[i];
-            m_host.PreviewRowValue(row.object, row.caption, i == 0 || all ? m_strCurrent : row.saved);
-        }
+        StyleDialogRows::Preview(m_host, m_rows, m_strCurrent, StyleDialogRows::IsSetAllChecked(*this));
         // Repainting lays the texts out again, which gives the fitted size.
         m_host.RepaintLabel();
         ShowFittedSize();
@@ -186,22 +176,15 @@ void CFontDlg::OnOK()
 {
     Guarded(259, ErrorSink::Window(this), [&] {
         UpdatePreview();
-        const bool all = IsSetAllChecked(*this);
-        std::vector<IStyleDialogHost::StyleChange> changes;
-        for (size_t i = 0; i < m_rows.size(); ++i) {
-            const StyleRows::RowRef& row = m_rows[i];
-            if ((i == 0 || all) && row.saved != m_strCurrent)
-                changes.push_back({row.object, row.caption, row.saved, m_strCurrent});
-        }
-        m_host.CommitStyleChanges(changes);
+        m_host.CommitStyleChanges(
+            StyleDialogRows::Changes(m_rows, m_strCurrent, StyleDialogRows::IsSetAllChecked(*this)));
     });
 }
 
 void CFontDlg::OnCancel()
 {
     Guarded(260, ErrorSink::Window(this), [&] {
-        for (const StyleRows::RowRef& row : m_rows)
-            m_host.PreviewRowValue(row.object, row.caption, row.saved);
+        StyleDialogRows::Restore(m_host, m_rows);
         m_host.RepaintLabel();
     });
 }
