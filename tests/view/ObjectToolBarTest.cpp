@@ -14,6 +14,8 @@
 
 #include "support/MessagePump.h"
 
+#include "StandInFrame.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -22,29 +24,11 @@
 
 namespace
 {
-class DropFrame : public CFrameWnd, public IViewFrame
+class DropFrame : public StandInFrame
 {
 public:
-    void SetSelectionState(BOOL) override {}
-    void UpdateDiscMenus() override {}
     void ShowObject(const CString& objectName) override { shown = objectName; }
-    void ShowProperties(const CString&) override {}
-    void SetPastePossible(bool) override {}
-    void ClearTextFieldFocus() override {}
-    HWND FocusedTextField() const override { return nullptr; }
-    bool IsPropertiesPaneShown() const override { return true; }
-    bool IsTextPaneShown() const override { return false; }
-    int CdDriveCount() const override { return 0; }
-    void SetUndoAvailable(bool) override {}
-    void SetRedoAvailable(bool) override {}
-    void SetGuidesButton(bool) override {}
-    void CheckSnapToGrid(BOOL) override {}
-    void CheckShowGrid(BOOL) override {}
-    void CheckShownToolBars() override {}
-    void RestorePaneStates() override {}
     RECT ObjectToolBarButtonRect(int index) const override { return bar.GetItemRect(index); }
-    FramePanePlace PanePlace(FramePane) const override { return FramePanePlace::Floating; }
-    void ShowPropertiesPaneAt(POINT) override {}
 
     CObjectToolBar bar;
     CString shown;

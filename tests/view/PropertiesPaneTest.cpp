@@ -15,6 +15,8 @@
 
 #include "support/MessagePump.h"
 
+#include "StandInFrame.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -25,33 +27,15 @@ namespace
 {
 // A main frame holding the Properties pane and the object list, telling them
 // what the view tells it, as the program's main frame does.
-class PaneFrame : public CFrameWnd, public IViewFrame
+class PaneFrame : public StandInFrame
 {
 public:
-    void SetSelectionState(BOOL) override {}
-    void UpdateDiscMenus() override {}
     void ShowObject(const CString& objectName) override
     {
         ++shows;
         pane.ShowObject(objectName);
     }
     void ShowProperties(const CString& objectName) override { pane.Grid().ShowProperties(objectName); }
-    void SetPastePossible(bool) override {}
-    void ClearTextFieldFocus() override {}
-    HWND FocusedTextField() const override { return nullptr; }
-    bool IsPropertiesPaneShown() const override { return true; }
-    bool IsTextPaneShown() const override { return false; }
-    int CdDriveCount() const override { return 0; }
-    void SetUndoAvailable(bool) override {}
-    void SetRedoAvailable(bool) override {}
-    void SetGuidesButton(bool) override {}
-    void CheckSnapToGrid(BOOL) override {}
-    void CheckShowGrid(BOOL) override {}
-    void CheckShownToolBars() override {}
-    void RestorePaneStates() override {}
-    RECT ObjectToolBarButtonRect(int index) const override { return RECT{24 * index, 0, 24 * index + 24, 22}; }
-    FramePanePlace PanePlace(FramePane) const override { return FramePanePlace::Floating; }
-    void ShowPropertiesPaneAt(POINT) override {}
 
     CPropertiesBar pane;
     CObjectListBar list;

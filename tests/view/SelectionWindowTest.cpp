@@ -17,6 +17,8 @@
 
 #include "support/MessagePump.h"
 
+#include "StandInFrame.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -26,28 +28,16 @@
 namespace
 {
 // A main frame that only records what the view tells it.
-class RecordingFrame : public CFrameWnd, public IViewFrame
+class RecordingFrame : public StandInFrame
 {
 public:
     void SetSelectionState(BOOL selected) override { editableSelected = selected != FALSE; }
-    void UpdateDiscMenus() override {}
     void ShowObject(const CString& objectName) override { shownObject = objectName; }
     void ShowProperties(const CString& objectName) override { gridObject = objectName; }
     void SetPastePossible(bool possible) override { pastePossible = possible; }
     void ClearTextFieldFocus() override { ++focusClears; }
-    HWND FocusedTextField() const override { return nullptr; }
     bool IsPropertiesPaneShown() const override { return propertiesShown; }
     bool IsTextPaneShown() const override { return textShown; }
-    int CdDriveCount() const override { return 0; }
-    void SetUndoAvailable(bool) override {}
-    void SetRedoAvailable(bool) override {}
-    void SetGuidesButton(bool) override {}
-    void CheckSnapToGrid(BOOL) override {}
-    void CheckShowGrid(BOOL) override {}
-    void CheckShownToolBars() override {}
-    void RestorePaneStates() override {}
-    // The object tool bar's buttons are 24 x 22 here.
-    RECT ObjectToolBarButtonRect(int index) const override { return RECT{24 * index, 0, 24 * index + 24, 22}; }
     FramePanePlace PanePlace(FramePane) const override { return FramePanePlace::VertDocked; }
     void ShowPropertiesPaneAt(POINT screenPoint) override
     {

@@ -13,6 +13,8 @@
 
 #include "support/MessagePump.h"
 
+#include "StandInFrame.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,33 +23,14 @@
 
 namespace
 {
-class StyleFrame : public CFrameWnd, public IViewFrame
+class StyleFrame : public StandInFrame
 {
 public:
-    void SetSelectionState(BOOL) override {}
-    void UpdateDiscMenus() override {}
     void ShowObject(const CString& objectName) override
     {
         ++shows;
         shown = objectName;
     }
-    void ShowProperties(const CString&) override {}
-    void SetPastePossible(bool) override {}
-    void ClearTextFieldFocus() override {}
-    HWND FocusedTextField() const override { return nullptr; }
-    bool IsPropertiesPaneShown() const override { return true; }
-    bool IsTextPaneShown() const override { return false; }
-    int CdDriveCount() const override { return 0; }
-    void SetUndoAvailable(bool) override {}
-    void SetRedoAvailable(bool) override {}
-    void SetGuidesButton(bool) override {}
-    void CheckSnapToGrid(BOOL) override {}
-    void CheckShowGrid(BOOL) override {}
-    void CheckShownToolBars() override {}
-    void RestorePaneStates() override {}
-    RECT ObjectToolBarButtonRect(int index) const override { return RECT{24 * index, 0, 24 * index + 24, 22}; }
-    FramePanePlace PanePlace(FramePane) const override { return FramePanePlace::Floating; }
-    void ShowPropertiesPaneAt(POINT) override {}
 
     int shows = 0;
     CString shown;

@@ -15,6 +15,8 @@
 
 #include "support/MessagePump.h"
 
+#include "StandInFrame.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -25,29 +27,15 @@
 namespace
 {
 // A main frame holding the Text pane, telling it what the view tells the frame.
-class TextFrame : public CFrameWnd, public IViewFrame
+class TextFrame : public StandInFrame
 {
 public:
-    void SetSelectionState(BOOL) override {}
-    void UpdateDiscMenus() override {}
     void ShowObject(const CString& objectName) override { pane.ShowObject(objectName); }
-    void ShowProperties(const CString&) override {}
     void SetPastePossible(bool possible) override { pastePossible = possible; }
     void ClearTextFieldFocus() override { pane.ClearFocusFlags(); }
     HWND FocusedTextField() const override { return pane.FocusedField(); }
     bool IsPropertiesPaneShown() const override { return false; }
     bool IsTextPaneShown() const override { return true; }
-    int CdDriveCount() const override { return 0; }
-    void SetUndoAvailable(bool) override {}
-    void SetRedoAvailable(bool) override {}
-    void SetGuidesButton(bool) override {}
-    void CheckSnapToGrid(BOOL) override {}
-    void CheckShowGrid(BOOL) override {}
-    void CheckShownToolBars() override {}
-    void RestorePaneStates() override {}
-    RECT ObjectToolBarButtonRect(int index) const override { return RECT{24 * index, 0, 24 * index + 24, 22}; }
-    FramePanePlace PanePlace(FramePane) const override { return FramePanePlace::Floating; }
-    void ShowPropertiesPaneAt(POINT) override {}
 
     CTextEditorBar pane;
     bool pastePossible = false;
