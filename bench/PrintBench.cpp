@@ -58,14 +58,22 @@ std::string ReadFile(const std::string& path)
 }
 
 // A PDF is finished once it starts as one and its last bytes carry the end
-// marker; the queue writes it in pieces, so the size must also hold still for
-// two polls in a row.
+// marker.
 bool IsCompletePdf(const std::string& content)
 {
     if (content.rfind("%PDF-", 0) != 0)
         return false;
     const size_t tail = content.size() > 64 ? content.size() - 64 : 0;
     return content.find("%%EOF", tail) != std::string::npos;
+}
+
+// The file's size, or -1 while there is none.
+long long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 int CountPages(const std::string& pdf)
@@ -89,8 +97,10 @@ struct Job
     std::string pdf;
 };
 
-// The time of the last poll that saw the file change is when it was finished:
-// the polls that only confirm it are not counted.
+// The queue writes the file in pieces: it is finished when its size has held
+// still for two polls and it reads as a whole PDF. Only the size is polled, so
+// that reading a large file over and over does not slow the job it waits for;
+// the time of the last poll that saw the size change is when it was finished.
 Job PrintOnce(CQuorbel6View& view, const std::string& output)
 {
     Job job;
@@ -103,22 +113,26 @@ Job PrintOnce(CQuorbel6View& view, const std::string& output)
     job.commandMs = elapsed();
     if (view.LastPrintResult() != PrintJobResult::Printed)
         return job;
-    std::string last;
+    long long lastSize = -1;
     double changedAt = 0;
     int stable = 0;
     while (elapsed() < kJobTimeoutMs) {
-        std::string content = ReadFile(output);
+        const long long size = FileSize(output);
         const double now = elapsed();
-        if (content != last) {
+        if (size != lastSize) {
             changedAt = now;
             stable = 0;
-        } else if (IsCompletePdf(content) && ++stable >= 2) {
-            job.printed = true;
-            job.totalMs = changedAt;
-            job.pdf = std::move(content);
-            return job;
+        } else if (size > 0 && ++stable >= 2) {
+            std::string content = ReadFile(output);
+            if (IsCompletePdf(content) && static_cast<long long>(content.size()) == FileSize(output)) {
+                job.printed = true;
+                job.totalMs = changedAt;
+                job.pdf = std::move(content);
+                return job;
+            }
+            stable = 0;
         }
-        last = std::move(content);
+        lastSize = size;
         ::Sleep(kPollMs);
     }
     return job;
