@@ -6,11 +6,12 @@
 # the tests.
 #   scripts/print-bench.sh [runs]      runs: timed runs of each side (default 5)
 # Env: SLEEVORY_BUILD_DIR (default build/), SLEEVORY_JOBS (build jobs, default 3),
-#      BENCH_PICTURE (the photo's side in pixels, default 3000).
+#      BENCH_PICTURE (the photo's side in pixels, default 3000),
+#      BENCH_LAYOUT (Single or Double, default Single).
 #
 # print_bench (bench/) runs under Wine in a prefix of its own, with a private
 # CUPS server (tests/printing/private-cups.sh) whose default queue writes each
-# job as PDF: it builds a single layout with a 20-track album and the photo as
+# job as PDF: it builds a single (or double) layout with a 20-track album and the photo as
 # the background of every surface, prints every part direct (no dialog), and
 # polls for the finished PDF. glabels-3-batch prints bench/data/cd-label.glabels
 # (the photo, a title, an artist and a 20-track list on a CD label, one label a
@@ -22,6 +23,7 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 build="${SLEEVORY_BUILD_DIR:-$repo/build}"
 runs="${1:-5}"
 picture="${BENCH_PICTURE:-3000}"
+layout="${BENCH_LAYOUT:-Single}"
 
 "$repo/scripts/install-packages.sh"
 # glabels is only for this comparison, so it is installed here and not with
@@ -66,7 +68,7 @@ peak_mb() { awk -F: '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "
 echo "== Sleevory: the whole page set, print command to finished PDF (print_bench under Wine) =="
 queue_wine="Z:$(echo "$queue" | tr / '\\')"
 (cd "$build/bench" && /usr/bin/time -v -o "$work/print_bench.time" \
-  "$wine_env" "$prefix" run ./print_bench.exe --queue "$queue_wine" --runs "$runs" --picture "$picture") |
+  "$wine_env" "$prefix" run ./print_bench.exe --queue "$queue_wine" --runs "$runs" --picture "$picture" --layout "$layout") |
   tr -d '\r' | tee "$work/print_bench.txt" | grep -v '^RESULT'
 result() { awk -v n="$1" '$1 == "RESULT" && $2 == "print" && $3 == n { print $4 }' "$work/print_bench.txt"; }
 ours_ms=$(result total_ms)
