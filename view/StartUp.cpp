@@ -115,6 +115,9 @@ void CQuorbel6View::ShowFirstRunHelp()
             m_bLabelPaperChosen = 1;
             // The user says first which label paper the printer is fed.
             OnChangeLabelPaper();
+            // Asked once for good: a first start that read no document (a
+            // default template made anew) must not ask again on the next.
+            WriteSettingValue("Number", "LabelUpdate", "0");
             if (editing)
                 editing->EnableEditing(FALSE);
             TellFramePanes();

@@ -2,6 +2,8 @@
 // object's initialisation, the framework's File New that makes the main window
 // and the view, the view's first-time set-up and its start-up timer.
 #include "app/Quorbel6App.h"
+#include "document/DocumentNames.h"
+#include "framework/ProgramFolder.h"
 #include "framework/FrameWnd.h"
 #include "framework/SettingsKey.h"
 #include "shell/MainFrame.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -43,6 +46,10 @@ TEST(StartUp, FirstStartWritesItsSettingsAndTheSecondReadsThemBack)
 {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsPath);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsPath);
+    // As on a fresh machine: no default template yet, so the first start
+    // makes one anew and reads no document.
+    for (const char* name : {kSingleTemplateName, kDoubleTemplateName})
+        DeleteFileA((std::string(ProgramFolder().c_str()) + name).c_str());
 
     {
         RunningApp first;
