@@ -44,21 +44,10 @@ class ObjectToolBarDrops : public ::testing::Test
 protected:
     void Open(const char* layout)
     {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "SleevoryDrops_" + std::to_string(::GetCurrentProcessId()) + "\\";
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        SetProgramFolder(m_folder.c_str());
+        m_folder = UseScratchProgramFolder("SleevoryDrops");
 
-        m_frame = new DropFrame;  // deletes itself with its window
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, RECT{0, 0, 1000, 760}, nullptr, nullptr, 0,
-                                    nullptr));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CQuorbel6View);
-        m_view = dynamic_cast<CQuorbel6View*>(m_frame->CreateView(&context, FWID_PANE_FIRST));
+        m_view = OpenViewInFrame(m_app, m_frame);
         ASSERT_NE(m_view, nullptr);
-        m_frame->SetActiveView(m_view, FALSE);
-        m_app.m_pMainWnd = m_frame;
 
         CObjectToolBar& bar = m_frame->bar;
         ASSERT_TRUE(bar.CreateEx(m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, RECT{}, ID_BAR_OBJECT));
@@ -76,24 +65,12 @@ protected:
         bar.MoveWindow(0, 0, 8 * 51 + 16, 30);
 
         CQuorbel6View& view = *m_view;
-        view.AttachAppSettings(&m_settings);
-        view.PrepareBitmaps();
-        view.m_nScreenDpi = 96;
-        view.LoadLabelTemplates();
-        view.Model().Shown().layout = layout;
-        view.CreateSurfaceProperties();
-        view.m_bDrawingEnabled = 1;
+        PrepareLabelView(view, m_settings, layout);
     }
 
     void TearDown() override
     {
-        HWND frame = m_frame ? m_frame->GetSafeHwnd() : nullptr;
-        m_app.m_pMainWnd = nullptr;
-        if (frame)
-            ::DestroyWindow(frame);
-        test_support::PumpPending();
-        SetProgramFolder("");
-        ::RemoveDirectoryA(m_folder.c_str());
+        CloseViewInFrame(m_app, m_frame, m_folder);
     }
 
     // The middle of a named part of the view, in screen pixels; `dy` moves it down.

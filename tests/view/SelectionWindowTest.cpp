@@ -67,45 +67,22 @@ protected:
 
     void Open(const char* layout)
     {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "SleevorySelection_" + std::to_string(::GetCurrentProcessId()) + "\\";
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        SetProgramFolder(m_folder.c_str());
+        m_folder = UseScratchProgramFolder("SleevorySelection");
 
-        m_frame = new RecordingFrame;  // deletes itself with its window
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, RECT{0, 0, 1000, 760}, nullptr, nullptr, 0,
-                                    nullptr));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CQuorbel6View);
-        m_view = dynamic_cast<CQuorbel6View*>(m_frame->CreateView(&context, FWID_PANE_FIRST));
+        m_view = OpenViewInFrame(m_app, m_frame);
         ASSERT_NE(m_view, nullptr);
-        m_frame->SetActiveView(m_view, FALSE);
-        m_app.m_pMainWnd = m_frame;
         m_frame->ShowWindow(SW_SHOW);
         m_frame->RecalcLayout();
 
         CQuorbel6View& view = *m_view;
-        view.AttachAppSettings(&m_settings);
-        view.PrepareBitmaps();
-        view.m_nScreenDpi = 96;
-        view.LoadLabelTemplates();
-        view.Model().Shown().layout = layout;
-        view.CreateSurfaceProperties();
-        view.m_bDrawingEnabled = 1;
+        PrepareLabelView(view, m_settings, layout);
         view.ShowSurface("Disc 1");
         ASSERT_EQ(view.Model().Shown().zoom, 10);
     }
 
     void TearDown() override
     {
-        HWND frame = m_frame ? m_frame->GetSafeHwnd() : nullptr;
-        m_app.m_pMainWnd = nullptr;
-        if (frame)
-            ::DestroyWindow(frame);
-        test_support::PumpPending();
-        SetProgramFolder("");
-        ::RemoveDirectoryA(m_folder.c_str());
+        CloseViewInFrame(m_app, m_frame, m_folder);
     }
 
     // A point of the sheet (thousandths of an inch) in the view's client pixels.

@@ -129,32 +129,15 @@ class StyleDialogs : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "SleevoryStyle_" + std::to_string(::GetCurrentProcessId()) + "\\";
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        SetProgramFolder(m_folder.c_str());
+        m_folder = UseScratchProgramFolder("SleevoryStyle");
 
-        m_frame = new StyleFrame;  // deletes itself with its window
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, RECT{0, 0, 1000, 760}, nullptr, nullptr, 0,
-                                    nullptr));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CQuorbel6View);
-        m_view = dynamic_cast<CQuorbel6View*>(m_frame->CreateView(&context, FWID_PANE_FIRST));
+        m_view = OpenViewInFrame(m_app, m_frame);
         ASSERT_NE(m_view, nullptr);
-        m_frame->SetActiveView(m_view, FALSE);
-        m_app.m_pMainWnd = m_frame;
         m_frame->ShowWindow(SW_SHOW);
         m_frame->RecalcLayout();
 
         CQuorbel6View& view = *m_view;
-        view.AttachAppSettings(&m_settings);
-        view.PrepareBitmaps();
-        view.m_nScreenDpi = 96;
-        view.LoadLabelTemplates();
-        view.Model().Shown().layout = "Single";
-        view.CreateSurfaceProperties();
-        view.m_bDrawingEnabled = 1;
+        PrepareLabelView(view, m_settings, "Single");
         view.ShowSurface("Front Cover");
         const RECT cover = view.GetSurfaceRect("Front Cover");
         POINT middle{(cover.left + cover.right) / 2, (cover.top + cover.bottom) / 2};
@@ -174,13 +157,7 @@ protected:
 
     void TearDown() override
     {
-        HWND frame = m_frame ? m_frame->GetSafeHwnd() : nullptr;
-        m_app.m_pMainWnd = nullptr;
-        if (frame)
-            ::DestroyWindow(frame);
-        test_support::PumpPending();
-        SetProgramFolder("");
-        ::RemoveDirectoryA(m_folder.c_str());
+        CloseViewInFrame(m_app, m_frame, m_folder);
     }
 
     std::string Value(const char* name, const char* key) const { return Str(m_view->GetPropertyValue(name, key)); }
