@@ -8,7 +8,15 @@ build="${SLEEVORY_BUILD_DIR:-$repo/build}"
 "$repo/scripts/install-packages.sh"
 deps=$("$repo/scripts/build-deps.sh")
 
+# ccache keeps compiled objects between build folders and clean rebuilds; paths
+# are taken relative to the checkout so that other checkouts share them.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$repo"
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 cmake -S "$repo" -B "$build" -G "Unix Makefiles" \
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
-  -DSLEEVORY_DEPS="$deps" >/dev/null
+  -DSLEEVORY_DEPS="$deps" "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "${SLEEVORY_JOBS:-$(nproc)}"

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev libz-mingw-w64-dev
-  cmake make dpkg-dev autoconf automake libtool nasm
+  cmake make ccache dpkg-dev autoconf automake libtool nasm
   wine wine64 fonts-wine xvfb xauth x11-utils googletest
   # faces with Arial's, Times New Roman's and Courier New's metrics, which the
   # labels use: without them wine lays text out in a wider substitute
