@@ -215,6 +215,9 @@ void CLabelRenderer::DrawTextObjects(HDC surfaceDC, Surface surface)
         ::SelectObject(dc.m_hDC, ::GetStockObject(NULL_BRUSH));
         ::SelectObject(dc.m_hDC, ::GetStockObject(BLACK_PEN));
         ::SetTextAlign(dc.m_hDC, TA_BOTTOM | TA_LEFT);
+        // Texts stand over the pictures without a box of their own, whatever
+        // the context was left with (a printer's is restored between passes).
+        ::SetBkMode(dc.m_hDC, TRANSPARENT);
         const ObjectStyle& style = model.StyleOf(name);
         ::SetTextColor(dc.m_hDC, style.color);
 

@@ -42,7 +42,8 @@ public:
     virtual ~IPrintDialogTarget() = default;
 
     virtual bool IsPartPrinted(PrintPart part) const = 0;
-    // Keeps the choice for this and later jobs (the part's setting included).
+    // Keeps the choice for this and later jobs (the part's setting included);
+    // in calibration mode it chooses the job's sheets only.
     virtual void SetPartPrinted(PrintPart part, bool printed) = 0;
     // A print of pages 1 and 3 is made a print of pages 1 and 2.
     virtual void SetPage2AsPage3(bool skip) = 0;

@@ -142,9 +142,12 @@ void CPrintDlg::PlacePartButtons()
 
     const bool fourButtons = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
     if (!fourButtons) {
+        // Without its button the second disc counts for nothing in this job;
+        // the user's choice for it stays as it is for a label with two discs.
         ShowControl(dialog, IDC_PRINT_DISC2, false);
-        // The second disc of a single layout is never printed by itself.
-        m_target.SetPartPrinted(PrintPart::Disc2, false);
+        // The disc sheet of a calibration job outlines the first disc only.
+        if (m_target.IsCalibrationMode())
+            m_target.SetPartPrinted(PrintPart::Disc2, false);
     }
     const int count = fourButtons ? 4 : 3;
     const int gap = (groupWidth - count * buttonWidth) / (count + 1);
@@ -319,7 +322,7 @@ void CPrintDlg::OnOK()
 
 void CPrintDlg::OnCancelButton()
 {
-    SavePrintOffset();
+    // Cancel keeps nothing of what was typed or chosen.
     m_target.ShowCurrentSurface();
     Default();
 }

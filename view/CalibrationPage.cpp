@@ -6,8 +6,14 @@
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "uikit/UiResources.h"
+#include "view/CalibrationSheet.h"
 
+#include <algorithm>
 #include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -15,7 +21,8 @@ constexpr int kStep = 25;          // one calibration step
 constexpr int kScaleReach = 1000;  // the scales run this far either side of the centre
 constexpr int kCrossReach = 1500;  // the crosshair lines and the white bars
 constexpr int kBarHalfWidth = 250;
-constexpr int kTitleMargin = 1000;
+// Room kept between the words and the other marks of the sheet.
+constexpr int kKeepClear = 150;
 
 const char* const kInstructions[] = {
     "",
@@ -75,6 +82,62 @@ void Out(HDC dc, UINT align, int x, int y, const char* text)
     ::SetTextAlign(dc, align);
     ::TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
 }
+
+// The alignment that keeps a word in its place when it is turned half round.
+UINT TurnedAround(UINT align)
+{
+    const UINT horizontal = align & (TA_LEFT | TA_RIGHT | TA_CENTER);
+    const UINT vertical = align & (TA_TOP | TA_BOTTOM | TA_BASELINE);
+    const UINT turnedHorizontal = horizontal == TA_CENTER ? TA_CENTER : horizontal == TA_RIGHT ? TA_LEFT : TA_RIGHT;
+    const UINT turnedVertical = vertical == TA_BASELINE ? TA_BASELINE : vertical == TA_BOTTOM ? TA_TOP : TA_BOTTOM;
+    return (align & ~(TA_LEFT | TA_RIGHT | TA_CENTER | TA_TOP | TA_BOTTOM | TA_BASELINE)) | turnedHorizontal |
+           turnedVertical;
+}
+
+// How the printer of the job turns a landscape sheet onto its paper.
+int LandscapeDegrees(const CPrintInfo* info)
+{
+    if (!info || !info->m_pPD)
+        return 90;
+    const CString device = info->m_pPD->GetDeviceName();
+    const int degrees =
+        device.IsEmpty() ? 0 : ::DeviceCapabilitiesA(device.c_str(), nullptr, DC_ORIENTATION, nullptr, nullptr);
+    return degrees == 270 ? 270 : 90;
+}
+
+// The sheet's fonts by point size, made once each, the device's own.
+class SheetFonts
+{
+public:
+    SheetFonts(HDC dc, const CString& face, int escapement)
+        : m_dc(dc), m_face(face), m_escapement(escapement), m_original(::GetCurrentObject(dc, OBJ_FONT))
+    {
+    }
+    ~SheetFonts() { Deselect(); }
+    SheetFonts(const SheetFonts&) = delete;
+    SheetFonts& operator=(const SheetFonts&) = delete;
+
+    void Select(int points)
+    {
+        auto found = m_fonts.find(points);
+        if (found == m_fonts.end()) {
+            CFont font;
+            font.Attach(MakeSheetFont(m_dc, m_face, points, 500, m_escapement));
+            found = m_fonts.emplace(points, std::move(font)).first;
+        }
+        ::SelectObject(m_dc, found->second.Get() ? static_cast<HGDIOBJ>(found->second.Get())
+                                                 : ::GetStockObject(DEVICE_DEFAULT_FONT));
+    }
+    // The fonts leave the context before they go.
+    void Deselect() { ::SelectObject(m_dc, m_original); }
+
+private:
+    HDC m_dc;
+    CString m_face;
+    int m_escapement;
+    HGDIOBJ m_original;
+    std::map<int, CFont> m_fonts;
+};
 }  // namespace
 
 void CQuorbel6View::PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page)
@@ -119,7 +182,12 @@ void CQuorbel6View::PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page)
         CSelectGuard penGuard(hdc, pen);
         CSelectGuard brushGuard(hdc, ::GetStockObject(NULL_BRUSH));
 
-        // The parts printed on this sheet, whatever the preview.
+        // The parts printed on this sheet, whatever the preview; the words
+        // keep clear of them.
+        std::vector<RECT> keepOut;
+        auto keepClearOf = [&](int left, int top, int right, int bottom) {
+            keepOut.push_back(RECT{left - kKeepClear, top - kKeepClear, right + kKeepClear, bottom + kKeepClear});
+        };
         const CLabelModel& model = Model();
         const SurfacePlacement& placement = model.Placement();
         const SurfaceGeometry& geometry = model.Geometry();
@@ -128,6 +196,7 @@ void CQuorbel6View::PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page)
             ::Rectangle(hdc, back.left, back.top, back.left + back.width, back.top + back.height);
             ::Rectangle(hdc, back.left + back.tab, back.top, back.left + back.width - back.tab,
                         back.top + back.height);
+            keepClearOf(back.left, back.top, back.left + back.width, back.top + back.height);
         }
         if (placement.frontCoverPage == printed && IsSurfacePrinted(Surface::FrontCover, false)) {
             const FrontCoverGeometry& front = geometry.front;
@@ -136,6 +205,7 @@ void CQuorbel6View::PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page)
                 ::MoveToEx(hdc, front.left + front.width / 2, front.top, nullptr);
                 ::LineTo(hdc, front.left + front.width / 2, front.top + front.height);
             }
+            keepClearOf(front.left, front.top, front.left + front.width, front.top + front.height);
         }
         for (const Surface surface : {Surface::Disc1, Surface::Disc2}) {
             if (placement.PageOf(surface) != printed || !IsSurfacePrinted(surface, false))
@@ -146,27 +216,36 @@ void CQuorbel6View::PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page)
             ::Ellipse(hdc, disc.left, disc.top, disc.left + d, disc.top + d);
             ::Ellipse(hdc, disc.left + k, disc.top + k, disc.left + k + disc.innerDiameter,
                       disc.top + k + disc.innerDiameter);
+            keepClearOf(disc.left, disc.top, disc.left + d, disc.top + d);
         }
 
         const int cx = w / 2;
         const int cy = h / 2;
         const CString face = InterfaceFace();
-        const int escapement = landscape ? 900 : 0;
-        CFont large;
-        large.Attach(MakeSheetFont(hdc, face, 14, 500, escapement));
-        CSelectGuard fontGuard(hdc, large.Get() ? static_cast<HGDIOBJ>(large.Get())
-                                                   : ::GetStockObject(DEVICE_DEFAULT_FONT));
+        // The sheet's words read upright on the paper it is printed on.
+        const PaperFrame frame(sheet, SheetTurnOf(landscape, LandscapeDegrees(info)));
+        SheetFonts fonts(hdc, face, frame.Escapement());
+        // The words beside the scales are placed for a sheet whose paper top
+        // is its left edge; on a sheet turned the other way they stand in the
+        // same places, each turned half round about itself.
+        auto word = [&](UINT align, int x, int y, const char* text) {
+            Out(hdc, frame.Turn() == SheetTurn::TopAtRight ? TurnedAround(align) : align, x, y, text);
+        };
+        // The printable area: the device's pixels from the origin on.
+        const RECT printable = frame.ToPaper(
+            RECT{origin.x, origin.y,
+                 origin.x + static_cast<int>(static_cast<long long>(dc->GetDeviceCaps(HORZRES)) * 1000 / dpiX),
+                 origin.y + static_cast<int>(static_cast<long long>(dc->GetDeviceCaps(VERTRES)) * 1000 / dpiY)});
+        const SIZE paper = frame.Paper();
+
+        // "Top" at the top edge of the paper, centred.
+        fonts.Select(14);
         const char* top = "^ ^ ^ Top ^ ^ ^";
-        if (landscape)
-            Out(hdc, TA_LEFT | TA_TOP, px, cy + TextSize(hdc, top).cx / 2, top);
-        else
-            Out(hdc, TA_CENTER | TA_TOP, cx, py, top);
+        const POINT topAt = frame.ToSheet(POINT{paper.cx / 2, printable.top});
+        Out(hdc, TA_CENTER | TA_TOP, topAt.x, topAt.y, top);
+        const int topHeight = TextSize(hdc, top).cy;
 
-        CFont small;
-        small.Attach(MakeSheetFont(hdc, face, 8, 500, escapement));
-        if (small.Get())
-            ::SelectObject(hdc, small.Get());
-
+        fonts.Select(8);
         // White bars under the crosshair, so it shows on a printed label too.
         CBrush white;
         white.CreateSolidBrush(RGB(255, 255, 255));
@@ -193,11 +272,11 @@ void CQuorbel6View::PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page)
             if (value != 0) {
                 std::snprintf(label, sizeof label, "%d", value);
                 if (landscape)
-                    Out(hdc, value < 1 ? TA_RIGHT | TA_TOP : TA_LEFT | TA_TOP, x - textHeight / 2,
-                        value < 1 ? cy + 50 : cy - 50, label);
+                    word(value < 1 ? TA_RIGHT | TA_TOP : TA_LEFT | TA_TOP, x - textHeight / 2,
+                         value < 1 ? cy + 50 : cy - 50, label);
                 else
-                    Out(hdc, value < 1 ? TA_CENTER | TA_TOP : TA_CENTER | TA_BOTTOM, x,
-                        value < 1 ? cy + 50 : cy - 50, label);
+                    word(value < 1 ? TA_CENTER | TA_TOP : TA_CENTER | TA_BOTTOM, x, value < 1 ? cy + 50 : cy - 50,
+                         label);
             }
             value += 10;
         }
@@ -213,53 +292,57 @@ void CQuorbel6View::PrintCalibrationPage(CDC* dc, CPrintInfo* info, int page)
             if (value != 0) {
                 std::snprintf(label, sizeof label, "%d", value);
                 if (landscape)
-                    Out(hdc, value < 1 ? TA_CENTER | TA_TOP : TA_CENTER | TA_BOTTOM, value < 1 ? cx + 50 : cx - 50,
-                        y, label);
+                    word(value < 1 ? TA_CENTER | TA_TOP : TA_CENTER | TA_BOTTOM, value < 1 ? cx + 50 : cx - 50, y,
+                         label);
                 else if (value < 1)
-                    Out(hdc, TA_RIGHT | TA_BOTTOM, cx - 50, y + textHeight / 2, label);
+                    word(TA_RIGHT | TA_BOTTOM, cx - 50, y + textHeight / 2, label);
                 else
-                    Out(hdc, TA_LEFT | TA_BOTTOM, cx + 60, y + textHeight / 2, label);
+                    word(TA_LEFT | TA_BOTTOM, cx + 60, y + textHeight / 2, label);
             }
             value += landscape ? -10 : 10;
         }
 
         // The axis names.
         if (landscape) {
-            Out(hdc, TA_LEFT | TA_BOTTOM, cx + textHeight / 2, cy - kCrossReach, "Horizontal");
-            Out(hdc, TA_RIGHT | TA_BOTTOM, cx + textHeight / 2, cy + kCrossReach, "Horizontal");
-            Out(hdc, TA_CENTER | TA_BOTTOM, cx - kCrossReach, cy, "Vertical");
-            Out(hdc, TA_CENTER | TA_TOP, cx + kCrossReach, cy, "Vertical");
+            word(TA_LEFT | TA_BOTTOM, cx + textHeight / 2, cy - kCrossReach, "Horizontal");
+            word(TA_RIGHT | TA_BOTTOM, cx + textHeight / 2, cy + kCrossReach, "Horizontal");
+            word(TA_CENTER | TA_BOTTOM, cx - kCrossReach, cy, "Vertical");
+            word(TA_CENTER | TA_TOP, cx + kCrossReach, cy, "Vertical");
         } else {
-            Out(hdc, TA_RIGHT | TA_BOTTOM, cx - kCrossReach - 5, cy + textHeight / 2, "Horizontal");
-            Out(hdc, TA_LEFT | TA_BOTTOM, cx + kCrossReach + 5, cy + textHeight / 2, "Horizontal");
-            Out(hdc, TA_CENTER | TA_BOTTOM, cx, cy - kCrossReach - 5, "Vertical");
-            Out(hdc, TA_CENTER | TA_TOP, cx, cy + kCrossReach, "Vertical");
+            word(TA_RIGHT | TA_BOTTOM, cx - kCrossReach - 5, cy + textHeight / 2, "Horizontal");
+            word(TA_LEFT | TA_BOTTOM, cx + kCrossReach + 5, cy + textHeight / 2, "Horizontal");
+            word(TA_CENTER | TA_BOTTOM, cx, cy - kCrossReach - 5, "Vertical");
+            word(TA_CENTER | TA_TOP, cx, cy + kCrossReach, "Vertical");
         }
 
-        // The title and the instructions.
-        const char* title = "Sleevory Printer Calibration";
-        CFont titleFont;
-        titleFont.Attach(MakeSheetFont(hdc, face, 15, 500, escapement));
-        if (titleFont.Get())
-            ::SelectObject(hdc, titleFont.Get());
-        const POINT titleAt = landscape ? POINT{kTitleMargin, h - kTitleMargin} : POINT{kTitleMargin, kTitleMargin};
-        Out(hdc, TA_LEFT | TA_TOP, titleAt.x, titleAt.y, title);
-        const int titleHeight = TextSize(hdc, title).cy;
-        CFont body;
-        body.Attach(MakeSheetFont(hdc, face, 9, 500, escapement));
-        if (body.Get())
-            ::SelectObject(hdc, body.Get());
-        const int lineStep = TextSize(hdc, title).cy;
-        int along = titleHeight + kTitleMargin;
-        for (const char* line : kInstructions) {
-            if (landscape)
-                Out(hdc, TA_LEFT | TA_TOP, titleAt.x + along, titleAt.y, line);
-            else
-                Out(hdc, TA_LEFT | TA_TOP, titleAt.x, titleAt.y + along, line);
-            along += lineStep;
+        // The title and the instructions, on the free part of the paper:
+        // clear of the outlines, the crosshair with its words and "Top".
+        const int reach = kCrossReach + std::max(TextSize(hdc, "Horizontal").cx, TextSize(hdc, "Vertical").cx) +
+                          kKeepClear;
+        keepOut.push_back(RECT{cx - reach, cy - reach, cx + reach, cy + reach});
+        std::vector<RECT> keepOutOnPaper;
+        for (const RECT& rect : keepOut)
+            keepOutOnPaper.push_back(frame.ToPaper(rect));
+        keepOutOnPaper.push_back(
+            RECT{printable.left, printable.top, printable.right, printable.top + topHeight + kKeepClear});
+        const RECT area{printable.left + kKeepClear, printable.top + kKeepClear, printable.right - kKeepClear,
+                        printable.bottom - kKeepClear};
+        std::map<std::pair<std::string, int>, SIZE> measured;
+        const MeasureText measure = [&](const std::string& text, int points) {
+            auto [found, added] = measured.try_emplace(std::pair{text, points});
+            if (added) {
+                fonts.Select(points);
+                found->second = TextSize(hdc, text.c_str());
+            }
+            return found->second;
+        };
+        const std::vector<std::string> lines(std::begin(kInstructions), std::end(kInstructions));
+        for (const PlacedLine& line :
+             PlaceInstructions("Sleevory Printer Calibration", lines, area, keepOutOnPaper, measure)) {
+            fonts.Select(line.points);
+            const POINT at = frame.ToSheet(line.at);
+            Out(hdc, TA_LEFT | TA_TOP, at.x, at.y, line.text.c_str());
         }
-        // The fonts leave the context before they go.
-        ::SelectObject(hdc, large.Get() ? static_cast<HGDIOBJ>(large.Get())
-                                           : ::GetStockObject(DEVICE_DEFAULT_FONT));
+        fonts.Deselect();
     });
 }

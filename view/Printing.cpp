@@ -13,6 +13,7 @@
 #include "shell/AppMessageDlg.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -69,7 +70,10 @@ public:
     {
         static const char* const kSettings[] = {"PrintFront", "PrintBack", "PrintDisc1", "PrintDisc2"};
         Flag(part) = printed ? 1 : 0;
-        m_view.WriteSettingValue("Number", kSettings[static_cast<int>(part)], printed ? "1" : "0");
+        // The sheets of a calibration job are no choice of what labels to
+        // print: the job's scope puts the label's choices back.
+        if (!IsCalibrationMode())
+            m_view.WriteSettingValue("Number", kSettings[static_cast<int>(part)], printed ? "1" : "0");
     }
     void SetPage2AsPage3(bool skip) override { m_view.AppSettings().m_bPrintPage2AsPage3 = skip ? 1 : 0; }
     bool IsDoubleLayout() const override { return m_view.Model().Shown().layout == "Double"; }
@@ -199,8 +203,12 @@ public:
 class PrintJobScope
 {
 public:
-    explicit PrintJobScope(CQuorbel6View& view)
+    // partsForJobOnly: the dialog's part buttons choose this job's sheets
+    // only (a calibration job), so the print choices come back afterwards.
+    explicit PrintJobScope(CQuorbel6View& view, bool partsForJobOnly = false)
         : m_view(view),
+          m_partsForJobOnly(partsForJobOnly),
+          m_parts(partsForJobOnly ? PartChoices(view.AppSettings()) : std::array<BYTE, 4>{}),
           m_shown(view.Model().Shown()),
           m_showGuides(view.m_bShowGuides),
           m_calibration(view.m_bCalibrationMode),
@@ -217,7 +225,14 @@ public:
             CLabelModel& model = m_view.Model();
             m_view.m_bCalibrationMode = m_calibration;
             m_view.m_nDuplicateDisc = m_duplicateDisc;
-            m_view.AppSettings().m_bPrintPage2AsPage3 = 0;
+            CAppSettings& app = m_view.AppSettings();
+            app.m_bPrintPage2AsPage3 = 0;
+            if (m_partsForJobOnly) {
+                app.m_bPrintFront = m_parts[0];
+                app.m_bPrintBack = m_parts[1];
+                app.m_bPrintDisc1 = m_parts[2];
+                app.m_bPrintDisc2 = m_parts[3];
+            }
             m_view.OnEndPrinting(nullptr, nullptr);
             model.SetUndoRecording(m_undoRecording);
             RestorePaper();
@@ -255,6 +270,13 @@ private:
     }
 
     CQuorbel6View& m_view;
+    static std::array<BYTE, 4> PartChoices(const CAppSettings& app)
+    {
+        return {app.m_bPrintFront, app.m_bPrintBack, app.m_bPrintDisc1, app.m_bPrintDisc2};
+    }
+
+    bool m_partsForJobOnly;
+    std::array<BYTE, 4> m_parts;
     LabelShown m_shown;
     BYTE m_showGuides;
     BYTE m_calibration;
@@ -355,7 +377,7 @@ void CQuorbel6View::OnFilePrintDirectCommand()
 void CQuorbel6View::OnPrinterCalibration()
 {
     Guarded(130, ErrorSink::Window(this), [&] {
-        PrintJobScope scope(*this);
+        PrintJobScope scope(*this, true);
         m_bCalibrationMode = 1;
         OnFilePrint();
     });

@@ -1,5 +1,6 @@
 // The print dialog on the common print dialog, driven by a timer while it
 // runs modally: the parts, copies and offsets chosen reach the job.
+#include "PrintDialogDriver.h"
 #include "PrintTestSupport.h"
 
 #include "framework/PrintPreview.h"
@@ -13,84 +14,6 @@
 
 namespace
 {
-// Finds the dialog of this thread with the caption and runs `act` on it once.
-class DialogDriver
-{
-public:
-    DialogDriver(const char* caption, std::function<void(HWND)> act) : m_caption(caption), m_act(std::move(act))
-    {
-        s_current = this;
-        m_timer = ::SetTimer(nullptr, 0, 50, &DialogDriver::Tick);
-    }
-    ~DialogDriver()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_current = nullptr;
-    }
-    bool Found() const { return m_done; }
-    std::string Total() const { return m_total; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        DialogDriver* self = s_current;
-        if (!self || self->m_done)
-            return;
-        HWND dialog = nullptr;
-        struct Search
-        {
-            const std::string* caption;
-            HWND* found;
-        } search{&self->m_caption, &dialog};
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                char text[128] = {};
-                ::GetWindowTextA(window, text, sizeof text);
-                if (*s->caption == text && ::GetDlgItem(window, IDC_PRINT_PARTS_GROUP)) {
-                    *s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!dialog)
-            return;
-        self->m_done = true;
-        self->m_act(dialog);
-    }
-
-    static inline DialogDriver* s_current = nullptr;
-    std::string m_caption;
-    std::function<void(HWND)> m_act;
-    UINT_PTR m_timer = 0;
-    bool m_done = false;
-    std::string m_total;
-};
-
-// Whether a control is shown; the dialog itself may have no screen to be on.
-bool Shown(HWND dialog, int id)
-{
-    return (::GetWindowLongA(::GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-std::string Text(HWND dialog, int id)
-{
-    char text[128] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-// Ticks or clears a part button the way a click does.
-void Click(HWND dialog, int id)
-{
-    HWND button = ::GetDlgItem(dialog, id);
-    const bool checked = ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    ::SendMessageA(button, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-}
-
 // The paper page the tab shows; its pages are the tab control's children.
 HWND ShownPaperPage(HWND dialog)
 {
@@ -188,10 +111,6 @@ COLORREF PreviewPixel(HWND page, const CLabelDim& paper, int x, int y)
     return color;
 }
 
-void Press(HWND dialog, int id)
-{
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
 }  // namespace
 
 class PrintDialogTest : public PrintedLabelTest

@@ -72,12 +72,24 @@ public:
         return {};
     }
 
+    // The folder of the kept jobs, "printed\\" beside the test program (a file
+    // dialog of a test may have moved the current folder), made when missing.
+    static std::string KeptFolder()
+    {
+        char path[MAX_PATH] = {};
+        const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
+        std::string folder(path, length < sizeof path ? length : 0);
+        folder = folder.substr(0, folder.find_last_of('\\') + 1) + "printed\\";
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        return folder;
+    }
+
     // Keeps a printed job and what its pages must show for the host's measuring.
     static void Keep(const std::string& name, const std::string& pdf, const std::string& expectations)
     {
-        ::CreateDirectoryA("printed", nullptr);
-        std::ofstream("printed\\" + name + ".pdf", std::ios::binary) << pdf;
-        std::ofstream("printed\\" + name + ".expect", std::ios::binary) << expectations;
+        const std::string folder = KeptFolder();
+        std::ofstream(folder + name + ".pdf", std::ios::binary) << pdf;
+        std::ofstream(folder + name + ".expect", std::ios::binary) << expectations;
     }
 
     // The pages of a PDF, counted by their page objects.

@@ -3,6 +3,7 @@
 // its settings key and program folder moved to scratch places, and the
 // private print queue as the default printer.
 #include "PrintQueue.h"
+#include "ScratchSettings.h"
 
 #include "app/Quorbel6App.h"
 #include "document/AppSettings.h"
@@ -38,33 +39,16 @@ public:
     int m_pagesPrinted = 0;
 };
 
-class PrintedLabelTest : public ::testing::Test
+class PrintedLabelTest : public ScratchSettingsTest
 {
 protected:
-    void SetUp() override
-    {
-        static int serial = 0;
-        const std::string suffix = std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial);
-        m_keyPath = "Software\\SleevoryTests\\Print_" + suffix;
-        SetSettingsKeyLocation(HKEY_CURRENT_USER, m_keyPath.c_str());
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "SleevoryPrintTest_" + suffix + "\\";
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        SetProgramFolder(m_folder.c_str());
-    }
-
     void TearDown() override
     {
         if (m_view.m_hWnd)
             m_view.DestroyWindow();
         if (m_parent.m_hWnd)
             m_parent.DestroyWindow();
-        SetSettingsKeyLocation(nullptr, "");
-        SetProgramFolder("");
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_keyPath.c_str());
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SleevoryTests");
-        ::RemoveDirectoryA(m_folder.c_str());
+        ScratchSettingsTest::TearDown();
     }
 
     // The label of a layout on the built-in papers, or on the papers given
@@ -86,10 +70,7 @@ protected:
             m_view.m_nJewelTemplate = static_cast<int>(m_view.m_labelTemplates.size()) - 1;
         }
         // The print switches and offsets are settings the dialog writes.
-        HKEY key = nullptr;
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, m_keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        if (key)
-            ::RegCloseKey(key);
+        CreateScratchKey();
         m_view.Model().Shown().layout = layout;
         m_view.CreateSurfaceProperties();
         m_view.LoadLayoutGeometry();
@@ -101,17 +82,6 @@ protected:
     const CLabelDim& CoverPaper() const
     {
         return *m_view.m_labelTemplates[static_cast<size_t>(m_view.m_nJewelTemplate)];
-    }
-
-    // Skips the test when this machine has no print queue to print to.
-    bool QueueReady()
-    {
-        const std::string status = PrintQueue::Status();
-        if (status != "ready") {
-            m_skipReason = "no private print queue: " + status;
-            return false;
-        }
-        return true;
     }
 
     void PrintParts(bool front, bool back, bool disc1, bool disc2)
@@ -167,25 +137,6 @@ protected:
         m_expect << line << "\n";
     }
 
-    std::string Setting(const char* name) const
-    {
-        char value[64] = {};
-        DWORD size = sizeof value;
-        DWORD number = 0;
-        DWORD type = 0;
-        if (::RegGetValueA(HKEY_CURRENT_USER, m_keyPath.c_str(), name, RRF_RT_ANY, &type, value, &size) !=
-            ERROR_SUCCESS)
-            return "(missing)";
-        if (type == REG_DWORD) {
-            std::memcpy(&number, value, sizeof number);
-            return std::to_string(number);
-        }
-        return value;
-    }
-
-    std::string m_keyPath;
-    std::string m_folder;
-    std::string m_skipReason;
     std::ostringstream m_expect;
     // The program's message box takes its text from the application object.
     CQuorbel6App m_app;

@@ -337,13 +337,14 @@ class ForgetEarlierPrints : public ::testing::Environment
 public:
     void SetUp() override
     {
+        const std::string folder = PrintQueue::KeptFolder();
         WIN32_FIND_DATAA found{};
-        HANDLE search = ::FindFirstFileA("printed\\*.*", &found);
+        HANDLE search = ::FindFirstFileA((folder + "*.*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE)
             return;
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileA((std::string("printed\\") + found.cFileName).c_str());
+                ::DeleteFileA((folder + found.cFileName).c_str());
         } while (::FindNextFileA(search, &found));
         ::FindClose(search);
     }

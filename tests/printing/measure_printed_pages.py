@@ -13,6 +13,12 @@ that printed it, in thousandths of an inch on the sheet:
     cross P X Y                 the calibration crosshair's centre
     inside P L T R B            all ink of the page lies in the box, and there is some
     blank P                     no ink at all
+    ink P L T R B               some ink in the box
+    clear P L T R B [L T R B]   no ink in the box (but in the second box, if given)
+    match P DPI X Y FILE WHAT   page P rendered in colour at DPI shows at pixel (X, Y)
+                                the picture FILE (binary PPM beside the .expect; its
+                                magenta pixels are not compared): no part of it turned
+                                white, and close to it on average
 The pages are rendered with Ghostscript at 300 dpi; every position must be
 met within 2 pixels (0.17 mm).
 """
@@ -53,6 +59,78 @@ def read_pgm(path):
     return Page(width, height, pixels)
 
 
+def read_pnm(path):
+    """(magic, width, height, pixels) of a binary PGM or PPM."""
+    with open(path, 'rb') as f:
+        data = f.read()
+    fields = []
+    pos = 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b'#':
+            while data[pos:pos + 1] not in (b'\n', b''):
+                pos += 1
+            continue
+        start = pos
+        while not data[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(data[start:pos])
+    width, height = int(fields[1]), int(fields[2])
+    channels = 3 if fields[0] == b'P6' else 1
+    return fields[0], width, height, data[pos + 1:pos + 1 + width * height * channels]
+
+
+# A printed part that matches its drawing: less than this share of its pixels
+# printed white where the drawing has colour, and this mean difference per
+# channel at most (text edges fall a pixel either way).
+MAX_WHITENED = 0.01
+MAX_MEAN_DIFFERENCE = 12.0
+IGNORED = (255, 0, 255)
+
+
+def compare_part(c, colour_page, p, x0, y0, reference, what):
+    """Compares a reference drawing with the printed page at (x0, y0)."""
+    magic, width, height, ref = read_pnm(reference)
+    page_width, page_height, page = colour_page
+    counted = whitened = difference = 0
+    for y in range(height):
+        py = y0 + y
+        if py < 0 or py >= page_height:
+            continue
+        row = ref[y * width * 3:(y + 1) * width * 3]
+        start = (py * page_width + x0) * 3
+        printed = page[start:start + width * 3]
+        for x in range(min(width, page_width - x0)):
+            r, g, b = row[3 * x], row[3 * x + 1], row[3 * x + 2]
+            if (r, g, b) == IGNORED:
+                continue
+            pr, pg, pb = printed[3 * x], printed[3 * x + 1], printed[3 * x + 2]
+            counted += 1
+            difference += abs(pr - r) + abs(pg - g) + abs(pb - b)
+            if min(pr, pg, pb) >= 235 and min(r, g, b) <= 200:
+                whitened += 1
+    c.checks += 1
+    if counted == 0:
+        c.failures.append('page %d %s: nothing to compare' % (p, what))
+        return
+    share = whitened / counted
+    mean = difference / (3.0 * counted)
+    print('   page %d %s: %.4f white where drawn in colour, mean difference %.1f' % (p, what, share, mean))
+    if share > MAX_WHITENED:
+        c.failures.append('page %d %s: %.1f%% printed white where the label is coloured' % (p, what, 100 * share))
+    if mean > MAX_MEAN_DIFFERENCE:
+        c.failures.append('page %d %s: mean difference %.1f from the label\'s drawing' % (p, what, mean))
+
+
+def render_colour(pdf, dpi):
+    with tempfile.TemporaryDirectory() as tmp:
+        subprocess.run(['gs', '-q', '-dNOPAUSE', '-dBATCH', '-dSAFER', '-sDEVICE=ppmraw', '-r%d' % dpi,
+                        '-sOutputFile=%s/page-%%d.ppm' % tmp, pdf], check=True)
+        files = sorted(glob.glob(tmp + '/page-*.ppm'), key=lambda f: int(f.rsplit('-', 1)[1][:-4]))
+        return [read_pnm(f)[1:] for f in files]
+
+
 class Page:
     def __init__(self, width, height, pixels):
         self.width, self.height, self.pixels = width, height, pixels
@@ -67,6 +145,16 @@ class Page:
         portrait paper comes back upright."""
         rows = [self.pixels[x::self.width][::-1] for x in range(self.width)]
         return Page(self.height, self.width, b''.join(rows))
+
+    def ink_in(self, l, t, r, b, but=None):
+        """Whether any pixel of the box (pixels, inclusive of l and t) is ink,
+        leaving out the pixels of `but`."""
+        for y in range(max(0, int(t)), min(self.height, int(b))):
+            row = self.pixels[y * self.width:(y + 1) * self.width]
+            for x in range(max(0, int(l)), min(self.width, int(r))):
+                if row[x] < 128 and not (but and but[0] <= x < but[2] and but[1] <= y < but[3]):
+                    return True
+        return False
 
     def bounds(self):
         """The ink's bounding box (left, top, right, bottom), or None."""
@@ -167,7 +255,18 @@ def measure(pdf, expect):
             page = pages[number - 1]
             if (w > h) != (page.width > page.height):
                 pages[number - 1] = page.turned()
+    colour = {}
     for l in lines:
+        if l[0] == 'match':
+            p, dpi, x0, y0 = (int(v) for v in l[1:5])
+            if dpi not in colour:
+                colour[dpi] = render_colour(pdf, dpi)
+            if p > len(colour[dpi]):
+                c.failures.append('match: page %d missing' % p)
+                continue
+            compare_part(c, colour[dpi][p - 1], p, x0, y0, os.path.join(os.path.dirname(expect), l[5]),
+                         ' '.join(l[6:]))
+            continue
         kind, args = l[0], [int(v) for v in l[1:]]
         if kind == 'pages':
             c.checks += 1
@@ -192,6 +291,15 @@ def measure(pdf, expect):
             check_circle(c, page, p, *args[1:])
         elif kind == 'cross':
             check_cross(c, page, p, *args[1:])
+        elif kind == 'ink':
+            c.checks += 1
+            if not page.ink_in(*(px(v) for v in args[1:5])):
+                c.failures.append('page %d: no ink in %s' % (p, args[1:5]))
+        elif kind == 'clear':
+            c.checks += 1
+            but = [px(v) for v in args[5:9]] if len(args) >= 9 else None
+            if page.ink_in(*(px(v) for v in args[1:5]), but=but):
+                c.failures.append('page %d: ink in %s%s' % (p, args[1:5], ' beside %s' % args[5:9] if but else ''))
         elif kind in ('inside', 'blank'):
             c.checks += 1
             box = page.bounds()
