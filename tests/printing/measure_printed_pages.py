@@ -37,28 +37,6 @@ def px(thousandths):
     return thousandths * DPI / 1000.0
 
 
-def read_pgm(path):
-    with open(path, 'rb') as f:
-        data = f.read()
-    fields = []
-    pos = 0
-    while len(fields) < 4:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        if data[pos:pos + 1] == b'#':
-            while data[pos:pos + 1] not in (b'\n', b''):
-                pos += 1
-            continue
-        start = pos
-        while not data[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(data[start:pos])
-    assert fields[0] == b'P5', path
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[pos + 1:pos + 1 + width * height]
-    return Page(width, height, pixels)
-
-
 def read_pnm(path):
     """(magic, width, height, pixels) of a binary PGM or PPM."""
     with open(path, 'rb') as f:
@@ -79,6 +57,12 @@ def read_pnm(path):
     width, height = int(fields[1]), int(fields[2])
     channels = 3 if fields[0] == b'P6' else 1
     return fields[0], width, height, data[pos + 1:pos + 1 + width * height * channels]
+
+
+def read_pgm(path):
+    magic, width, height, pixels = read_pnm(path)
+    assert magic == b'P5', path
+    return Page(width, height, pixels)
 
 
 # A printed part that matches its drawing: less than this share of its pixels
