@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "support/DialogAnswers.h"
 #include "support/InsertionPoint.h"
+#include "support/MessagePump.h"
 
 #include <algorithm>
 #include <cmath>
@@ -159,6 +160,9 @@ protected:
     void TearDown() override
     {
         m_program.reset();
+        // The main window's end asked the thread to quit; the next test's
+        // modal dialogs must not take that for theirs.
+        test_support::PumpPending();
         ScratchSettingsTest::TearDown();
     }
 
