@@ -172,6 +172,11 @@ bool CWinApp::IsIdleMessage(const MSG& msg)
         m_lastMousePoint = msg.pt;
         return true;
     }
+    if (msg.message == WM_TIMER) {
+        const CWnd* window = CWnd::FromHandlePermanent(msg.hwnd);
+        if (window && window->IsAnimationTimer(msg.wParam))
+            return false;
+    }
     return msg.message != WM_PAINT && msg.message != kCaretBlinkTimer;
 }
 

@@ -196,6 +196,11 @@ public:
 
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+    // A timer whose ticks only animate what is already shown (marching ants):
+    // they are no user activity, so the message loop runs no idle update of
+    // menus and tool bars after them. Killed with KillTimer like any other.
+    UINT_PTR SetAnimationTimer(UINT_PTR id, UINT elapse);
+    bool IsAnimationTimer(UINT_PTR id) const { return m_animationTimer != 0 && id == m_animationTimer; }
 
     // A null caption takes the application's title.
     int MessageBox(LPCSTR text, LPCSTR caption = nullptr, UINT type = MB_OK);
@@ -274,6 +279,7 @@ private:
     static LRESULT DefaultResultOfCurrentMessage(LRESULT ifNotCalled = 0);
 
     Binding m_binding = Binding::None;
+    UINT_PTR m_animationTimer = 0;  // one per window is all any window needs
 
     friend LRESULT CALLBACK FrameworkWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK FrameworkCreationHook(int, WPARAM, LPARAM);

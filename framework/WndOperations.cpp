@@ -158,6 +158,12 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
     SendToChildren(m_hWnd, message, wParam, lParam, deep);
 }
 
+UINT_PTR CWnd::SetAnimationTimer(UINT_PTR id, UINT elapse)
+{
+    m_animationTimer = id;
+    return SetTimer(id, elapse);
+}
+
 int CWnd::MessageBox(LPCSTR text, LPCSTR caption, UINT type)
 {
     return ShowMessageBox(m_hWnd, text, caption ? caption : GetAppTitle(), type);

@@ -50,8 +50,10 @@ void FrameRings(HDC dc, const RECT& box, HBRUSH brush, int from, int to, int dir
 
 void CQuorbel6View::StartSelectionTimer(UINT milliseconds)
 {
+    // Ants and flashes change no command's state: their ticks must not wake
+    // the frame's idle update of every tool bar and pane.
     if (m_hWnd)
-        SetTimer(kSelectionTimer, milliseconds);
+        SetAnimationTimer(kSelectionTimer, milliseconds);
 }
 
 void CQuorbel6View::KillSelectionTimer()

@@ -45,6 +45,57 @@ TEST(AppLoop, IdleCountsRiseUntilFalseAndRestartAfterMessages)
     EXPECT_EQ(app.m_counts, (std::vector<LONG>{0, 1, 2, 0, 1, 2}));
 }
 
+// A window whose timer ends the loop after a number of ticks.
+class CTickingWindow : public CWnd {
+public:
+    void OnTimer(UINT_PTR id) override
+    {
+        if (++m_ticks == kTicks) {
+            KillTimer(id);
+            ::PostQuitMessage(0);
+        }
+    }
+    static constexpr int kTicks = 8;
+    int m_ticks = 0;
+};
+
+// Counts the idle periods that begin (count 0) and never ends the loop itself.
+class CIdleCountingApp : public CWinApp {
+public:
+    CIdleCountingApp() : CWinApp("Idle Count Test") {}
+    BOOL OnIdle(LONG count) override
+    {
+        if (count == 0)
+            ++m_idlePeriods;
+        return FALSE;
+    }
+    int m_idlePeriods = 0;
+};
+
+// The idle update of every tool bar and pane runs after user activity; an
+// animation's ticks (the marching ants) are none, a plain timer's are.
+TEST(AppLoop, AnimationTimerTicksStartNoIdlePeriod)
+{
+    for (const bool animation : {false, true}) {
+        window_test::PumpPending();
+        CIdleCountingApp app;
+        CTickingWindow window;
+        ASSERT_TRUE(window.CreateEx(0, RegisterFrameworkWindowClass(0), "ticking", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr));
+        if (animation)
+            window.SetAnimationTimer(1121, 10);
+        else
+            window.SetTimer(1121, 10);
+        app.Run();
+        EXPECT_EQ(window.m_ticks, CTickingWindow::kTicks);
+        if (animation)
+            EXPECT_LE(app.m_idlePeriods, 1) << "only the loop's first idle period";
+        else
+            EXPECT_GE(app.m_idlePeriods, CTickingWindow::kTicks - 1) << "each tick is activity";
+        window.DestroyWindow();
+    }
+}
+
 TEST(AppLoop, OneApplicationObjectAtATime)
 {
     EXPECT_EQ(GetApp(), nullptr);
