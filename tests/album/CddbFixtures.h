@@ -2,22 +2,14 @@
 // The album-database replies and xmcd records of tests/data/cddb (also the
 // seeds of the reply and record fuzz targets).
 
+#include "support/TestDataPath.h"
+
 #include <cstdio>
 #include <string>
 
-// The fixture folder lies beside this header's folder; the tests run under
-// Wine, where drive Z: is the host's root.
 inline std::string CddbFixturePath(const std::string& name)
 {
-    std::string here = __FILE__;
-    for (char& c : here) {
-        if (c == '\\')
-            c = '/';
-    }
-    std::string folder = here.substr(0, here.rfind('/')) + "/../data/cddb/";
-    if (!folder.empty() && folder[0] == '/')
-        folder = "Z:" + folder;
-    return folder + name;
+    return TestDataPath("cddb/" + name);
 }
 
 inline std::string ReadCddbFixture(const std::string& name)

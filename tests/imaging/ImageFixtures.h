@@ -5,6 +5,7 @@
 // the host-side check with ImageMagick (check_encoded_images.sh).
 
 #include "imaging/xImage.h"
+#include "support/TestDataPath.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +15,9 @@
 #include <string>
 #include <vector>
 
-// The fixture folder lies beside this header's folder; the tests run under
-// Wine, where drive Z: is the host's root.
 inline std::string ImageFixturePath(const std::string& name)
 {
-    std::string here = __FILE__;
-    for (char& c : here) {
-        if (c == '\\')
-            c = '/';
-    }
-    const std::size_t slash = here.rfind('/');
-    std::string folder = here.substr(0, slash) + "/../data/images/";
-    if (!folder.empty() && folder[0] == '/')
-        folder = "Z:" + folder;
-    return folder + name;
+    return TestDataPath("images/" + name);
 }
 
 inline std::vector<BYTE> ReadWholeFile(const std::string& path)

@@ -9,6 +9,7 @@
 // after a change that is meant to alter the drawing.
 #include "BenchLabel.h"
 #include "BenchPicture.h"
+#include "support/TestDataPath.h"
 
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
@@ -30,14 +31,7 @@ namespace {
 
 std::string ReferencePath(const std::string& name)
 {
-    std::string here = __FILE__;
-    for (char& c : here)
-        if (c == '\\')
-            c = '/';
-    std::string folder = here.substr(0, here.rfind('/')) + "/../data/surfaces/";
-    if (!folder.empty() && folder[0] == '/')
-        folder = "Z:" + folder;
-    return folder + name;
+    return TestDataPath("surfaces/" + name);
 }
 
 bool WritingReferences()
