@@ -171,7 +171,7 @@ TEST_F(NewLayoutTest, GeometryIsReadFromTheRows)
     m_view.ReplacePropertyValue("Front Cover", "Left", "0.700");
     m_view.LoadLayoutGeometry();
     EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 1234);
-    EXPECT_EQ(m_view.Model().Placement().geometry.front.left, 699) << "lengths read back truncated";
+    EXPECT_EQ(m_view.Model().Placement().geometry.front.left, 700) << "lengths read back as written";
 
     // Even a model with almost no rows is read without stepping outside it.
     KeepFirstRows(3);
