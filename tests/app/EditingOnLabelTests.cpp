@@ -61,8 +61,12 @@ protected:
     POINT FrontCoverPoint(int dx = 0, int dy = 0) const
     {
         const FrontCoverGeometry& front = m_view->Model().Geometry().front;
-        const int outerLeft = m_view->Model().Placement().folded ? front.left + front.width / 2 : front.left;
-        return POINT{outerLeft + (front.left + front.width - outerLeft) / 2 + dx, front.top + front.height / 2 + dy};
+        const int left = front.left;
+        const int width = front.width;
+        const int top = front.top;
+        const int height = front.height;
+        const int outerLeft = m_view->Model().Placement().folded ? left + width / 2 : left;
+        return POINT{outerLeft + (left + width - outerLeft) / 2 + dx, top + height / 2 + dy};
     }
     // Edit > Insert > Text where the context menu was opened; the new text is selected.
     CString InsertTextAt(const char* surface, POINT label)
@@ -163,7 +167,8 @@ TEST_F(EditingOnLabel, DeleteAndBackspaceDeleteTheSelectedObjectAndStillEditInTh
     // A length typed in the grid's edit box loses its last character to Backspace.
     Command(ID_VIEW_DISC_LABEL);
     const DiscGeometry& disc = m_view->Model().Geometry().disc1;
-    ClickLabel(POINT{disc.left + disc.outerDiameter / 2, disc.top + disc.outerDiameter / 20});
+    const int discLeft = disc.left, discTop = disc.top, discSize = disc.outerDiameter;
+    ClickLabel(POINT{discLeft + discSize / 2, discTop + discSize / 20});
     ASSERT_EQ(Str(m_view->m_strSelectedObject), "Disc 1");
     ClickGridValue(m_program, grid, "Text Margin");
     CGridEdit& box = grid.EditBox();
@@ -209,7 +214,8 @@ TEST_F(EditingOnLabel, PressOnATextOverTheSelectedBackgroundSelectsTheTextAndADr
     Command(ID_VIEW_DISC_LABEL);
     const DiscGeometry& disc = m_view->Model().Geometry().disc1;
     const int radius = disc.outerDiameter / 2;
-    const POINT centre{disc.left + radius, disc.top + radius};
+    const int discLeft = disc.left, discTop = disc.top;
+    const POINT centre{discLeft + radius, discTop + radius};
     // A text on the ring above the hole, then a picture made the disc's background.
     const CString text = InsertTextAt("Disc 1", POINT{centre.x, centre.y - radius * 2 / 3});
     ASSERT_TRUE(Exists(text));
@@ -288,14 +294,13 @@ TEST_F(EditingOnLabel, ChangeLabelPaperCancelledChangesNothingAfterACoverWasEdit
 
 TEST_F(EditingOnLabel, LoneCarriageReturnBreaksTheLineAndLosesNoCharacter)
 {
+    const DiscGeometry& disc = m_view->Model().Geometry().disc1;
+    const int discLeft = disc.left, discTop = disc.top, discSize = disc.outerDiameter;
     const struct
     {
         const char* surface;
         POINT at;
-    } places[] = {{"Front Cover", FrontCoverPoint(0, -300)},
-                  {"Disc 1",
-                   POINT{m_view->Model().Geometry().disc1.left + m_view->Model().Geometry().disc1.outerDiameter / 2,
-                         m_view->Model().Geometry().disc1.top + m_view->Model().Geometry().disc1.outerDiameter / 5}}};
+    } places[] = {{"Front Cover", FrontCoverPoint(0, -300)}, {"Disc 1", POINT{discLeft + discSize / 2, discTop + discSize / 5}}};
     const struct
     {
         const char* text;
