@@ -143,6 +143,8 @@ TEST_F(EditingOnLabel, DeleteAndBackspaceDeleteTheSelectedObjectAndStillEditInTh
     ClickObject(second);
     ASSERT_EQ(Str(m_view->m_strSelectedObject), Str(second));
     CTextEditorEdit& edit = m_frame->TextPane().Edit();
+    if (!::IsWindowVisible(edit.m_hWnd))
+        Command(ID_VIEW_TEXT_EDITOR);  // the pane may have been closed in an earlier run
     ASSERT_TRUE(::IsWindowVisible(edit.m_hWnd));
     ::SetFocus(edit.m_hWnd);
     ASSERT_EQ(::GetFocus(), edit.m_hWnd);

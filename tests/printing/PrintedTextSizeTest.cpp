@@ -21,7 +21,8 @@ protected:
     {
         m_view.ShowSurface(surface);
         RECT area = m_view.GetSurfaceRect(surface);
-        const POINT middle{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        // In the upper part of the cover.
+        const POINT middle{(area.left + area.right) / 2, area.top + (area.bottom - area.top) * 3 / 10};
         area = RECT{middle.x - 60, middle.y - 15, middle.x + 60, middle.y + 15};
         ::MapWindowPoints(m_view.m_hWnd, nullptr, reinterpret_cast<POINT*>(&area), 2);
         m_view.AddTextObject("Text", area, "Inside");
@@ -47,12 +48,12 @@ TEST_F(PrintedTextSizeTest, TextFirstLaidOutByAPrintGetsTheSizeTheScreenGivesIt)
     {
         const char* surface;
         const char* words;
-    } texts[] = {{"Back Cover", "Greatest Hits Live in Concert"}, {"Disc 1", "Greatest Hits Live"}};
+    } texts[] = {{"Back Cover", "Greatest Hits Live in Concert"}, {"Front Cover", "Greatest Hits"}};
     std::vector<CString> names;
     for (const auto& text : texts)
         names.push_back(AddText(text.surface, text.words));
-    // As a document is read: no text laid out yet, the front cover shown.
-    m_view.ShowSurface("Front Cover");
+    // As a document is read: no text laid out yet, the disc shown.
+    m_view.ShowSurface("Disc 1");
     for (const CString& name : names)
         m_view.ReplacePropertyValue(name, "Vector Data", "");
 
