@@ -14,6 +14,14 @@ float StrToFloat(const CString& text)
     return std::isfinite(value) ? value : 0.0f;
 }
 
+double StrToDouble(const CString& text)
+{
+    double value = 0.0;
+    if (std::sscanf(static_cast<const char*>(text), "%lf", &value) != 1)
+        return 0.0;
+    return std::isfinite(value) ? value : 0.0;
+}
+
 CString IntToStr(int value)
 {
     return CString(std::to_string(value).c_str());

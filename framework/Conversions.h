@@ -7,6 +7,11 @@
 // result and truncate it to an int, which a non-finite value would make undefined.
 float StrToFloat(const CString& text);
 
+// Text to a double-precision number as "%lf" reads it, with the same rules: a
+// text without a leading number, or a non-finite one, gives 0. Decimal texts
+// of up to 15 digits read back exactly as written.
+double StrToDouble(const CString& text);
+
 // The value as decimal text, with a minus sign for negatives.
 CString IntToStr(int value);
 

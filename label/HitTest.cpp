@@ -147,6 +147,22 @@ void ApplyPrecedence(std::vector<CString>& hits)
     dropWhole({"Left Tab", "Right Tab"}, "Back Cover");
 }
 
+CString SmallerObjectAbove(const PropertyRows& rows, const std::vector<CString>& hits, const CString& selected)
+{
+    const auto at = std::find(hits.begin(), hits.end(), selected);
+    if (at == hits.end())
+        return CString();
+    for (auto hit = hits.begin(); hit != at; ++hit) {
+        const int first = LabelRows::FindObjectRow(rows, *hit);
+        if (first < 0)
+            continue;
+        const CString& itemType = rows[static_cast<size_t>(first)].m_strValue;
+        if (itemType == "Text" || itemType == "Track" || itemType == "Image")
+            return *hit;
+    }
+    return CString();
+}
+
 CString ChooseHit(const std::vector<CString>& hits, const std::vector<CString>& previousHits,
                   const CString& selected, bool surfaceJustSwitched)
 {

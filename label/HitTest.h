@@ -64,4 +64,9 @@ void ApplyPrecedence(std::vector<CString>& hits);
 // wrapping round; a surface just switched to, or different hits, take the first.
 CString ChooseHit(const std::vector<CString>& hits, const std::vector<CString>& previousHits,
                   const CString& selected, bool surfaceJustSwitched);
+// The object a press inside the selected object selects instead of dragging
+// it: the first text, track list or picture that the hits (smallest first)
+// list before the selection. Empty when the selection itself comes first, or
+// only surfaces, tabs and pages lie on it, or it is not under the point.
+CString SmallerObjectAbove(const PropertyRows& rows, const std::vector<CString>& hits, const CString& selected);
 }  // namespace HitTest

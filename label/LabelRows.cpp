@@ -153,9 +153,9 @@ CString UniqueTextName(const TextRows& texts, const CString& name)
 
 int ReadLength(const CString& text)
 {
-    // Widen before scaling: 0.7f times 1000 in single precision would round up
-    // to 700, while stored lengths have always read back truncated.
-    const double thousandths = static_cast<double>(StrToFloat(text)) * 1000.0;
+    // Rounded, not truncated: 0.7 is a little less than 0.700 in binary, and a
+    // truncated reading would lose a thousandth at every rewrite of the row.
+    const double thousandths = std::round(StrToDouble(text) * 1000.0);
     if (thousandths >= static_cast<double>(std::numeric_limits<int>::max()))
         return std::numeric_limits<int>::max();
     if (thousandths <= static_cast<double>(std::numeric_limits<int>::min()))

@@ -79,8 +79,9 @@ CString UniqueTextName(const TextRows& texts, const CString& name);
 int ReadImageNumber(const CString& text);
 
 // A length as stored in a property ("1.250" or "1.250 ''") in thousandths of an
-// inch, truncated toward zero: "0.700" reads as 699 because the text is first
-// read into a single-precision number.
+// inch, to the nearest thousandth: every length written with three decimals
+// reads back as written ("0.700" is 700), so that moving an object back and
+// forth leaves it where it was.
 int ReadLength(const CString& text);
 
 // A length in thousandths of an inch as a surface or page row stores it ("%.3f"),

@@ -76,10 +76,8 @@ void PropertyPlanner::ObjectLength(int row, const CString& caption, const CStrin
         if (IsDiscName(NearRow(row, top ? -3 : -2).m_strValue)) {
             EmptyLayoutCache(cache);
         } else {
-            // Rounded, so that single-precision readings of "1.000" and "0.800" give 200.
-            const double distance =
-                (static_cast<double>(StrToFloat(value)) - static_cast<double>(StrToFloat(old))) * 1000.0;
-            ShiftLayoutCache(cache, caption, static_cast<int>(std::lround(distance)));
+            const int distance = LabelRows::ReadLength(value) - LabelRows::ReadLength(old);
+            ShiftLayoutCache(cache, caption, distance);
         }
         return;
     }
@@ -100,8 +98,8 @@ void PropertyPlanner::LockAspectRatio(int row, const CString& value)
     }
     const int widthRow = Near(row, -2);
     const int heightRow = Near(row, -1);
-    double width = StrToFloat(Row(widthRow).m_strValue);
-    double height = StrToFloat(Row(heightRow).m_strValue);
+    double width = StrToDouble(Row(widthRow).m_strValue);
+    double height = StrToDouble(Row(heightRow).m_strValue);
     const int imageNumber = std::atoi(NearRow(row, -5).m_strValue);
     const bool fitted = m_context.keepImageAspect && m_context.keepImageAspect(width, height, imageNumber);
     if (!fitted) {

@@ -218,10 +218,11 @@ void PropertyPlanner::MoveSurfaceObject(int row, const CString& axis, const CStr
     const bool top = axis == "Top";
     if (NearRow(row, top ? -3 : -2).m_strValue != ShownSurface())
         return;
-    const double old = StrToFloat(Row(row).m_strValue);
-    CString moved;
-    moved.Format("%.3f ''", (old * 1000.0 + StrToFloat(distance)) * 0.001);
-    Set(row, moved);
+    const long long moved = static_cast<long long>(LabelRows::ReadLength(Row(row).m_strValue)) +
+                            std::llround(StrToDouble(distance));
+    CString text;
+    text.Format("%.3f ''", static_cast<double>(moved) * 0.001);
+    Set(row, text);
     if (NearRow(row, top ? -2 : -1).m_strKey == "Font") {
         const int cache = Near(row, top ? 4 : 5);
         ShiftLayoutCache(cache, axis, std::atoi(distance));

@@ -26,17 +26,16 @@ int KeepInside(int position, int extent, LONG low, LONG high)
     return position;
 }
 
-// How far a surface moved from the position its row held. Rounded: a row of
-// "0.800" reads as 800.00001 thousandths, and the objects must move by 200, not 199.
+// How far a surface moved from the position its row held.
 int DistanceMoved(const CString& oldRow, int moved)
 {
-    return static_cast<int>(std::lround(moved - static_cast<double>(StrToFloat(oldRow)) * 1000.0));
+    return moved - LabelRows::ReadLength(oldRow);
 }
 
 CString MillimetreText(const CString& inches)
 {
     CString text;
-    text.Format("%.1f mm", StrToFloat(inches) * kMillimetresPerInch);
+    text.Format("%.1f mm", StrToDouble(inches) * kMillimetresPerInch);
     return text;
 }
 
@@ -49,7 +48,7 @@ CString TextMarginInInches(const CString& value, const CString& units)
     if (units != "Millimeters")
         return value;
     CString inches;
-    inches.Format("%.3f ''", StrToFloat(value) * kInchesPerMillimetre);
+    inches.Format("%.3f ''", StrToDouble(value) * kInchesPerMillimetre);
     return inches;
 }
 }  // namespace PropertyRules
@@ -100,8 +99,8 @@ void PropertyPlanner::PageOrientation(int row, const CString& name, const CStrin
     const int heightRow = Near(row, 4);
     const CString width = Row(widthRow).m_strValue;
     const CString height = Row(heightRow).m_strValue;
-    const float w = StrToFloat(width);
-    const float h = StrToFloat(height);
+    const int w = LabelRows::ReadLength(width);
+    const int h = LabelRows::ReadLength(height);
     if ((value == "Landscape" && w < h) || (value == "Portrait" && w > h)) {
         SetRecorded(widthRow, height);
         SetRecorded(heightRow, width);

@@ -193,6 +193,18 @@ void CLabelRenderer::DrawImageObject(HDC dc, Surface surface, const CString& nam
     }
 }
 
+namespace
+{
+// Whether text measured on the context has the sizes the layouts are made
+// with: a display context at the screen's resolution, mapped one to one.
+bool MeasuresAsTheScreen(HDC dc)
+{
+    return ::GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY && ::GetMapMode(dc) == MM_TEXT &&
+           1000.0f / static_cast<float>(::GetDeviceCaps(dc, LOGPIXELSX)) == TextLayout::ScreenScale() &&
+           ::GetDeviceCaps(dc, LOGPIXELSY) == ::GetDeviceCaps(dc, LOGPIXELSX);
+}
+}  // namespace
+
 // The Text and Track objects of the surface on the page shown, in row order,
 // each by the drawing of its kind; the layout each returns is kept in its
 // "Vector Data" row.
@@ -229,43 +241,60 @@ void CLabelRenderer::DrawTextObjects(HDC surfaceDC, Surface surface)
         const int height = model.LengthOf(name, "Height");
         const CString horizontal = AlignmentName(style.horizontal);
         const CString vertical = AlignmentName(style.vertical);
-        LOGFONTA font = style.font;
-
         CString cache = model.GetPropertyValue(name, "Vector Data");
         auto yes = [&](const char* key) { return model.IsYes(name, key); };
-        if (isText) {
-            const bool multiLine = yes("MultiLine");
-            if (onDisc)
-                DrawDiscText(&dc, font, cache, text, left, top, width, height, horizontal, vertical, multiLine,
-                             surfaceName);
-            else
-                DrawTextObject(&dc, font, cache, text, left, top, width, height, horizontal, vertical, multiLine,
-                               surfaceName);
-        } else if (onDisc) {
-            DrawDiscTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical,
-                              yes("Track Numbers"), yes("Track Times"), yes("Skip Center"), yes("Wrap Tracks"),
-                              surfaceName);
-        } else {
-            DrawTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, yes("Track Numbers"),
-                          yes("Track Times"), yes("Offset Numbers"), surfaceName, yes("Wrap Tracks"));
-        }
-        // After an album import a list that no longer fits is tried once more
-        // wrapped, without numbers and times; when that fits, it stays so.
-        if (!isText && cache.IsEmpty() && !yes("Wrap Tracks") && m_layoutFitPending) {
-            if (onDisc)
-                DrawDiscTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, false,
-                                  false, yes("Skip Center"), true, surfaceName);
-            else
-                DrawTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, false, false,
-                              false, surfaceName, true);
-            if (!cache.IsEmpty()) {
-                model.ReplacePropertyValue(name, "Wrap Tracks", "Yes");
-                model.ReplacePropertyValue(name, "Track Times", "No");
-                model.ReplacePropertyValue(name, "Track Numbers", "No");
-                if (!onDisc)
-                    model.ReplacePropertyValue(name, "Offset Numbers", "No");
+        // Lays the object out when its cache is empty, then draws the cache.
+        // Every call starts from the object's own font: a layout leaves the
+        // size it tried last in the font it was given.
+        auto draw = [&](CDC& target, bool wrapped) {
+            LOGFONTA font = style.font;
+            if (isText) {
+                const bool multiLine = yes("MultiLine");
+                if (onDisc)
+                    DrawDiscText(&target, font, cache, text, left, top, width, height, horizontal, vertical,
+                                 multiLine, surfaceName);
+                else
+                    DrawTextObject(&target, font, cache, text, left, top, width, height, horizontal, vertical,
+                                   multiLine, surfaceName);
+            } else if (onDisc) {
+                DrawDiscTrackList(&target, font, cache, text, left, top, width, height, horizontal, vertical,
+                                  !wrapped && yes("Track Numbers"), !wrapped && yes("Track Times"), yes("Skip Center"),
+                                  wrapped || yes("Wrap Tracks"), surfaceName);
+            } else {
+                DrawTrackList(&target, font, cache, text, left, top, width, height, horizontal, vertical,
+                              !wrapped && yes("Track Numbers"), !wrapped && yes("Track Times"),
+                              !wrapped && yes("Offset Numbers"), surfaceName, wrapped || yes("Wrap Tracks"));
+            }
+        };
+        auto drawWithRetry = [&](CDC& target) {
+            draw(target, false);
+            // After an album import a list that no longer fits is tried once more
+            // wrapped, without numbers and times; when that fits, it stays so.
+            if (!isText && cache.IsEmpty() && !yes("Wrap Tracks") && m_layoutFitPending) {
+                draw(target, true);
+                if (!cache.IsEmpty()) {
+                    model.ReplacePropertyValue(name, "Wrap Tracks", "Yes");
+                    model.ReplacePropertyValue(name, "Track Times", "No");
+                    model.ReplacePropertyValue(name, "Track Numbers", "No");
+                    if (!onDisc)
+                        model.ReplacePropertyValue(name, "Offset Numbers", "No");
+                }
+            }
+        };
+        if (cache.IsEmpty() && !text.IsEmpty() && !MeasuresAsTheScreen(dc.m_hDC)) {
+            // The layout belongs to the label, not to the device: its sizes are
+            // measured as on the screen, also when a printer or a preview meets
+            // an object no screen drawing has laid out yet. The same rows then
+            // always give the same fitted size.
+            CMemoryDC reference(nullptr);
+            ::SetTextAlign(reference.m_hDC, TA_BOTTOM | TA_LEFT);
+            drawWithRetry(reference);
+            if (cache.IsEmpty()) {
+                model.ReplacePropertyValue(name, "Vector Data", cache);
+                continue;  // it fits nowhere: nothing to draw
             }
         }
+        drawWithRetry(dc);
         model.ReplacePropertyValue(name, "Vector Data", cache);
     }
 }

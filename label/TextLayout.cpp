@@ -24,6 +24,21 @@ CString WithoutBackticks(const CString& text)
     return clean;
 }
 
+std::vector<CString> SplitTextLines(const CString& text)
+{
+    std::vector<CString> lines;
+    int start = 0;
+    for (int end = text.Find('\r'); end >= 0; end = text.Find('\r', start)) {
+        lines.push_back(text.Mid(start, end - start));
+        // A lone carriage return breaks the line too; only a line feed is skipped with it.
+        start = end + 1;
+        if (start < text.GetLength() && text[start] == '\n')
+            ++start;
+    }
+    lines.push_back(text.Mid(start));
+    return lines;
+}
+
 std::vector<CString> SplitFields(const CString& list)
 {
     std::vector<CString> fields;

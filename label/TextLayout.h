@@ -19,6 +19,10 @@ float ScreenScale();
 // its field in two, so it becomes an apostrophe.
 CString WithoutBackticks(const CString& text);
 
+// The lines of a text: a line ends at a carriage return, and a line feed right
+// after it belongs to the same break. A text always has at least one line.
+std::vector<CString> SplitTextLines(const CString& text);
+
 // The fields of a backtick-terminated list; a last field without its
 // terminating backtick is left out.
 std::vector<CString> SplitFields(const CString& list);

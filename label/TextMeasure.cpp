@@ -203,24 +203,18 @@ CString CLabelRenderer::MeasureTextBlock(CDC* dc, const CString& text, int* line
 {
     *lineCount = 1;
     return Guarded(33, Errors(), CString(), [&] {
+        const std::vector<CString> lines = SplitTextLines(text);
+        *lineCount = static_cast<int>(lines.size());
         CString widest;
         int widestWidth = 0;
-        int start = 0;
-        for (;;) {
-            const int end = text.Find('\r', start);
-            const CString line = end < 0 ? text.Mid(start) : text.Mid(start, end - start);
-            if (end >= 0) {
-                ++*lineCount;
-                start = end + 2;  // the CR and its LF
-            }
+        for (const CString& line : lines) {
             const int width = TextLayout::TextExtent(*dc, line).cx;
             if (width > widestWidth) {
                 widestWidth = width;
                 widest = line;
             }
-            if (end < 0)
-                return widest;
         }
+        return widest;
     });
 }
 

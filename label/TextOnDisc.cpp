@@ -20,18 +20,7 @@ std::vector<CString> SplitLines(CString text, BOOL multiLine)
         lines.push_back(text);
         return lines;
     }
-    int start = 0;
-    for (;;) {
-        const int end = text.Find('\r', start);
-        if (end < 0) {
-            lines.push_back(text.Mid(start));
-            return lines;
-        }
-        lines.push_back(text.Mid(start, end - start));
-        start = end + 2;  // past the CR LF pair
-        if (start > text.GetLength())
-            start = text.GetLength();
-    }
+    return TextLayout::SplitTextLines(text);
 }
 
 // Places the lines band by band in the ring, shrinking the font until all

@@ -17,8 +17,7 @@ constexpr int kMinZoomedHeight = 25;  // 2.5 points: below it lines become strok
 constexpr int kLineEndMargin = 15;    // of a horizontal line, thousandths of an inch
 constexpr double kItalicOverhang = 0.14;
 
-// The lines of a text: split at CR (the LF after it skipped) when multi-line,
-// else one line with the breaks made spaces.
+// The lines of a text when multi-line, else one line with the breaks made spaces.
 std::vector<CString> SplitLines(const CString& text, bool multiLine)
 {
     std::vector<CString> lines;
@@ -29,13 +28,7 @@ std::vector<CString> SplitLines(const CString& text, bool multiLine)
         lines.push_back(line);
         return lines;
     }
-    int start = 0;
-    for (int end = text.Find('\r'); end >= 0; end = text.Find('\r', start)) {
-        lines.push_back(text.Mid(start, end - start));
-        start = end + 2;
-    }
-    lines.push_back(text.Mid(start));
-    return lines;
+    return SplitTextLines(text);
 }
 
 // The system's text-alignment flag for a placement word of the tables.

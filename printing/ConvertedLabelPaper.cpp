@@ -1,6 +1,7 @@
 #include "printing/ConvertedLabelPaper.h"
 
 #include "framework/Conversions.h"
+#include "label/LabelRows.h"
 
 const char* const kFormerLabelPaperSettings[9] = {"Front",      "Back",    "Disc1",         "Disc2",        "Orientation",
                                                   "CDType",     "Jewel Type", "ResetDefault1", "ResetDefault2"};
@@ -9,7 +10,7 @@ namespace
 {
 int ToThousandths(const CString& text)
 {
-    return static_cast<int>(StrToFloat(text) * 1000.0f);
+    return LabelRows::ReadLength(text);
 }
 }  // namespace
 

@@ -60,3 +60,14 @@ std::vector<PaperAssignment> PlanPageLayout(const CLabelDim& disc, const CLabelD
     discAt("Disc 2", state.disc1AtBottom ? first : second);
     return plan;
 }
+
+bool IsAssignmentInPlace(const PaperAssignment& assignment, const CString& stored)
+{
+    const CString& key = assignment.key;
+    const bool length = key == "Left" || key == "Top" || key == "Width" || key == "Height" ||
+                        key == "Inner Diameter" || key == "Outer Diameter";
+    if (!length)
+        return stored == assignment.value;
+    // An empty or damaged row is no length in place, whatever it reads as.
+    return !stored.IsEmpty() && LabelRows::ReadLength(stored) == LabelRows::ReadLength(assignment.value);
+}

@@ -31,3 +31,8 @@ CString SheetOrientation(int width, int height);
 // when the paper's differs from the cover's), then the two discs, disc 1
 // taking the second label of the sheet when it sits at the bottom.
 std::vector<PaperAssignment> PlanPageLayout(const CLabelDim& disc, const CLabelDim& jewel, const LayoutState& state);
+
+// Whether the row already holds what the assignment would write. Lengths are
+// compared as numbers: the plan writes "%.3f" while a row the setter wrote
+// holds "%.3f ''", and the same place must not count as a change.
+bool IsAssignmentInPlace(const PaperAssignment& assignment, const CString& stored);

@@ -110,20 +110,39 @@ void CQuorbel6View::OnLButtonDown(UINT, POINT point)
         m_bMouseDown = 1;
         TellFramePress();
 
-        const bool startsDrag = !m_strDragMode.IsEmpty() && m_strDragMode != "Cover" && !m_bReselect;
+        bool startsDrag = !m_strDragMode.IsEmpty() && m_strDragMode != "Cover" && !m_bReselect;
+        const std::vector<CString> previous = m_keptHitList;
+        std::vector<CString> hits;
+        CString smallerOnTop;
+        if (startsDrag && m_strDragMode == "Move") {
+            // Inside the selection a smaller object lying on it (a text on a
+            // background picture) takes the press, as it would without a
+            // selection: the smallest object under the pointer comes first.
+            hits = CollectHits(point);
+            HitTest::ApplyPrecedence(hits);
+            smallerOnTop = HitTest::SmallerObjectAbove(Model().Rows(), hits, m_strSelectedObject);
+            if (!smallerOnTop.IsEmpty())
+                startsDrag = false;
+            else
+                m_keptHitList = previous;
+        }
         if (!startsDrag) {
             m_bReselect = 0;
-            const std::vector<CString> previous = m_keptHitList;
-            std::vector<CString> hits = CollectHits(point);
+            if (smallerOnTop.IsEmpty()) {
+                hits = CollectHits(point);
+                HitTest::ApplyPrecedence(hits);
+            }
             if (hits.empty()) {
                 if (IViewFrame* frame = ViewFrame())
                     frame->SetSelectionState(FALSE);
                 return;
             }
-            HitTest::ApplyPrecedence(hits);
             m_keptHitList = hits;
-            const CString chosen =
-                HitTest::ChooseHit(hits, previous, m_strSelectedObject, m_bSurfaceJustSwitched != 0);
+            // Not a step of cycling: the selection was under the object pressed.
+            const CString chosen = !smallerOnTop.IsEmpty()
+                                       ? smallerOnTop
+                                       : HitTest::ChooseHit(hits, previous, m_strSelectedObject,
+                                                            m_bSurfaceJustSwitched != 0);
             m_bSurfaceJustSwitched = 0;
             SelectHit(chosen);
         }

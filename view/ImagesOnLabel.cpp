@@ -72,8 +72,8 @@ int CQuorbel6View::SelectionCentreX() const
     const int row = FindObjectRow(m_strSelectedObject);
     const CString type = row < 0 ? CString() : Model().Row(row).m_strValue;
     if (type == "Text" || type == "Track" || type == "Cover" || type == "Boundary" || type == "Image")
-        return static_cast<int>(StrToFloat(GetPropertyValue(m_strSelectedObject, "Left")) * 1000.0 +
-                                StrToFloat(GetPropertyValue(m_strSelectedObject, "Width")) * 0.5 * 1000.0);
+        return LabelRows::ReadLength(GetPropertyValue(m_strSelectedObject, "Left")) +
+               LabelRows::ReadLength(GetPropertyValue(m_strSelectedObject, "Width")) / 2;
     // A page counts as lying in the right half of a folded cover.
     return Model().Geometry().front.left + Model().Geometry().front.width;
 }

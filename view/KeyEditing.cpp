@@ -1,5 +1,6 @@
-// The keys of the view: the arrows nudge or resize the selected object by one
-// screen pixel, or scroll a page larger than the window.
+// The keys of the view: Delete and Backspace delete the selected object, the
+// arrows nudge or resize it by one screen pixel, or scroll a page larger than
+// the window.
 #include "view/Quorbel6View.h"
 
 #include "framework/ErrorReport.h"
@@ -51,8 +52,15 @@ bool CQuorbel6View::HandleEditKey(UINT key, int& step)
 {
     if (key == VK_BACK || key == VK_DELETE) {
         step = key == VK_BACK ? 3 : 4;
-        // Deleting objects comes with the Edit commands; the key goes on as usual.
-        return false;
+        // Only the view's own keys reach here: in the panes' edit fields the
+        // keys keep editing text. Covers, tabs and pages are never deleted.
+        if (m_strSelectedObject.IsEmpty())
+            return false;
+        const CString itemType = Model().GetPropertyValue(m_strSelectedObject, "Item Type");
+        if (itemType != "Image" && itemType != "Text" && itemType != "Track")
+            return false;
+        OnEditDelete();
+        return true;
     }
     step = FirstStepOfKey(key);
     const int zoom = Model().Shown().zoom;

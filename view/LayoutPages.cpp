@@ -64,7 +64,7 @@ void CQuorbel6View::LayoutPagesOnPaper(bool keepFold)
             for (const PaperAssignment& assignment : PlanPageLayout(disc, jewel, state))
             {
                 // A value already in place changes nothing; the setter need not look.
-                if (model.GetPropertyValue(assignment.object, assignment.key) == assignment.value)
+                if (IsAssignmentInPlace(assignment, model.GetPropertyValue(assignment.object, assignment.key)))
                     continue;
                 if (!assignment.shownSurface.IsEmpty())
                     model.Shown().surface = assignment.shownSurface;

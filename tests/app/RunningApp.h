@@ -34,6 +34,46 @@ public:
     CQuorbel6View* View() { return m_app.GetActiveView(); }
     HWND MainWindow() { return m_app.m_pMainWnd ? m_app.m_pMainWnd->m_hWnd : nullptr; }
 
+    // Runs what is queued through the program's own loop step, which offers
+    // each message to the windows' key handling and the accelerators before
+    // dispatching it, as the running program does; at most `limitMs` long.
+    void RunQueued(DWORD limitMs = 2000)
+    {
+        const DWORD start = ::GetTickCount();
+        MSG next;
+        while (::PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE) && ::GetTickCount() - start < limitMs) {
+            if (next.message == WM_QUIT) {
+                ::PeekMessageA(&next, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+                continue;
+            }
+            m_app.PumpMessage();
+        }
+    }
+    // A key pressed and let go on the window that has the keyboard focus.
+    void PressKey(UINT key)
+    {
+        const HWND focus = ::GetFocus();
+        const UINT scan = ::MapVirtualKeyA(key, 0);
+        ::PostMessageA(focus, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+        ::PostMessageA(focus, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
+        RunQueued();
+    }
+    // The pointer comes to rest on a client point of the window (it picks its
+    // cursor), then the left button goes down there, moves to `to` and comes up.
+    void Drag(HWND window, POINT from, POINT to)
+    {
+        POINT screen = from;
+        ::ClientToScreen(window, &screen);
+        ::SetCursorPos(screen.x, screen.y);
+        ::SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        ::PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
+        ::PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        ::PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        RunQueued();
+    }
+    void Click(HWND window, POINT at) { Drag(window, at, at); }
+
     // The view once the whole start-up has run; null when any step failed.
     CQuorbel6View* RunToLabel() { return Started() && FinishStartUp() ? View() : nullptr; }
 

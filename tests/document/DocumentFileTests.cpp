@@ -190,7 +190,7 @@ TEST_F(DocumentFileTest, SingleLabelWithFreeTextsTrackListsAndImagesComesBackWho
     EXPECT_EQ(m_view.Model().Shown().page, "3");
     EXPECT_EQ(m_view.Model().Shown().layout, "Single");
     EXPECT_EQ(m_view.Model().StackingCounter(), 2);
-    EXPECT_EQ(m_view.Model().Placement().geometry.back.width, 5909);
+    EXPECT_EQ(m_view.Model().Placement().geometry.back.width, 5910);
     EXPECT_EQ(m_doc.m_nFileVersion, 6);
     EXPECT_EQ(m_doc.GetTitle(), "single.slv");
     EXPECT_FALSE(m_doc.IsModified());

@@ -47,11 +47,11 @@ TEST_F(NewLayoutTest, BuiltInPapersGiveTheKnownValues)
         {"Page 1", "Orientation", "Portrait"}, {"Page 1", "Width", "8.500"},
         {"Page 1", "Height", "11.000"},        {"Page 2", "Orientation", "Landscape"},
         {"Page 2", "Width", "11.000"},         {"Page 3", "Orientation", "Portrait"},
-        // The boundaries come from the geometry read back from the rows, and
-        // lengths read back truncated: 1.300 is 1299 thousandths, 5.910 is 5909.
-        {"Left Tab", "Left", "1.299 ''"},      {"Left Tab", "Top", "0.600 ''"},
+        // The boundaries come from the geometry read back from the rows, to the
+        // thousandth: 1.300 is 1300 thousandths, 5.910 is 5910.
+        {"Left Tab", "Left", "1.300 ''"},      {"Left Tab", "Top", "0.600 ''"},
         {"Left Tab", "Width", "0.250 ''"},     {"Left Tab", "Height", "4.650 ''"},
-        {"Right Tab", "Left", "6.958 ''"},     {"Front Cover (Inside)", "Width", "4.760 ''"},
+        {"Right Tab", "Left", "6.960 ''"},     {"Front Cover (Inside)", "Width", "4.760 ''"},
         {"Front Cover (Inside)", "Left", "0.800 ''"},
     };
     for (const RowValues& row : expected)
@@ -154,8 +154,8 @@ TEST_F(NewLayoutTest, GeometryIsReadFromTheRows)
     EXPECT_EQ(m_view.Model().Placement().geometry.front.left, 800);
     EXPECT_EQ(m_view.Model().Placement().geometry.front.width, 9520);
     EXPECT_EQ(m_view.Model().Placement().geometry.back.tab, 250);
-    EXPECT_EQ(m_view.Model().Placement().geometry.back.left, 1299);
-    EXPECT_EQ(m_view.Model().Placement().geometry.back.width, 5909);
+    EXPECT_EQ(m_view.Model().Placement().geometry.back.left, 1300);
+    EXPECT_EQ(m_view.Model().Placement().geometry.back.width, 5910);
     EXPECT_EQ(m_view.Model().Placement().geometry.disc1.outerDiameter, 4625);
     EXPECT_EQ(m_view.Model().Placement().geometry.disc1.textMargin, 50);
     EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 5688);
@@ -171,7 +171,7 @@ TEST_F(NewLayoutTest, GeometryIsReadFromTheRows)
     m_view.ReplacePropertyValue("Front Cover", "Left", "0.700");
     m_view.LoadLayoutGeometry();
     EXPECT_EQ(m_view.Model().Placement().geometry.disc2.top, 1234);
-    EXPECT_EQ(m_view.Model().Placement().geometry.front.left, 699) << "lengths read back truncated";
+    EXPECT_EQ(m_view.Model().Placement().geometry.front.left, 700) << "lengths read back as written";
 
     // Even a model with almost no rows is read without stepping outside it.
     KeepFirstRows(3);
@@ -214,8 +214,8 @@ TEST_F(NewLayoutTest, DragLimitsFollowTheSelection)
 
     m_view.Model().Shown().surface = "Back Cover";
     m_view.SetDragLimits();
-    EXPECT_EQ(m_view.m_rcDragLimits.left, 1299);
-    EXPECT_EQ(m_view.m_rcDragLimits.right, 1299 + 5909);
+    EXPECT_EQ(m_view.m_rcDragLimits.left, 1300);
+    EXPECT_EQ(m_view.m_rcDragLimits.right, 1300 + 5910);
 
     m_view.Model().Shown().surface = "Disc 2";
     m_view.SetDragLimits();

@@ -22,6 +22,20 @@ TEST(ConversionsTest, StrToFloatReadsTheLeadingNumber)
         EXPECT_EQ(StrToFloat(c.text), c.expected) << '"' << c.text << '"';
 }
 
+TEST(ConversionsTest, StrToDoubleReadsTheLeadingNumberExactly)
+{
+    const struct
+    {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"0.700", 0.7}, {"0.700 ''", 0.7}, {"11.999 ''", 11.999}, {"  -3.5mm", -3.5}, {"7", 7.0},
+        {"", 0.0},      {"abc", 0.0},      {"''", 0.0},           {"inf", 0.0},      {"nan", 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StrToDouble(c.text), c.expected) << '"' << c.text << '"';
+}
+
 TEST(ConversionsTest, IntToStrIsDecimal)
 {
     const struct

@@ -230,19 +230,27 @@ TEST(LabelRowsTest, ObjectsReachTheirTextByTheNameBeforeTheFirstBracket)
     EXPECT_EQ(LabelRows::FindTextRow(texts, "Track List"), -1);
 }
 
-TEST(LabelRowsTest, LengthsReadBackTruncatedFromTheirSinglePrecisionValue)
+TEST(LabelRowsTest, LengthsReadBackAsWrittenToTheThousandth)
 {
     const struct
     {
         const char* text;
         int expected;
     } cases[] = {
-        {"0.700", 699},
+        {"0.700", 700},      // a single-precision reading truncated it to 699
+        {"0.700 ''", 700},
         {"1.250 ''", 1250},
         {"1.250", 1250},
         {"0.050 ''", 50},
+        {"0.001 ''", 1},
+        {"2.345 ''", 2345},
         {"8.500", 8500},
-        {"-0.700", -699},
+        {"11.999 ''", 11999},
+        {"-0.700", -700},
+        {"-1.003 ''", -1003},
+        {"1.5", 1500},       // typed without the mark and with fewer decimals
+        {"0.0004", 0},       // below half a thousandth
+        {"0.0006", 1},
         {"", 0},
         {"''", 0},
         {"abc", 0},
@@ -252,6 +260,20 @@ TEST(LabelRowsTest, LengthsReadBackTruncatedFromTheirSinglePrecisionValue)
     };
     for (const auto& c : cases)
         EXPECT_EQ(LabelRows::ReadLength(c.text), c.expected) << c.text;
+}
+
+TEST(LabelRowsTest, EveryStoredLengthUpToTwelveInchesReadsBackAsWritten)
+{
+    // Both forms a row may hold, every thousandth from 0 to 12 inches and the
+    // same below 0 (objects may stand partly off a sheet).
+    int wrong = 0;
+    for (int length = -12000; length <= 12000; ++length) {
+        for (const CString& text : {LabelRows::ObjectLengthText(length), LabelRows::SurfaceLengthText(length)}) {
+            if (LabelRows::ReadLength(text) != length && ++wrong <= 5)
+                ADD_FAILURE() << "\"" << text.c_str() << "\" read as " << LabelRows::ReadLength(text);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(LabelRowsTest, LengthTextsHaveThreeDecimals)

@@ -105,6 +105,37 @@ TEST(PageLayoutPlanTest, DiscsTakeTheirLabelsByLabelPosition)
     }
 }
 
+TEST(PageLayoutPlanTest, AValueInPlaceIsComparedAsANumberWhenItIsALength)
+{
+    const struct
+    {
+        const char* key;
+        const char* planned;
+        const char* stored;
+        bool inPlace;
+    } cases[] = {
+        {"Left", "0.700", "0.700 ''", true},  // as the setter writes it
+        {"Left", "0.700", "0.700", true},
+        {"Top", "1.250", "1.25", true},
+        {"Outer Diameter", "4.625", "4.625 ''", true},
+        {"Inner Diameter", "0.813", "0.812 ''", false},
+        {"Width", "8.500", "8.501", false},
+        {"Height", "0.000", "", false},      // an empty row is no length in place
+        {"Orientation", "Portrait", "Portrait", true},
+        {"Orientation", "Portrait", "Landscape", false},
+        {"Page", "2", "2", true},
+        {"Page", "2", "2.000", false},        // not a length: the text itself
+        {"Folded Cover", "Yes", "No", false},
+    };
+    for (const auto& c : cases) {
+        PaperAssignment assignment;
+        assignment.object = "Front Cover";
+        assignment.key = c.key;
+        assignment.value = c.planned;
+        EXPECT_EQ(IsAssignmentInPlace(assignment, c.stored), c.inPlace) << c.key << " " << c.planned << " / " << c.stored;
+    }
+}
+
 TEST(SheetPreviewTest, SheetsFitTheBoxByTheirLongSide)
 {
     const SIZE box{200, 160};

@@ -5,6 +5,7 @@
 
 #include "framework/PrintPreview.h"
 #include "label/LabelDim.h"
+#include "label/LabelRows.h"
 #include "printing/SheetPreview.h"
 #include "resources/resource.h"
 
@@ -535,4 +536,28 @@ TEST_F(PrintDialogTest, CancelChangesNoPaperNorDiscPlace)
     EXPECT_EQ(m_view.m_nJewelTemplate, coverTemplate);
     EXPECT_EQ(m_view.m_nDuplicateDisc, 0);
     EXPECT_EQ(m_view.Model().GetPropertyValue("Disc 1", "Label Position"), position);
+}
+
+TEST_F(PrintDialogTest, PrintingAfterACoverEditRecordsNoChangeOfTheLabel)
+{
+    MakeLabel("Single");
+    ASSERT_EQ(m_view.m_bNoPrinter, 0);
+    PrintParts(true, false, true, false);
+    // The cover moved away and back: its rows hold the lengths as the setter writes them.
+    const int top = m_view.Model().Geometry().front.top;
+    m_view.ApplyProperty("Front Cover", "Top", LabelRows::ObjectLengthText(top + 100));
+    m_view.ApplyProperty("Front Cover", "Top", LabelRows::ObjectLengthText(top));
+    m_view.ApplyProperty("Front Cover", "Color", "200,220,240");
+    m_view.CommitUndoStep();
+    const int step = m_view.UndoHistory().CurrentStep();
+    const size_t entries = m_view.UndoHistory().Entries().size();
+    DialogDriver driver(" Print", [&](HWND dialog) { Press(dialog, IDOK); });
+    PrintQueue::Clear();
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found()) << "the print dialog did not appear";
+    ASSERT_EQ(m_view.LastPrintResult(), PrintJobResult::Printed);
+    EXPECT_FALSE(PrintQueue::WaitForJob().empty());
+    EXPECT_EQ(m_view.UndoHistory().CurrentStep(), step) << "a print is no step of the label's history";
+    EXPECT_EQ(m_view.UndoHistory().Entries().size(), entries);
+    EXPECT_EQ(m_view.GetPropertyValue("Front Cover", "Color"), "200,220,240");
 }
