@@ -361,6 +361,20 @@ void CQuorbel6View::OnPrinterCalibration()
     });
 }
 
+void CQuorbel6View::PrintPaperTest(const PaperTestSheet& sheet)
+{
+    Guarded(571, ErrorSink::Window(this), [&] {
+        PrintJobScope scope(*this);
+        m_paperTest = std::make_unique<PaperTestSheet>(sheet);
+        struct EndTest
+        {
+            std::unique_ptr<PaperTestSheet>& test;
+            ~EndTest() { test.reset(); }
+        } endTest{m_paperTest};
+        OnFilePrint();
+    });
+}
+
 // ---- pages and sheets ------------------------------------------------------------
 
 CString CQuorbel6View::PrintedPage(int page, bool preview) const
@@ -416,6 +430,14 @@ BOOL CQuorbel6View::OnPreparePrinting(CPrintInfo* info)
             CAppMessageDlg::Show("The are no printers attached to your system.", CAppMessageDlg::kIconExclamation,
                                  "OK`");
             return FALSE;
+        }
+        if (m_paperTest) {
+            // One sheet on the printer the user chooses, in the window that asked for it.
+            info->SetMinPage(1);
+            info->SetMaxPage(1);
+            info->m_pPD->m_pd.Flags |= PD_NOPAGENUMS | PD_NOSELECTION;
+            info->m_pPD->m_pd.hwndOwner = ::GetActiveWindow();
+            return DoPreparePrinting(info);
         }
         CAppSettings& app = AppSettings();
         app.m_bPrintPage2AsPage3 = 0;
@@ -496,7 +518,8 @@ void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
         return;
     }
     const bool prepared = Guarded(81, ErrorSink::Window(this), false, [&] {
-        const SIZE sheet = SheetSizeOfPage(PrintedPage(static_cast<int>(info->m_nCurPage), info->m_bPreview));
+        const SIZE sheet = m_paperTest ? m_paperTest->Sheet()
+                                       : SheetSizeOfPage(PrintedPage(static_cast<int>(info->m_nCurPage), info->m_bPreview));
         // The preview's sheet is the printer's paper too.
         if (!info->m_pPD)
             return true;
@@ -515,6 +538,19 @@ void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
     CScrollView::OnPrepareDC(dc, info);
 }
 
+POINT CQuorbel6View::SheetCorner(const CDC& dc, SIZE sheet, int dpi, bool preview) const
+{
+    // Where the sheet's corner lies on the device, with the calibration offset.
+    const bool landscape = sheet.cx >= sheet.cy && sheet.cx > 0;
+    POINT shift{};
+    if (!preview) {
+        shift = landscape ? POINT{kCalibrationStep * m_nPrintOffsetY, -kCalibrationStep * m_nPrintOffsetX}
+                          : POINT{kCalibrationStep * m_nPrintOffsetX, kCalibrationStep * m_nPrintOffsetY};
+    }
+    return POINT{ThousandthsToDevice(shift.x, dpi) - dc.GetDeviceCaps(PHYSICALOFFSETX),
+                 ThousandthsToDevice(shift.y, dpi) - dc.GetDeviceCaps(PHYSICALOFFSETY)};
+}
+
 void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
 {
     const bool printed = Guarded(83, ErrorSink::Window(this), false, [&] {
@@ -524,6 +560,11 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
         const CString page = PrintedPage(static_cast<int>(info->m_nCurPage), preview);
         if (m_bCalibrationMode) {
             PrintCalibrationPage(dc, info, static_cast<int>(info->m_nCurPage));
+            return true;
+        }
+        if (m_paperTest) {
+            const SIZE dpi{dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY)};
+            m_paperTest->Draw(dc->m_hDC, SheetCorner(*dc, m_paperTest->Sheet(), dpi.cx, preview), dpi);
             return true;
         }
         if (!m_printRenderer)
@@ -536,16 +577,7 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
         const int dpi = renderer.Dpi();
         const HDC hdc = dc->m_hDC;
 
-        // Where the sheet's corner lies on the device, with the calibration offset.
-        const SIZE sheet = SheetSizeOfPage(page);
-        const bool landscape = sheet.cx >= sheet.cy && sheet.cx > 0;
-        POINT shift{};
-        if (!preview) {
-            shift = landscape ? POINT{kCalibrationStep * m_nPrintOffsetY, -kCalibrationStep * m_nPrintOffsetX}
-                              : POINT{kCalibrationStep * m_nPrintOffsetX, kCalibrationStep * m_nPrintOffsetY};
-        }
-        const POINT corner{ThousandthsToDevice(shift.x, dpi) - dc->GetDeviceCaps(PHYSICALOFFSETX),
-                           ThousandthsToDevice(shift.y, dpi) - dc->GetDeviceCaps(PHYSICALOFFSETY)};
+        const POINT corner = SheetCorner(*dc, SheetSizeOfPage(page), dpi, preview);
 
         ShownPageScope shownPage(model, page);
         const SurfacePlacement& placement = model.Placement();
