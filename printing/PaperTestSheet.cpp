@@ -1,8 +1,7 @@
 #include "printing/PaperTestSheet.h"
 
 #include "framework/Gdi.h"
-
-#include <cmath>
+#include "printing/DeviceOutlines.h"
 
 namespace
 {
@@ -31,23 +30,7 @@ SIZE PaperTestSheet::Sheet() const
 
 void PaperTestSheet::Draw(HDC dc, POINT corner, SIZE dpi) const
 {
-    // Each edge rounded once from the sheet's own lengths, one device pixel wide.
-    auto x = [&](double thousandths) { return corner.x + static_cast<int>(std::lround(thousandths * dpi.cx / 1000.0)); };
-    auto y = [&](double thousandths) { return corner.y + static_cast<int>(std::lround(thousandths * dpi.cy / 1000.0)); };
-    // A rectangle or ellipse leaves out its right and bottom pixel: one more
-    // puts those lines on the edges too.
-    auto outline = [&](bool round, double left, double top, double right, double bottom) {
-        const RECT box{x(left), y(top), x(right) + 1, y(bottom) + 1};
-        if (round)
-            ::Ellipse(dc, box.left, box.top, box.right, box.bottom);
-        else
-            ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
-    };
-    auto vertical = [&](double at, double top, double bottom) {
-        ::MoveToEx(dc, x(at), y(top), nullptr);
-        ::LineTo(dc, x(at), y(bottom) + 1);
-    };
-
+    const DeviceOutlines outlines(dc, corner, dpi);
     CPen pen;
     pen.CreatePen(PS_SOLID, 0, kOutlineColor);
     CSaveDCGuard saved(dc);
@@ -64,22 +47,22 @@ void PaperTestSheet::Draw(HDC dc, POINT corner, SIZE dpi) const
                      {p.m_nLeft2, p.m_nTop2, p.m_nWidth2, p.m_nHeight2}};
         for (const auto& disc : discs) {
             const double centreX = disc.left + disc.outer / 2.0, centreY = disc.top + disc.outer / 2.0;
-            outline(true, disc.left, disc.top, disc.left + disc.outer, disc.top + disc.outer);
-            outline(true, centreX - disc.hole / 2.0, centreY - disc.hole / 2.0, centreX + disc.hole / 2.0,
+            outlines.Circle(disc.left, disc.top, disc.left + disc.outer, disc.top + disc.outer);
+            outlines.Circle(centreX - disc.hole / 2.0, centreY - disc.hole / 2.0, centreX + disc.hole / 2.0,
                     centreY + disc.hole / 2.0);
         }
         return;
     }
     if (FrontCoverOnSheet()) {
         const double right = p.m_nLeft1 + p.m_nWidth1, bottom = p.m_nTop1 + p.m_nHeight1;
-        outline(false, p.m_nLeft1, p.m_nTop1, right, bottom);
+        outlines.Box(p.m_nLeft1, p.m_nTop1, right, bottom);
         if (p.m_nFolded)
-            vertical(p.m_nLeft1 + p.m_nWidth1 / 2.0, p.m_nTop1, bottom);
+            outlines.Vertical(p.m_nLeft1 + p.m_nWidth1 / 2.0, p.m_nTop1, bottom);
     }
     if (BackCoverOnSheet()) {
         const double right = p.m_nLeft2 + p.m_nWidth2, bottom = p.m_nTop2 + p.m_nHeight2;
-        outline(false, p.m_nLeft2, p.m_nTop2, right, bottom);
-        vertical(p.m_nLeft2 + p.m_nTab, p.m_nTop2, bottom);
-        vertical(right - p.m_nTab, p.m_nTop2, bottom);
+        outlines.Box(p.m_nLeft2, p.m_nTop2, right, bottom);
+        outlines.Vertical(p.m_nLeft2 + p.m_nTab, p.m_nTop2, bottom);
+        outlines.Vertical(right - p.m_nTab, p.m_nTop2, bottom);
     }
 }

@@ -8,6 +8,7 @@
 #include "framework/Gdi.h"
 #include "label/LabelDim.h"
 #include "label/LabelGeometry.h"
+#include "printing/DeviceOutlines.h"
 #include "printing/PrintDlg.h"
 #include "printing/PrintPageRange.h"
 #include "shell/AppMessageDlg.h"
@@ -641,21 +642,9 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
             renderer.DrawSurfaceTexts(hdc, item.source);
         }
 
-        // The borders the user asked for, one device pixel wide, placed from
-        // the sheet's own lengths (rounded once, not truncated part by part)
-        // so each line lies on its edge.
+        // The borders the user asked for, one device pixel wide.
         const SurfaceGeometry& sheetGeometry = model.Geometry();
-        auto deviceX = [&](double x) { return corner.x + static_cast<int>(std::lround(x * dpi / 1000.0)); };
-        auto deviceY = [&](double y) { return corner.y + static_cast<int>(std::lround(y * dpi / 1000.0)); };
-        // A rectangle or ellipse leaves out its right and bottom pixel: one
-        // more puts those lines on the edges too.
-        auto outline = [&](bool round, double left, double top, double right, double bottom) {
-            const RECT box{deviceX(left), deviceY(top), deviceX(right) + 1, deviceY(bottom) + 1};
-            if (round)
-                ::Ellipse(hdc, box.left, box.top, box.right, box.bottom);
-            else
-                ::Rectangle(hdc, box.left, box.top, box.right, box.bottom);
-        };
+        const DeviceOutlines outlines(hdc, corner, SIZE{dpi, dpi});
         CPen pen;
         pen.CreatePen(PS_SOLID, 0, kBorderColor);
         CSaveDCGuard saved(hdc);
@@ -675,18 +664,15 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
             case Surface::BackCover: {
                 const BackCoverGeometry& back = sheetGeometry.back;
                 const double right = back.left + back.width, bottom = back.top + back.height;
-                outline(false, back.left, back.top, right, bottom);
-                outline(false, back.left + back.tab, back.top, right - back.tab, bottom);
+                outlines.Box(back.left, back.top, right, bottom);
+                outlines.Box(back.left + back.tab, back.top, right - back.tab, bottom);
                 break;
             }
             case Surface::FrontCover: {
                 const FrontCoverGeometry& front = sheetGeometry.front;
-                outline(false, front.left, front.top, front.left + front.width, front.top + front.height);
-                if (placement.folded) {
-                    const int fold = deviceX(front.left + front.width / 2.0);
-                    ::MoveToEx(hdc, fold, deviceY(front.top), nullptr);
-                    ::LineTo(hdc, fold, deviceY(front.top + front.height));
-                }
+                outlines.Box(front.left, front.top, front.left + front.width, front.top + front.height);
+                if (placement.folded)
+                    outlines.Vertical(front.left + front.width / 2.0, front.top, front.top + front.height);
                 break;
             }
             default: {
@@ -695,8 +681,8 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
                 const DiscGeometry& place = item.place == Surface::Disc1 ? sheetGeometry.disc1 : sheetGeometry.disc2;
                 const double d = design.outerDiameter, hole = design.innerDiameter;
                 const double centreX = place.left + d / 2, centreY = place.top + d / 2;
-                outline(true, place.left, place.top, place.left + d, place.top + d);
-                outline(true, centreX - hole / 2, centreY - hole / 2, centreX + hole / 2, centreY + hole / 2);
+                outlines.Circle(place.left, place.top, place.left + d, place.top + d);
+                outlines.Circle(centreX - hole / 2, centreY - hole / 2, centreX + hole / 2, centreY + hole / 2);
                 break;
             }
             }

@@ -5,10 +5,10 @@
 #include "framework/PrintPreview.h"
 
 #include "app/RunningApp.h"
+#include "support/DibPicture.h"
 #include "document/Quorbel6Doc.h"
 
 #include <cmath>
-#include <cstdint>
 #include <optional>
 
 namespace
@@ -92,32 +92,17 @@ namespace
 class PaintedClient
 {
 public:
-    explicit PaintedClient(HWND window)
+    explicit PaintedClient(HWND window) : m_picture(ClientSize(window))
     {
-        RECT client{};
-        ::GetClientRect(window, &client);
-        m_size = SIZE{client.right, client.bottom};
-        void* bits = nullptr;
-        m_dc.CreateCompatibleDC(nullptr);
-        m_bitmap.CreateTopDownDIB32(m_dc.m_hDC, m_size.cx, m_size.cy, &bits);
-        m_bits = static_cast<const uint32_t*>(bits);
-        CSelectGuard selected(m_dc.m_hDC, m_bitmap.Get());
-        ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc.m_hDC), PRF_CLIENT);
+        ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_picture.Dc().m_hDC), PRF_CLIENT);
         ::GdiFlush();
     }
-    COLORREF Pixel(int x, int y) const
-    {
-        if (!m_bits || x < 0 || y < 0 || x >= m_size.cx || y >= m_size.cy)
-            return CLR_INVALID;
-        const uint32_t pixel = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_size.cx) + static_cast<size_t>(x)];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-    bool White(int x, int y) const { return Pixel(x, y) == RGB(255, 255, 255); }
+    bool White(int x, int y) const { return m_picture.Pixel(x, y) == RGB(255, 255, 255); }
     // A dark pixel within two pixels of (x, y) along the row (or the column).
     bool DarkNear(int x, int y, bool alongRow = true) const
     {
         for (int d = -2; d <= 2; ++d) {
-            const COLORREF color = alongRow ? Pixel(x + d, y) : Pixel(x, y + d);
+            const COLORREF color = alongRow ? m_picture.Pixel(x + d, y) : m_picture.Pixel(x, y + d);
             if (color != CLR_INVALID && GetRValue(color) < 128 && GetGValue(color) < 128 && GetBValue(color) < 128)
                 return true;
         }
@@ -125,10 +110,13 @@ public:
     }
 
 private:
-    CMemoryDC m_dc;
-    CBitmap m_bitmap;
-    SIZE m_size{};
-    const uint32_t* m_bits = nullptr;
+    static SIZE ClientSize(HWND window)
+    {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        return SIZE{client.right, client.bottom};
+    }
+    DibPicture m_picture;
 };
 
 bool HasStyle(HWND window, DWORD style)
