@@ -213,7 +213,9 @@ public:
     operator HDC() const { return m_hDC; }
     bool IsPrinting() const { return m_bPrinting; }
 
-    int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
+    // Virtual so that a stand-in for a device (print preview's page) can
+    // answer as that device at another resolution.
+    virtual int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
     POINT SetViewportOrg(int x, int y);
     POINT GetViewportOrg() const;
     POINT SetWindowOrg(int x, int y);

@@ -28,6 +28,7 @@ BEGIN_COMMAND_MAP(CAlignWizardDlg, CNewDialog)
     ON_CTL(EN_KILLFOCUS, IDC_WIZARD_WIDTH1, OnKillFocusValue)
     ON_CTL(EN_KILLFOCUS, IDC_WIZARD_HEIGHT1, OnKillFocusValue)
     ON_CTL(EN_KILLFOCUS, IDC_WIZARD_NAME, OnKillFocusName)
+    ON_CTL(BN_CLICKED, IDC_WIZARD_PRINT_TEST, OnPrintTest)
 END_COMMAND_MAP()
 
 namespace
@@ -346,6 +347,7 @@ void CAlignWizardDlg::OnSelChangeCombo1178()
 {
     Guarded(543, ErrorSink::Window(this), [&] {
         m_rules->ChooseFolded(m_folded.GetCurSel() == 1);
+        ShowValues();  // the cover may have moved to stay on its sheet
         m_preview.Invalidate();
     });
 }
@@ -374,6 +376,17 @@ void CAlignWizardDlg::OnKillFocusValue(UINT id)
 void CAlignWizardDlg::OnKillFocusName()
 {
     Guarded(555, ErrorSink::Window(this), [&] { ReadEdit(IDC_WIZARD_NAME); });
+}
+
+void CAlignWizardDlg::OnPrintTest()
+{
+    Guarded(570, ErrorSink::Window(this), [&] {
+        // What is typed but not yet committed is printed too.
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(m_hWnd, focus))
+            ReadEdit(::GetDlgCtrlID(focus));
+        m_host.PrintTestSheet(PaperTestSheet(m_rules->Paper(), m_rules->FrontSide()));
+    });
 }
 
 void CAlignWizardDlg::OnOK()

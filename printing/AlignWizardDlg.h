@@ -3,6 +3,8 @@
 // store, or makes a new one from it, on a working copy: name, paper size,
 // orientation, pages, fold and the places of the parts, in the user's unit.
 // Save writes the copy back and the store to "labels.ini"; Cancel leaves both.
+// Print Test prints the sheet shown with the parts' outlines where the copy
+// puts them.
 //
 //     CAlignWizardDlg wizard(index, CAlignWizardDlg::kEdit, 1, host, parent);
 //     if (wizard.DoModal() == IDOK) ...
@@ -61,6 +63,8 @@ protected:
     void OnDeltaPos(UINT id, NMHDR* header, LRESULT* result);
     void OnKillFocusValue(UINT id);
     void OnKillFocusName();
+    // Prints the sheet shown, as the working copy places the parts on it.
+    void OnPrintTest();
 
 private:
     // Commits the edit with the control id: a value or the name.

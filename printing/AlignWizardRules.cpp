@@ -175,6 +175,13 @@ bool AlignWizardRules::ChoosePages(int pages)
         // Both covers share the upright sheet; the second keeps its size for the file.
         p.m_nSheetWidth2 = p.m_nSheetWidth1;
         p.m_nSheetHeight2 = p.m_nSheetHeight1;
+        // A folded cover is twice as wide as the upright sheet has room for
+        // beside the back cover: on one page the front cover lies flat.
+        if (p.m_nFolded != 0)
+        {
+            p.m_nFolded = 0;
+            p.m_nWidth1 /= 2;
+        }
         p.m_nTop1 = 600;
         p.m_nLeft1 = 1870;
         p.m_nTop2 = 5750;
@@ -201,6 +208,7 @@ bool AlignWizardRules::ChoosePages(int pages)
         p.m_nTop2 = 600;
     }
     m_frontSide = true;
+    KeepPartsOnTheirSheets();
     return true;
 }
 
@@ -242,6 +250,19 @@ void AlignWizardRules::ChooseFolded(bool folded)
         m_paper.m_nFolded = 0;
         m_paper.m_nWidth1 /= 2;
     }
+    // The wider cover stays on its sheet where the sheet has room for it.
+    ClampValue(WizardValue::Left1);
+}
+
+void AlignWizardRules::KeepPartsOnTheirSheets()
+{
+    // Each cover against the sheet it lies on, whichever side is shown.
+    CLabelDim& p = m_paper;
+    const bool shared = CoversShareASheet();
+    p.m_nLeft1 = KeepOnSheet(p.m_nLeft1, p.m_nWidth1, p.m_nSheetWidth1);
+    p.m_nTop1 = KeepOnSheet(p.m_nTop1, p.m_nHeight1, p.m_nSheetHeight1);
+    p.m_nLeft2 = KeepOnSheet(p.m_nLeft2, p.m_nWidth2, shared ? p.m_nSheetWidth1 : p.m_nSheetWidth2);
+    p.m_nTop2 = KeepOnSheet(p.m_nTop2, p.m_nHeight2, shared ? p.m_nSheetHeight1 : p.m_nSheetHeight2);
 }
 
 int AlignWizardRules::PaperSizeEntry() const

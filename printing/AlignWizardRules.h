@@ -73,6 +73,8 @@ public:
     CString Caption() const;
 
 private:
+    // Pulls both covers of a jewel case back onto the sheets they lie on.
+    void KeepPartsOnTheirSheets();
     int& SheetWidthFor(bool front);
     int& SheetHeightFor(bool front);
 

@@ -1,10 +1,12 @@
 #pragma once
 // What the label-paper dialogs need of the window that owns the paper store,
 // without its class: the store itself, saving it, the user's unit, the
-// program's message box and redrawing the label after a paper changed.
+// program's message box, redrawing the label after a paper changed and
+// printing a paper's test sheet.
 
 #include "framework/String.h"
 #include "label/LabelDim.h"
+#include "printing/PaperTestSheet.h"
 
 #include <windows.h>
 
@@ -22,6 +24,8 @@ public:
     virtual BOOL SaveLabelTemplates() = 0;
     // Lays out and redraws every part for the papers in use.
     virtual void RefreshAllParts() = 0;
+    // Prints the test sheet through the printer's dialog; the store is left as it is.
+    virtual void PrintTestSheet(const PaperTestSheet& sheet) = 0;
 
     // "Inches" or "Millimeters"; a change is stored as the user's setting.
     virtual CString Units() const = 0;

@@ -122,6 +122,7 @@ public:
     int& JewelTemplateChoice() override { return m_view.m_nJewelTemplate; }
     BOOL SaveLabelTemplates() override { return m_view.SaveLabelTemplates(); }
     void RefreshAllParts() override { m_view.RefreshAllParts(); }
+    void PrintTestSheet(const PaperTestSheet& sheet) override { m_view.PrintPaperTest(sheet); }
     CString Units() const override { return m_view.m_strUnits; }
     void SetUnits(const CString& units) override
     {

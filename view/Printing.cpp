@@ -8,6 +8,7 @@
 #include "framework/Gdi.h"
 #include "label/LabelDim.h"
 #include "label/LabelGeometry.h"
+#include "printing/DeviceOutlines.h"
 #include "printing/PrintDlg.h"
 #include "printing/PrintPageRange.h"
 #include "shell/AppMessageDlg.h"
@@ -383,6 +384,20 @@ void CQuorbel6View::OnPrinterCalibration()
     });
 }
 
+void CQuorbel6View::PrintPaperTest(const PaperTestSheet& sheet)
+{
+    Guarded(571, ErrorSink::Window(this), [&] {
+        PrintJobScope scope(*this);
+        m_paperTest = std::make_unique<PaperTestSheet>(sheet);
+        struct EndTest
+        {
+            std::unique_ptr<PaperTestSheet>& test;
+            ~EndTest() { test.reset(); }
+        } endTest{m_paperTest};
+        OnFilePrint();
+    });
+}
+
 // ---- pages and sheets ------------------------------------------------------------
 
 CString CQuorbel6View::PrintedPage(int page, bool preview) const
@@ -438,6 +453,14 @@ BOOL CQuorbel6View::OnPreparePrinting(CPrintInfo* info)
             CAppMessageDlg::Show("The are no printers attached to your system.", CAppMessageDlg::kIconExclamation,
                                  "OK`");
             return FALSE;
+        }
+        if (m_paperTest) {
+            // One sheet on the printer the user chooses, in the window that asked for it.
+            info->SetMinPage(1);
+            info->SetMaxPage(1);
+            info->m_pPD->m_pd.Flags |= PD_NOPAGENUMS | PD_NOSELECTION;
+            info->m_pPD->m_pd.hwndOwner = ::GetActiveWindow();
+            return DoPreparePrinting(info);
         }
         CAppSettings& app = AppSettings();
         app.m_bPrintPage2AsPage3 = 0;
@@ -518,7 +541,8 @@ void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
         return;
     }
     const bool prepared = Guarded(81, ErrorSink::Window(this), false, [&] {
-        const SIZE sheet = SheetSizeOfPage(PrintedPage(static_cast<int>(info->m_nCurPage), info->m_bPreview));
+        const SIZE sheet = m_paperTest ? m_paperTest->Sheet()
+                                       : SheetSizeOfPage(PrintedPage(static_cast<int>(info->m_nCurPage), info->m_bPreview));
         // The preview's sheet is the printer's paper too.
         if (!info->m_pPD)
             return true;
@@ -537,6 +561,19 @@ void CQuorbel6View::OnPrepareDC(CDC* dc, CPrintInfo* info)
     CScrollView::OnPrepareDC(dc, info);
 }
 
+POINT CQuorbel6View::SheetCorner(const CDC& dc, SIZE sheet, int dpi, bool preview) const
+{
+    // Where the sheet's corner lies on the device, with the calibration offset.
+    const bool landscape = sheet.cx >= sheet.cy && sheet.cx > 0;
+    POINT shift{};
+    if (!preview) {
+        shift = landscape ? POINT{kCalibrationStep * m_nPrintOffsetY, -kCalibrationStep * m_nPrintOffsetX}
+                          : POINT{kCalibrationStep * m_nPrintOffsetX, kCalibrationStep * m_nPrintOffsetY};
+    }
+    return POINT{ThousandthsToDevice(shift.x, dpi) - dc.GetDeviceCaps(PHYSICALOFFSETX),
+                 ThousandthsToDevice(shift.y, dpi) - dc.GetDeviceCaps(PHYSICALOFFSETY)};
+}
+
 void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
 {
     const bool printed = Guarded(83, ErrorSink::Window(this), false, [&] {
@@ -546,6 +583,11 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
         const CString page = PrintedPage(static_cast<int>(info->m_nCurPage), preview);
         if (m_bCalibrationMode) {
             PrintCalibrationPage(dc, info, static_cast<int>(info->m_nCurPage));
+            return true;
+        }
+        if (m_paperTest) {
+            const SIZE dpi{dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY)};
+            m_paperTest->Draw(dc->m_hDC, SheetCorner(*dc, m_paperTest->Sheet(), dpi.cx, preview), dpi);
             return true;
         }
         if (!m_printRenderer)
@@ -558,16 +600,7 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
         const int dpi = renderer.Dpi();
         const HDC hdc = dc->m_hDC;
 
-        // Where the sheet's corner lies on the device, with the calibration offset.
-        const SIZE sheet = SheetSizeOfPage(page);
-        const bool landscape = sheet.cx >= sheet.cy && sheet.cx > 0;
-        POINT shift{};
-        if (!preview) {
-            shift = landscape ? POINT{kCalibrationStep * m_nPrintOffsetY, -kCalibrationStep * m_nPrintOffsetX}
-                              : POINT{kCalibrationStep * m_nPrintOffsetX, kCalibrationStep * m_nPrintOffsetY};
-        }
-        const POINT corner{ThousandthsToDevice(shift.x, dpi) - dc->GetDeviceCaps(PHYSICALOFFSETX),
-                           ThousandthsToDevice(shift.y, dpi) - dc->GetDeviceCaps(PHYSICALOFFSETY)};
+        const POINT corner = SheetCorner(*dc, SheetSizeOfPage(page), dpi, preview);
 
         ShownPageScope shownPage(model, page);
         const SurfacePlacement& placement = model.Placement();
@@ -631,21 +664,9 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
             renderer.DrawSurfaceTexts(hdc, item.source);
         }
 
-        // The borders the user asked for, one device pixel wide, placed from
-        // the sheet's own lengths (rounded once, not truncated part by part)
-        // so each line lies on its edge.
+        // The borders the user asked for, one device pixel wide.
         const SurfaceGeometry& sheetGeometry = model.Geometry();
-        auto deviceX = [&](double x) { return corner.x + static_cast<int>(std::lround(x * dpi / 1000.0)); };
-        auto deviceY = [&](double y) { return corner.y + static_cast<int>(std::lround(y * dpi / 1000.0)); };
-        // A rectangle or ellipse leaves out its right and bottom pixel: one
-        // more puts those lines on the edges too.
-        auto outline = [&](bool round, double left, double top, double right, double bottom) {
-            const RECT box{deviceX(left), deviceY(top), deviceX(right) + 1, deviceY(bottom) + 1};
-            if (round)
-                ::Ellipse(hdc, box.left, box.top, box.right, box.bottom);
-            else
-                ::Rectangle(hdc, box.left, box.top, box.right, box.bottom);
-        };
+        const DeviceOutlines outlines(hdc, corner, SIZE{dpi, dpi});
         CPen pen;
         pen.CreatePen(PS_SOLID, 0, kBorderColor);
         CSaveDCGuard saved(hdc);
@@ -665,18 +686,15 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
             case Surface::BackCover: {
                 const BackCoverGeometry& back = sheetGeometry.back;
                 const double right = back.left + back.width, bottom = back.top + back.height;
-                outline(false, back.left, back.top, right, bottom);
-                outline(false, back.left + back.tab, back.top, right - back.tab, bottom);
+                outlines.Box(back.left, back.top, right, bottom);
+                outlines.Box(back.left + back.tab, back.top, right - back.tab, bottom);
                 break;
             }
             case Surface::FrontCover: {
                 const FrontCoverGeometry& front = sheetGeometry.front;
-                outline(false, front.left, front.top, front.left + front.width, front.top + front.height);
-                if (placement.folded) {
-                    const int fold = deviceX(front.left + front.width / 2.0);
-                    ::MoveToEx(hdc, fold, deviceY(front.top), nullptr);
-                    ::LineTo(hdc, fold, deviceY(front.top + front.height));
-                }
+                outlines.Box(front.left, front.top, front.left + front.width, front.top + front.height);
+                if (placement.folded)
+                    outlines.Vertical(front.left + front.width / 2.0, front.top, front.top + front.height);
                 break;
             }
             default: {
@@ -685,8 +703,8 @@ void CQuorbel6View::OnPrint(CDC* dc, CPrintInfo* info)
                 const DiscGeometry& place = item.place == Surface::Disc1 ? sheetGeometry.disc1 : sheetGeometry.disc2;
                 const double d = design.outerDiameter, hole = design.innerDiameter;
                 const double centreX = place.left + d / 2, centreY = place.top + d / 2;
-                outline(true, place.left, place.top, place.left + d, place.top + d);
-                outline(true, centreX - hole / 2, centreY - hole / 2, centreX + hole / 2, centreY + hole / 2);
+                outlines.Circle(place.left, place.top, place.left + d, place.top + d);
+                outlines.Circle(centreX - hole / 2, centreY - hole / 2, centreX + hole / 2, centreY + hole / 2);
                 break;
             }
             }

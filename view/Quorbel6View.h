@@ -15,6 +15,7 @@
 #include "label/PropertyRules.h"
 #include "view/SelectionPatterns.h"
 #include "label/UndoHistory.h"
+#include "printing/PaperTestSheet.h"
 #include "view/SurfaceBitmaps.h"
 #include "resource.h"
 #include "shell/FrameView.h"
@@ -690,6 +691,9 @@ public:
     void OnFilePrintDirectCommand();
     // Printer Calibration: the same job with every page a calibration sheet.
     void OnPrinterCalibration();
+    // The alignment wizard's Print Test: a job of one page, the test sheet,
+    // through the printer's dialog, with the calibration offset as labels get it.
+    void PrintPaperTest(const PaperTestSheet& sheet);
     BOOL OnPreparePrinting(CPrintInfo* info) override;
     void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
@@ -703,6 +707,9 @@ public:
     CString PrintedPage(int page, bool preview) const;
     // That sheet's size in thousandths of an inch; empty without a template.
     SIZE SheetSizeOfPage(const CString& page) const;
+    // Where a sheet's top-left corner lies on the device, in its pixels: the
+    // calibration offset applied unless previewing.
+    POINT SheetCorner(const CDC& dc, SIZE sheet, int dpi, bool preview) const;
     // Whether a surface is printed on this job's pages (always in preview).
     bool IsSurfacePrinted(Surface surface, bool preview) const;
     // Makes the print dialog of a job; the printing dialog by default.
@@ -710,6 +717,7 @@ public:
     void SetPrintDialogFactory(PrintDialogFactory factory) { m_printDialogFactory = std::move(factory); }
 
     BYTE m_bCalibrationMode = 0;  // every printed page is the calibration sheet
+    std::unique_ptr<PaperTestSheet> m_paperTest;  // while the wizard's test sheet is printed
     int m_nDuplicateDisc = 0;     // 1: a single layout's disc printed on both disc labels of the sheet
 
     // ---- label paper ----------------------------------------------------------

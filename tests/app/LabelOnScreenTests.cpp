@@ -8,6 +8,7 @@
 #include "view/Quorbel6View.h"
 
 #include "RunningApp.h"
+#include "support/DibPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,19 +28,12 @@ constexpr COLORREF kOutline = RGB(60, 119, 119);
 class ClientPicture
 {
 public:
-    explicit ClientPicture(CQuorbel6View& view)
+    explicit ClientPicture(CQuorbel6View& view) : m_picture(ClientSize(view.m_hWnd))
     {
-        RECT client{};
-        ::GetClientRect(view.m_hWnd, &client);
-        m_size = SIZE{client.right, client.bottom};
-        void* bits = nullptr;
-        m_dc.CreateCompatibleDC(nullptr);
-        m_bitmap.CreateTopDownDIB32(m_dc.m_hDC, m_size.cx, m_size.cy, &bits);
-        m_bits = static_cast<const uint32_t*>(bits);
-        CSelectGuard selected(m_dc.m_hDC, m_bitmap.Get());
-        ::PatBlt(m_dc.m_hDC, 0, 0, m_size.cx, m_size.cy, BLACKNESS);
-        view.OnPrepareDC(&m_dc);
-        view.OnDraw(&m_dc);
+        const SIZE size = m_picture.Size();
+        ::PatBlt(m_picture.Dc().m_hDC, 0, 0, size.cx, size.cy, BLACKNESS);
+        view.OnPrepareDC(&m_picture.Dc());
+        view.OnDraw(&m_picture.Dc());
         ::GdiFlush();
         if (const char* folder = std::getenv("SLEEVORY_TEST_PICTURES"))
             Save(std::string(folder) + "\\view-" + std::to_string(++Serial()) + ".bmp");
@@ -48,6 +42,8 @@ public:
     // For a look at what the test saw: SLEEVORY_TEST_PICTURES names a folder.
     void Save(const std::string& path) const
     {
+        const SIZE m_size = m_picture.Size();
+        const uint32_t* m_bits = m_picture.Bits();
         BITMAPFILEHEADER file{};
         BITMAPINFOHEADER info{};
         info.biSize = sizeof info;
@@ -71,14 +67,8 @@ public:
         }
     }
 
-    SIZE Size() const { return m_size; }
-    COLORREF Pixel(int x, int y) const
-    {
-        if (!m_bits || x < 0 || y < 0 || x >= m_size.cx || y >= m_size.cy)
-            return CLR_INVALID;
-        const uint32_t pixel = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_size.cx) + static_cast<size_t>(x)];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
+    SIZE Size() const { return m_picture.Size(); }
+    COLORREF Pixel(int x, int y) const { return m_picture.Pixel(x, y); }
     int Count(const RECT& area, const std::function<bool(COLORREF)>& test) const
     {
         int count = 0;
@@ -95,10 +85,13 @@ private:
         static int serial = 0;
         return serial;
     }
-    SIZE m_size{};
-    CMemoryDC m_dc;
-    CBitmap m_bitmap;
-    const uint32_t* m_bits = nullptr;
+    static SIZE ClientSize(HWND window)
+    {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        return SIZE{client.right, client.bottom};
+    }
+    DibPicture m_picture;
 };
 
 bool IsDark(COLORREF c)

@@ -165,3 +165,71 @@ TEST_F(AlignWizardDlgTest, TheBackSideShowsTheBackCoversSheet)
           }}});
 }
 }  // namespace
+
+namespace
+{
+// Both covers of a jewel-case template lie wholly on the sheets they are printed on.
+void ExpectCoversOnTheirSheets(const CLabelDim& paper)
+{
+    const bool shared = paper.m_nPage2 == paper.m_nPage1;
+    const int backWidth = shared ? paper.m_nSheetWidth1 : paper.m_nSheetWidth2;
+    const int backHeight = shared ? paper.m_nSheetHeight1 : paper.m_nSheetHeight2;
+    EXPECT_GE(paper.m_nLeft1, 0);
+    EXPECT_GE(paper.m_nTop1, 0);
+    EXPECT_LE(paper.m_nLeft1 + paper.m_nWidth1, paper.m_nSheetWidth1) << "the front cover runs off the right edge";
+    EXPECT_LE(paper.m_nTop1 + paper.m_nHeight1, paper.m_nSheetHeight1) << "the front cover runs off the bottom";
+    EXPECT_LE(paper.m_nLeft2 + paper.m_nWidth2, backWidth) << "the back cover runs off the right edge";
+    EXPECT_LE(paper.m_nTop2 + paper.m_nHeight2, backHeight) << "the back cover runs off the bottom";
+}
+
+TEST_F(AlignWizardDlgTest, CreateNewOnOnePageProposesAFlatFrontCoverThatFitsThePage)
+{
+    const struct
+    {
+        const char* paper;
+        int paperEntry;  // 0 Letter, 1 A4
+    } cases[] = {{"Letter", 0}, {"A4", 1}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.paper);
+        host.store.templates.resize(2);
+        const INT_PTR result = Run(1, CAlignWizardDlg::kNew, 1,
+                                   {{" Label Alignment Wizard  -  Front Cover",
+                                     [&](HWND wizard) {
+                                         EXPECT_EQ(ControlText(wizard, IDC_WIZARD_FOLDED), "Yes");
+                                         ChooseComboEntry(wizard, IDC_WIZARD_PAPER_SIZE, c.paperEntry);
+                                         ChooseComboEntry(wizard, IDC_WIZARD_PAGES, 0);  // "1 Page"
+                                     }},
+                                    {" Label Alignment Wizard  -  Front & Back Cover", [&](HWND wizard) {
+                                         EXPECT_EQ(ControlText(wizard, IDC_WIZARD_ORIENTATION), "Portrait");
+                                         EXPECT_EQ(ControlText(wizard, IDC_WIZARD_FOLDED), "No")
+                                             << "a folded cover does not fit beside the back cover";
+                                         ClickButton(wizard, IDOK);
+                                     }}});
+        EXPECT_EQ(result, IDOK);
+        ASSERT_EQ(host.store.templates.size(), 3u);
+        const CLabelDim& made = *host.store.templates[2];
+        EXPECT_EQ(made.m_nPage2, 2);
+        EXPECT_EQ(made.m_nFolded, 0);
+        EXPECT_EQ(made.m_nWidth1, 4760) << "the flat cover is half the folded one";
+        EXPECT_LT(made.m_nSheetWidth1, made.m_nSheetHeight1);
+        ExpectCoversOnTheirSheets(made);
+    }
+}
+
+TEST_F(AlignWizardDlgTest, FoldingTheCoverKeepsItOnTheSheetWhereThereIsRoom)
+{
+    // The flat cover moved to the right edge of the landscape sheet, then folded.
+    host.store.templates[1]->m_nFolded = 0;
+    host.store.templates[1]->m_nWidth1 = 4760;
+    Run(1, CAlignWizardDlg::kEdit, 1,
+        {{" Label Alignment Wizard  -  Front Cover", [&](HWND wizard) {
+              TypeAndLeave(wizard, IDC_WIZARD_LEFT1, "6");
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_LEFT1), "6.000 ''");
+              ChooseComboEntry(wizard, IDC_WIZARD_FOLDED, 1);  // "Yes"
+              EXPECT_EQ(ControlText(wizard, IDC_WIZARD_LEFT1), "1.480 ''") << "11 in less the 9.52 in cover";
+              ClickButton(wizard, IDOK);
+          }}});
+    ExpectCoversOnTheirSheets(*host.store.templates[1]);
+}
+}  // namespace

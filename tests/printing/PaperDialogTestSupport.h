@@ -28,6 +28,7 @@ public:
         return TRUE;
     }
     void RefreshAllParts() override { ++refreshes; }
+    void PrintTestSheet(const PaperTestSheet& sheet) override { testSheets.push_back(sheet); }
     CString Units() const override { return units; }
     void SetUnits(const CString& value) override { units = value; }
     SIZE ScreenDpi() const override { return SIZE{96, 96}; }
@@ -60,6 +61,7 @@ public:
     std::vector<BYTE> written;
     int saves = 0;
     int refreshes = 0;
+    std::vector<PaperTestSheet> testSheets;
     int answer = 1;
     CString units = "Inches";
     std::vector<std::string> questions;
@@ -91,6 +93,7 @@ public:
         return result;
     }
     bool AllStepsRun() const { return m_next == m_steps.size(); }
+    static constexpr int kStepTimeoutTicks = 500;  // 10 s at 20 ms a tick
     bool ClosedByDriver() const { return m_closedByDriver; }
 
 private:
@@ -131,9 +134,16 @@ private:
             if (HWND dialog = Find(&step.caption))
             {
                 ++self->m_next;
+                self->m_waited = 0;
                 self->m_busy = true;  // a step may open a nested modal loop
                 step.action(dialog);
                 self->m_busy = false;
+            }
+            else if (++self->m_waited > kStepTimeoutTicks)
+            {
+                // The step's dialog never came: the rest is given up and what is open closed.
+                ADD_FAILURE() << "no dialog \"" << step.caption << "\" came";
+                self->m_next = self->m_steps.size() + 1;
             }
             return;
         }
@@ -150,6 +160,7 @@ private:
     static inline PaperDialogDriver* s_current = nullptr;
     std::vector<Step> m_steps;
     size_t m_next = 0;
+    int m_waited = 0;
     int m_ticksAfter = 0;
     bool m_busy = false;
     bool m_closedByDriver = false;

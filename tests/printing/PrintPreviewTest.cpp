@@ -4,7 +4,12 @@
 
 #include "framework/PrintPreview.h"
 
+#include "app/RunningApp.h"
+#include "support/DibPicture.h"
+#include "document/Quorbel6Doc.h"
+
 #include <cmath>
+#include <optional>
 
 namespace
 {
@@ -43,6 +48,8 @@ TEST_F(PrintedLabelTest, PreviewShowsEveryPageWithItsPartsWhateverTheSwitches)
     ASSERT_NE(preview, nullptr) << "no preview window";
     EXPECT_EQ(preview->PageCount(), 3u);
     EXPECT_EQ(preview->CurrentPage(), 1u);
+    // The page bitmap at the sheet's size on screen, where the positions below are measured.
+    preview->SetZoom(100);
 
     // Page 1: the discs' outer edges and holes, the hole's middle blank.
     for (int disc = 1; disc <= 2; ++disc) {
@@ -76,5 +83,221 @@ TEST_F(PrintedLabelTest, PreviewShowsEveryPageWithItsPartsWhateverTheSwitches)
     ::SendMessageA(preview->GetSafeHwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(m_view.PrintPreview(), nullptr);
     EXPECT_EQ(m_view.Model().Shown().page, CString("2")) << "the label shows its page again";
+    EXPECT_TRUE(m_errors.empty());
+}
+
+namespace
+{
+// What a window paints into its client area, read back pixel by pixel.
+class PaintedClient
+{
+public:
+    explicit PaintedClient(HWND window) : m_picture(ClientSize(window))
+    {
+        ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_picture.Dc().m_hDC), PRF_CLIENT);
+        ::GdiFlush();
+    }
+    bool White(int x, int y) const { return m_picture.Pixel(x, y) == RGB(255, 255, 255); }
+    // A dark pixel within two pixels of (x, y) along the row (or the column).
+    bool DarkNear(int x, int y, bool alongRow = true) const
+    {
+        for (int d = -2; d <= 2; ++d) {
+            const COLORREF color = alongRow ? m_picture.Pixel(x + d, y) : m_picture.Pixel(x, y + d);
+            if (color != CLR_INVALID && GetRValue(color) < 128 && GetGValue(color) < 128 && GetBValue(color) < 128)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    static SIZE ClientSize(HWND window)
+    {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        return SIZE{client.right, client.bottom};
+    }
+    DibPicture m_picture;
+};
+
+bool HasStyle(HWND window, DWORD style)
+{
+    return (::GetWindowLongA(window, GWL_STYLE) & style) == style;
+}
+
+void PressButton(CPrintPreviewWnd& preview, int id)
+{
+    ::SendMessageA(::GetDlgItem(preview.GetSafeHwnd(), id), BM_CLICK, 0, 0);
+}
+
+// A key pressed where the keyboard's focus is.
+void PressKey(UINT key)
+{
+    HWND focus = ::GetFocus();
+    ASSERT_NE(focus, nullptr) << "nothing has the keyboard";
+    ::SendMessageA(focus, WM_KEYDOWN, key, 1);
+    ::SendMessageA(focus, WM_KEYUP, key, 0xC0000001);
+}
+
+void TurnWheel(HWND window, int notches)
+{
+    RECT box{};
+    ::GetWindowRect(window, &box);
+    ::SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, -notches * WHEEL_DELTA),
+                   MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2));
+}
+
+// The whole program started with its settings and files in scratch places,
+// the private print queue its default printer.
+class PreviewInProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const std::string suffix = std::to_string(::GetCurrentProcessId());
+        m_keyPath = "Software\\SleevoryTests\\Preview_" + suffix;
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_keyPath.c_str());
+        SetSettingsKeyLocation(HKEY_CURRENT_USER, m_keyPath.c_str());
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "SleevoryPreviewTest_" + suffix + "\\";
+        ::CreateDirectoryA(m_folder.c_str(), nullptr);
+        SetProgramFolder(m_folder.c_str());
+    }
+    void TearDown() override
+    {
+        m_program.reset();
+        // The main window's end asked the message loop to stop; no later test's loop may see that.
+        MSG quit;
+        while (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        SetSettingsKeyLocation(nullptr, "");
+        SetProgramFolder("");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_keyPath.c_str());
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SleevoryTests");
+        WIN32_FIND_DATAA found{};
+        HANDLE search = ::FindFirstFileA((m_folder + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                ::DeleteFileA((m_folder + found.cFileName).c_str());
+            while (::FindNextFileA(search, &found));
+            ::FindClose(search);
+        }
+        ::RemoveDirectoryA(m_folder.c_str());
+    }
+
+    std::string m_keyPath;
+    std::string m_folder;
+    std::vector<int> m_errors;
+    ScopedErrorReportHook m_hook{[this](const ErrorReport& report) { m_errors.push_back(report.number); }};
+    std::optional<RunningApp> m_program;
+};
+}  // namespace
+
+TEST_F(PreviewInProgramTest, ThePageFitsAtOpenScrollsWhenZoomedAndKeepsItsEdgesAtTheSmallestZoom)
+{
+    if (PrintQueue::Status() != "ready")
+        GTEST_SKIP() << "no private print queue: " << PrintQueue::Status();
+    m_program.emplace();
+    CQuorbel6View* view = m_program->RunToLabel();
+    ASSERT_NE(view, nullptr);
+    const HWND main = m_program->MainWindow();
+
+    ::SendMessageA(main, WM_COMMAND, MAKEWPARAM(ID_FILE_PRINT_PREVIEW, 0), 0);
+    CPrintPreviewWnd* preview = view->PrintPreview();
+    ASSERT_NE(preview, nullptr) << "File > Print Preview opened nothing";
+    const HWND pane = preview->PagePane();
+    ASSERT_NE(pane, nullptr);
+    RECT client{};
+    ::GetClientRect(pane, &client);
+
+    {
+        SCOPED_TRACE("at open: the Letter page of the discs, whole");
+        EXPECT_EQ(preview->CurrentPage(), 1u);
+        const RECT page = preview->PageRect();
+        EXPECT_GE(page.left, 0);
+        EXPECT_GE(page.top, 0);
+        EXPECT_LE(page.right, client.right);
+        EXPECT_LE(page.bottom, client.bottom) << "the bottom of the page is cut off";
+        EXPECT_NEAR(static_cast<double>(page.bottom - page.top) / (page.right - page.left), 11.0 / 8.5, 0.02);
+        const PaintedClient shown(pane);
+        const int middle = (page.left + page.right) / 2;
+        EXPECT_TRUE(shown.White(middle, page.bottom - 2)) << "the page's foot is painted";
+        EXPECT_FALSE(shown.White(middle, page.bottom + 2)) << "the grey below the page is painted";
+        EXPECT_FALSE(HasStyle(pane, WS_VSCROLL)) << "a whole page needs no scroll bar";
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(preview->GetSafeHwnd(), CPrintPreviewWnd::kZoomOut)));
+    }
+
+    PressButton(*preview, CPrintPreviewWnd::kZoomIn);
+    ::GetClientRect(pane, &client);
+    EXPECT_EQ(preview->Zoom(), 100);
+    EXPECT_TRUE(HasStyle(pane, WS_VSCROLL)) << "no scroll bar for a page taller than the window";
+    EXPECT_GT(preview->PageRect().bottom, client.bottom);
+    EXPECT_EQ(::GetFocus(), pane) << "the keys go to the page after a button";
+
+    {
+        SCOPED_TRACE("scrolling by keys and wheel moves the shown part");
+        const struct
+        {
+            const char* what;
+            std::function<void()> act;
+            std::function<bool(POINT before, POINT after)> moved;
+        } cases[] = {
+            {"Down", [] { PressKey(VK_DOWN); }, [](POINT b, POINT a) { return a.y > b.y; }},
+            {"Up", [] { PressKey(VK_UP); }, [](POINT b, POINT a) { return a.y < b.y; }},
+            {"wheel towards the user", [&] { TurnWheel(pane, 1); }, [](POINT b, POINT a) { return a.y > b.y; }},
+            {"wheel away", [&] { TurnWheel(pane, -1); }, [](POINT b, POINT a) { return a.y < b.y; }},
+            {"Page Down", [] { PressKey(VK_NEXT); }, [](POINT b, POINT a) { return a.y > b.y + 100; }},
+            {"Page Up", [] { PressKey(VK_PRIOR); }, [](POINT b, POINT a) { return a.y < b.y; }},
+            {"End", [] { PressKey(VK_END); }, [](POINT b, POINT a) { return a.y > b.y; }},
+            {"Home", [] { PressKey(VK_HOME); }, [](POINT, POINT a) { return a.x == 0 && a.y == 0; }},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            const RECT pageBefore = preview->PageRect();
+            const POINT before = preview->ScrollPosition();
+            c.act();
+            const POINT after = preview->ScrollPosition();
+            EXPECT_TRUE(c.moved(before, after)) << before.y << " -> " << after.y;
+            EXPECT_EQ(preview->PageRect().top - pageBefore.top, before.y - after.y) << "the page is shown where it is scrolled to";
+            SCROLLINFO bar{};
+            bar.cbSize = sizeof bar;
+            bar.fMask = SIF_POS;
+            ::GetScrollInfo(pane, SB_VERT, &bar);
+            EXPECT_EQ(bar.nPos, after.y) << "the scroll bar follows";
+        }
+        PressKey(VK_END);
+        const RECT page = preview->PageRect();
+        EXPECT_LE(page.bottom, client.bottom) << "End shows the foot of the page";
+        EXPECT_GT(page.bottom, client.bottom - 40);
+    }
+
+    {
+        SCOPED_TRACE("the smallest zoom: the front cover's outline and fold on page 2");
+        PressButton(*preview, CPrintPreviewWnd::kNext);
+        PressButton(*preview, CPrintPreviewWnd::kZoomOut);
+        EXPECT_TRUE(preview->ShowsWholePage());
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(preview->GetSafeHwnd(), CPrintPreviewWnd::kZoomOut)))
+            << "there is no smaller zoom";
+        EXPECT_LT(preview->Zoom(), 100);
+        ASSERT_EQ(preview->CurrentPage(), 2u);
+        const FrontCoverGeometry& front = view->Model().Geometry().front;
+        ASSERT_TRUE(view->Model().Placement().frontCoverBorder);
+        CClientDC screen(nullptr);
+        const double dpi = screen.GetDeviceCaps(LOGPIXELSX) * preview->Zoom() / 100;
+        const RECT page = preview->PageRect();
+        auto x = [&](double thousandths) { return page.left + static_cast<int>(std::lround(thousandths * dpi / 1000.0)); };
+        auto y = [&](double thousandths) { return page.top + static_cast<int>(std::lround(thousandths * dpi / 1000.0)); };
+        const PaintedClient shown(pane);
+        const int middleY = y(front.top + front.height / 2.0);
+        const int middleX = x(front.left + front.width / 4.0);
+        EXPECT_TRUE(shown.DarkNear(x(front.left), middleY)) << "left edge";
+        EXPECT_TRUE(shown.DarkNear(x(front.left + front.width), middleY)) << "right edge";
+        EXPECT_TRUE(shown.DarkNear(x(front.left + front.width / 2.0), middleY)) << "fold";
+        EXPECT_TRUE(shown.DarkNear(middleX, y(front.top), false)) << "top edge";
+        EXPECT_TRUE(shown.DarkNear(middleX, y(front.top + front.height), false)) << "bottom edge";
+    }
+
+    ::SendMessageA(preview->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(view->PrintPreview(), nullptr);
     EXPECT_TRUE(m_errors.empty());
 }
