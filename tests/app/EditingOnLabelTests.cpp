@@ -212,8 +212,7 @@ TEST_F(EditingOnLabel, ArrowKeysThereAndBackLeaveANewTextWhereItWas)
     }
 }
 
-// Not yet running: the picture fixture does not load in this program's folder.
-TEST_F(EditingOnLabel, DISABLED_PressOnATextOverTheSelectedBackgroundSelectsTheTextAndADragMovesIt)
+TEST_F(EditingOnLabel, PressOnATextOverTheSelectedBackgroundSelectsTheTextAndADragMovesIt)
 {
     Command(ID_VIEW_DISC_LABEL);
     const DiscGeometry& disc = m_view->Model().Geometry().disc1;
