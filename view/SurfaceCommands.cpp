@@ -27,7 +27,9 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
         view.ScrollToCurrentPart(true);
         // The selection (its part above all, where Insert puts new objects)
         // is the surface's own now, and the panes list what this page holds.
-        view.ReloadSelection();
+        // A label still without the surface's rows keeps the surface's name.
+        if (view.FindObjectRow(surface) >= 0)
+            view.ReloadSelection();
         view.TellFrameSelection();
         view.TellFramePanes();
         view.m_bDrawingEnabled = 1;

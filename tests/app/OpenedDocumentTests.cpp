@@ -285,7 +285,7 @@ SurfaceBitmap BitmapOf(const CQuorbel6View& view, const CString& surface)
     return {CSurfaceBitmaps::kDisc1, POINT{drawn.disc1.left, drawn.disc1.top}};
 }
 
-std::vector<COLORREF> Pixels(const CQuorbel6View& view, int bitmap)
+std::vector<COLORREF> BitmapPixels(const CQuorbel6View& view, int bitmap)
 {
     const SIZE size = view.m_surfaceBitmaps.GetSize(bitmap);
     std::vector<COLORREF> pixels;
@@ -303,8 +303,8 @@ int ChangedInside(const CQuorbel6View& view, const CString& surface, const RECT&
 {
     const SurfaceBitmap bitmap = BitmapOf(view, surface);
     const SIZE size = view.m_surfaceBitmaps.GetSize(bitmap.index);
-    const int left = std::max(0, view.DocToScreenLength(box.left) - bitmap.origin.x + 2);
-    const int top = std::max(0, view.DocToScreenLength(box.top) - bitmap.origin.y + 2);
+    const int left = std::max<int>(0, view.DocToScreenLength(box.left) - bitmap.origin.x + 2);
+    const int top = std::max<int>(0, view.DocToScreenLength(box.top) - bitmap.origin.y + 2);
     const int right = std::min<int>(size.cx, view.DocToScreenLength(box.right) - bitmap.origin.x - 2);
     const int bottom = std::min<int>(size.cy, view.DocToScreenLength(box.bottom) - bitmap.origin.y - 2);
     int changed = 0;
@@ -365,13 +365,14 @@ TEST(OpenedDocument, InsertCommandsPutTheirObjectWhereItIsSeen)
         ASSERT_TRUE(SaveLabel(*view, path));
 
         for (const UINT surfaceCommand : layout.surfaceCommands) {
+            ASSERT_TRUE(OpenThroughMenu(program, path));
+            if (surfaceCommand != 0)
+                Command(program, surfaceCommand);
+            const CString surface = view->Model().Shown().surface;
+            // Each insert is undone before the next, so each meets the label as opened.
             for (const Insert& insert : inserts) {
-                ASSERT_TRUE(OpenThroughMenu(program, path));
-                if (surfaceCommand != 0)
-                    Command(program, surfaceCommand);
-                const CString surface = view->Model().Shown().surface;
                 SCOPED_TRACE(std::string(surface.c_str()) + ", " + insert.name);
-                const std::vector<COLORREF> before = Pixels(*view, BitmapOf(*view, surface).index);
+                const std::vector<COLORREF> before = BitmapPixels(*view, BitmapOf(*view, surface).index);
                 {
                     DialogAnswers answers(ChooseDisc(surface == "Disc 2" ? 2 : 1));
                     Command(program, insert.command);
@@ -393,6 +394,8 @@ TEST(OpenedDocument, InsertCommandsPutTheirObjectWhereItIsSeen)
                 GetClientRect(view->m_hWnd, &client);
                 EXPECT_TRUE(PtInRect(&client, middle)) << middle.x << "," << middle.y;
                 EXPECT_GT(ChangedInside(*view, surface, box, before), 20) << "nothing drawn inside the new box";
+                Command(program, ID_EDIT_UNDO);
+                ASSERT_LT(view->FindObjectRow(made), 0);
             }
         }
     }

@@ -203,10 +203,12 @@ TEST(SurfacesInProgram, TheViewMenuMarksTheSurfaceShownAndTheGuides)
     Program user;
     ASSERT_TRUE(user.Ready());
     user.NewLabel(1);
+    // Disc 2 has its command on the view tool bar only: while it is shown no item is marked.
     const UINT surfaces[] = {ID_VIEW_FRONT_COVER, ID_VIEW_BACK_COVER, ID_VIEW_DISC_LABEL, ID_VIEW_DISC2};
+    const UINT menuItems[] = {ID_VIEW_FRONT_COVER, ID_VIEW_BACK_COVER, ID_VIEW_DISC_LABEL};
     for (const UINT shown : surfaces) {
         user.Command(shown);
-        for (const UINT command : surfaces)
+        for (const UINT command : menuItems)
             EXPECT_EQ(user.ViewMenuChecks(command), command == shown) << shown << " shown, " << command;
     }
     const bool guides = user.View().AreGuidesShown();

@@ -27,7 +27,17 @@ inline std::string ImageFixturePath(const std::string& name)
     std::string folder = here.substr(0, slash) + "/../data/images/";
     if (!folder.empty() && folder[0] == '/')
         folder = "Z:" + folder;
-    return folder + name;
+    // A build through ccache names this header relative to the build folder:
+    // the path is made whole now, since a file dialog resolves a relative name
+    // against its own current folder, not the test's.
+    const std::string relative = folder + name;
+    const DWORD length = ::GetFullPathNameA(relative.c_str(), 0, nullptr, nullptr);
+    if (length == 0)
+        return relative;
+    std::string whole(length, '\0');
+    const DWORD written = ::GetFullPathNameA(relative.c_str(), length, whole.data(), nullptr);
+    whole.resize(written);
+    return written > 0 && written < length ? whole : relative;
 }
 
 inline std::vector<BYTE> ReadWholeFile(const std::string& path)
