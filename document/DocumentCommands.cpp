@@ -175,7 +175,9 @@ void CQuorbel6Doc::OpenDefaultTemplate()
             return;
         }
         SetPathName(path, FALSE);
-        ReadIntoRecentFiles(*this, file);
+        // A default template is the program's own file, not one the user
+        // opened: it stays out of the recent-file list.
+        ReadDocument(file);
     });
 }
 

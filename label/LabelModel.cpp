@@ -68,6 +68,16 @@ void CLabelModel::AppendRow(const PropertyEntry& row)
     ForgetStyle(row.m_strObjectName);
 }
 
+void CLabelModel::InsertObjectRows(int index, const std::vector<PropertyEntry>& rows)
+{
+    const bool atObjectStart = index >= 0 && index < RowCount() &&
+                               (index == 0 || LabelRows::NextObjectRow(m_rows, index - 1) == index);
+    const auto at = atObjectStart ? m_rows.begin() + index : m_rows.end();
+    m_rows.insert(at, rows.begin(), rows.end());
+    for (const PropertyEntry& row : rows)
+        ForgetStyle(row.m_strObjectName);
+}
+
 bool CLabelModel::ReplacePropertyValue(const CString& objectName, const CString& key, const CString& value)
 {
     if (!LabelRows::ReplacePropertyValue(m_rows, objectName, key, value))

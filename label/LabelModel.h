@@ -72,6 +72,10 @@ public:
 
     // Appends a copy of the row at the end of the property rows.
     void AppendRow(const PropertyEntry& row);
+    // Puts a copy of an object's rows back in front of the row at `index`
+    // (at the end when `index` is past the rows or not the first row of an
+    // object), so that the object keeps its place in the stacking and hit order.
+    void InsertObjectRows(int index, const std::vector<PropertyEntry>& rows);
     // Replaces a value in place; false when the property is missing.
     bool ReplacePropertyValue(const CString& objectName, const CString& key, const CString& value);
     // Replaces the value, or the choices field, of the row at `index`; false

@@ -31,9 +31,11 @@ int CUndoEntry::ImageNumber() const
 // ---- recording ----------------------------------------------------------------------------
 
 void CUndoHistory::Record(const PropertyEntry& payload, const CString& kind, const CString& direction,
-                          const CString& surface)
+                          const CString& surface, int rowIndex)
 {
-    Store(CUndoEntry(payload, m_current, kind, direction, surface));
+    CUndoEntry entry(payload, m_current, kind, direction, surface);
+    entry.m_nRowIndex = rowIndex;
+    Store(std::move(entry));
 }
 
 void CUndoHistory::RecordRemovedText(const PropertyEntry& payload, const TextEntry& text, int textIndex,

@@ -48,6 +48,9 @@ public:
     // Only for "Add Text": the text row and its place among the text rows.
     TextEntry m_text;
     int m_nTextIndex = -1;
+    // Only for the first row of a removed object ("Add", "From"): the place
+    // of that row among the property rows when the object was removed.
+    int m_nRowIndex = -1;
 };
 
 // The undo history of one label, without any window: which steps exist, which
@@ -68,7 +71,10 @@ public:
     // Stores an entry in the current step. After an Undo the undone steps are
     // dropped first, so that Redo never replays changes made on another road.
     // Nothing is stored while not recording.
-    void Record(const PropertyEntry& payload, const CString& kind, const CString& direction, const CString& surface);
+    // `rowIndex` goes with the first row of an object being removed: where
+    // Undo puts the object back.
+    void Record(const PropertyEntry& payload, const CString& kind, const CString& direction, const CString& surface,
+                int rowIndex = -1);
     // The removal of a text row with the last object showing it, as an "Add
     // Text" entry of the current step (the text comes back with Undo).
     void RecordRemovedText(const PropertyEntry& payload, const TextEntry& text, int textIndex,

@@ -14,6 +14,8 @@ public:
     virtual CString SelectedObjectType() const = 0;
     virtual bool IsDoubleLayout() const = 0;
     virtual bool AreGuidesShown() const = 0;
+    // The surface shown ("Front Cover", "Back Cover", "Disc 1", "Disc 2").
+    virtual CString ShownSurfaceName() const { return CString(); }
     // Whether the view holds copied objects that Paste would put back.
     virtual bool HasCopiedObjects() const = 0;
 

@@ -42,10 +42,11 @@ BEGIN_COMMAND_MAP(CMainFrame, CNewFrameWnd)
     ON_CMD_UI(ID_VIEW_STANDARD_TOOLBAR, OnUpdateBarCommand)
     ON_CMD_UI(ID_VIEW_VIEW_TOOLBAR, OnUpdateBarCommand)
     ON_CMD_UI(ID_VIEW_IMAGES, OnUpdateBarCommand)
-    ON_CMD_UI_RANGE(ID_VIEW_FRONT_COVER, ID_VIEW_ZOOM_IN, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_DISC2, OnUpdateUnlessDisabled)
+    ON_CMD_UI_RANGE(ID_VIEW_FRONT_COVER, ID_VIEW_DISC_LABEL, OnUpdateSurfaceCommand)
+    ON_CMD_UI(ID_VIEW_DISC2, OnUpdateSurfaceCommand)
+    ON_CMD_UI(ID_VIEW_ZOOM_IN, OnUpdateUnlessDisabled)
     ON_CMD_UI(ID_VIEW_ZOOM_OUT, OnUpdateUnlessDisabled)
-    ON_CMD_UI(ID_VIEW_SHOW_GUIDES, OnUpdateUnlessDisabled)
+    ON_CMD_UI(ID_VIEW_SHOW_GUIDES, OnUpdateShowGuides)
     ON_CMD_UI(ID_READ_TRACK_DATA, OnUpdateUnlessDisabled)
     ON_CMD_UI(ID_DOWNLOAD_ALBUM_INFO, OnUpdateUnlessDisabled)
     ON_CMD_UI(ID_FILE_PRINT, OnUpdateUnlessDisabled)
@@ -201,6 +202,42 @@ void CMainFrame::OnUpdateEditRedo(CCmdUI* ui)
 void CMainFrame::OnUpdateUnlessDisabled(CCmdUI* ui)
 {
     EnableIfRunnable(ui, true);
+}
+
+namespace {
+
+// The surface each surface command of the View menu shows.
+const char* SurfaceOfCommand(UINT command)
+{
+    switch (command) {
+    case ID_VIEW_FRONT_COVER: return "Front Cover";
+    case ID_VIEW_BACK_COVER: return "Back Cover";
+    case ID_VIEW_DISC_LABEL: return "Disc 1";
+    case ID_VIEW_DISC2: return "Disc 2";
+    default: return "";
+    }
+}
+
+}  // namespace
+
+void CMainFrame::OnUpdateSurfaceCommand(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, true);
+    // Only the menu carries the mark; the view tool bar's buttons keep their look.
+    if (!ui->m_hMenu)
+        return;
+    const auto* view = dynamic_cast<const IFrameView*>(GetActiveView());
+    ui->SetCheck(view && view->ShownSurfaceName() == SurfaceOfCommand(ui->m_nID) ? 1 : 0);
+}
+
+void CMainFrame::OnUpdateShowGuides(CCmdUI* ui)
+{
+    EnableIfRunnable(ui, true);
+    // The tool bar's button shows the guides by its picture instead.
+    if (!ui->m_hMenu)
+        return;
+    const auto* view = dynamic_cast<const IFrameView*>(GetActiveView());
+    ui->SetCheck(view && view->AreGuidesShown() ? 1 : 0);
 }
 
 CImageList& CMainFrame::DocumentIcons()

@@ -193,6 +193,9 @@ private:
     void OnUpdateEditUndo(CCmdUI* ui);
     void OnUpdateEditRedo(CCmdUI* ui);
     void OnUpdateUnlessDisabled(CCmdUI* ui);
+    // The View menu marks the surface shown and whether the guides are shown.
+    void OnUpdateSurfaceCommand(CCmdUI* ui);
+    void OnUpdateShowGuides(CCmdUI* ui);
 
     // Bitmap 264: the disabled forms of the standard images, for the standard
     // tool bar and for disabled menu items.

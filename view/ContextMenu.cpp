@@ -65,8 +65,17 @@ void CQuorbel6View::OnContextMenu(HWND, POINT point)
                     check(ID_VIEW_TEXT_EDITOR, frame->IsTextPaneShown());
                 }
                 HWND owner = GetAppMainWnd() ? GetAppMainWnd()->m_hWnd : m_hWnd;
-                TrackPopupMenu(popup->GetSafeHmenu(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner,
-                               nullptr);
+                const UINT command = static_cast<UINT>(TrackPopupMenu(popup->GetSafeHmenu(),
+                                                                      TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                                                      point.x, point.y, 0, owner, nullptr));
+                m_bContextMenuOpen = 0;
+                // The chosen command runs now, while the menu's point is the
+                // insertion place; a later Insert from the menu bar has none.
+                if (command != 0) {
+                    m_bInsertionPending = 1;
+                    ::SendMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+                    m_bInsertionPending = 0;
+                }
             }
         }
         m_bContextMenuOpen = 0;

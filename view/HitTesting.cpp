@@ -78,14 +78,7 @@ void CQuorbel6View::SelectHit(const CString& name)
     m_strDragMode.Empty();
     m_nSelectionHandles = 0;
     ReloadSelection();
-    const CString& itemType = m_selectionCache[0];
-    CString surface;
-    if (itemType == "Text" || itemType == "Track")
-        surface = m_selectionCache[3];
-    else if (itemType == "Image" || itemType == "Boundary")
-        surface = m_selectionCache[2];
-    else if (itemType == "Cover")
-        surface = m_strSelectedObject;
+    const CString surface = SurfaceOfObject(m_strSelectedObject);
     if (!surface.IsEmpty())
         Model().Shown().surface = surface;
 

@@ -105,6 +105,8 @@ void CQuorbel6View::SetImageAsBackground()
 {
     Guarded(473, ErrorSink::Window(this), [&] {
         const CString selected = m_strSelectedObject;
+        // The picture becomes the background of its own surface, never of another one shown.
+        ShowSurfaceOfSelection();
         RemoveOtherBackground(false, selected);
         m_strSelectedObject = selected;
         FitImageToSurface();

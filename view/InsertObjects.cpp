@@ -107,7 +107,23 @@ void CQuorbel6View::OnInsertGenre()
 
 void CQuorbel6View::OnInsertText()
 {
-    Guarded(56, ErrorSink::Window(this), [&] { AddTextObject("Text", m_rectInsertion, m_strCurrentPart); });
+    Guarded(56, ErrorSink::Window(this), [&] {
+        const InsertionPlace place = CurrentInsertionPlace();
+        AddTextObject("Text", place.area, place.part);
+    });
+}
+
+CQuorbel6View::InsertionPlace CQuorbel6View::CurrentInsertionPlace()
+{
+    if (m_bInsertionPending)
+        return InsertionPlace{m_rectInsertion, m_strCurrentPart};
+    // A menu command, its accelerator or a tool bar: no point was chosen, so the
+    // object goes where a click on the object tool bar's button puts it.
+    const POINT centre = PointOnShownSurface();
+    const SIZE size = m_sizeContextMenuIcon;
+    const RECT area{centre.x - size.cx / 2, centre.y - size.cy / 2, centre.x - size.cx / 2 + size.cx,
+                    centre.y - size.cy / 2 + size.cy};
+    return InsertionPlace{area, "Inside"};
 }
 
 void CQuorbel6View::InsertAlbumField(const char* field, bool trackList)
@@ -123,10 +139,11 @@ void CQuorbel6View::InsertAlbumField(const char* field, bool trackList)
         else
             return;
     }
+    const InsertionPlace place = CurrentInsertionPlace();
     if (trackList)
-        AddTrackListObject(name, m_rectInsertion, m_strCurrentPart);
+        AddTrackListObject(name, place.area, place.part);
     else
-        AddTextObject(name, m_rectInsertion, m_strCurrentPart);
+        AddTextObject(name, place.area, place.part);
 }
 
 void CQuorbel6View::OnInsertImage()
@@ -134,8 +151,8 @@ void CQuorbel6View::OnInsertImage()
     Guarded(59, ErrorSink::Window(this), [&] {
         const int side = DocToScreenLength(1250);
         const int half = side / 2;
-        const POINT centre{(m_rectInsertion.left + m_rectInsertion.right) / 2,
-                           (m_rectInsertion.top + m_rectInsertion.bottom) / 2};
+        const RECT area = CurrentInsertionPlace().area;
+        const POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
         AddImageObject(RECT{centre.x - half, centre.y - half, centre.x + half, centre.y + half}, "Inside", true,
                        true);
     });

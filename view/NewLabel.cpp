@@ -57,6 +57,9 @@ void CQuorbel6View::ShowNewLabel(const CString& selected, bool show, bool fit, b
             ScrollToCurrentPart(fit);
             ShowSurface("");
         }
+        // The new label's selection, its part above all, is loaded: Insert
+        // and the drags start from it.
+        ReloadSelection();
         Model().SetUndoRecording(true);
     });
 }

@@ -92,14 +92,18 @@ void CQuorbel6View::SetDragLimits()
         m_rcDragLimits = RECT{0, 0, m_sizePaper.cx, m_sizePaper.cy};
         return;
     }
-    if (Model().Shown().surface == "Back Cover") {
+    // The object's own surface bounds it, whichever surface is shown.
+    CString surface = SurfaceOfObject(m_strSelectedObject);
+    if (surface.IsEmpty())
+        surface = Model().Shown().surface;
+    if (surface == "Back Cover") {
         const BackCoverGeometry& back = Model().Placement().geometry.back;
         m_rcDragLimits = RECT{back.left, back.top, back.left + back.width, back.top + back.height};
-    } else if (Model().Shown().surface == "Front Cover") {
+    } else if (surface == "Front Cover") {
         const FrontCoverGeometry& front = Model().Placement().geometry.front;
         m_rcDragLimits = RECT{front.left, front.top, front.left + front.width, front.top + front.height};
-    } else if (Model().Shown().surface == "Disc 1" || Model().Shown().surface == "Disc 2") {
-        const DiscGeometry& disc = Model().Shown().surface == "Disc 1" ? Model().Placement().geometry.disc1 : Model().Placement().geometry.disc2;
+    } else if (surface == "Disc 1" || surface == "Disc 2") {
+        const DiscGeometry& disc = surface == "Disc 1" ? Model().Placement().geometry.disc1 : Model().Placement().geometry.disc2;
         m_rcDragLimits = RECT{disc.left, disc.top, disc.left + disc.outerDiameter, disc.top + disc.outerDiameter};
     }
 }

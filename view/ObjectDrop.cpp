@@ -4,6 +4,9 @@
 
 #include "framework/ErrorReport.h"
 
+#include <algorithm>
+#include <array>
+
 ObjectDrop::DropParts CQuorbel6View::DropPartsOnScreen()
 {
     ObjectDrop::DropParts parts;
@@ -47,25 +50,64 @@ POINT CQuorbel6View::ClickDropPoint()
         const CString hit = HitTestObject(place);
         m_hitList = kept;
         if (!hit.IsEmpty()) {
-            const CString type = Model().GetPropertyValue(hit, "Item Type");
-            CString surface;
-            if (type == "Text" || type == "Track" || type == "Image" || type == "Boundary")
-                surface = Model().GetPropertyValue(hit, "View");
-            else if (type != "Page")
-                surface = hit;
+            const CString surface = SurfaceOfObject(hit);
             if (!surface.IsEmpty())
                 Model().Shown().surface = surface;
         }
+        place = PointOnShownSurface();
+    });
+    return place;
+}
+
+namespace {
+
+// Where on a disc's ring a new object goes, best first: the middle of the ring
+// above the hole, then below it, left and right of it (client pixels).
+std::array<POINT, 4> RingPlaces(const RECT& outer, const RECT& inner)
+{
+    const LONG middleX = (outer.left + outer.right) / 2;
+    const LONG middleY = (outer.top + outer.bottom) / 2;
+    return {POINT{middleX, (outer.top + inner.top) / 2}, POINT{middleX, (outer.bottom + inner.bottom) / 2},
+            POINT{(outer.left + inner.left) / 2, middleY}, POINT{(outer.right + inner.right) / 2, middleY}};
+}
+
+}  // namespace
+
+POINT CQuorbel6View::PointOnShownSurface()
+{
+    RECT client{};
+    GetClientRect(&client);
+    POINT place{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+    Guarded(618, ErrorSink::Window(this), [&] {
         const CString shown = Model().Shown().surface;
-        if (shown == "Disc 1" || shown == "Disc 2") {
-            // On the ring above the hole, not in it.
-            const bool second = shown == "Disc 2";
+        const bool disc = shown == "Disc 1" || shown == "Disc 2";
+        const bool second = shown == "Disc 2";
+        const auto surfaceRect = [&] {
+            if (disc)
+                return GetSurfaceRect(second ? "Outer Radius2" : "Outer Radius");
+            return GetSurfaceRect(shown == "Back Cover" ? "Back Cover" : "Front Cover");
+        };
+        RECT visible{};
+        if (const RECT surface = surfaceRect(); !::IntersectRect(&visible, &surface, &client)) {
+            // Scrolled out of sight: the surface comes back into view first.
+            ScrollToCurrentPart(false);
+            ShowSurface("");
+            const RECT again = surfaceRect();
+            ::IntersectRect(&visible, &again, &client);
+        }
+        if (disc) {
+            // Disc text is drawn on the printable ring only, never in the hole or outside the disc.
             const RECT outer = GetSurfaceRect(second ? "Outer Radius2" : "Outer Radius");
             const RECT inner = GetSurfaceRect(second ? "Inner Radius2" : "Inner Radius");
-            place = POINT{(outer.left + outer.right) / 2, (outer.top + inner.top) / 2};
-            ClientToScreen(&place);
+            const std::array<POINT, 4> places = RingPlaces(outer, inner);
+            const auto seen = std::find_if(places.begin(), places.end(),
+                                           [&](const POINT& point) { return ::PtInRect(&visible, point) != FALSE; });
+            place = seen != places.end() ? *seen : places.front();
+        } else if (!::PtInRect(&visible, place) && !::IsRectEmpty(&visible)) {
+            place = POINT{(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
         }
     });
+    ClientToScreen(&place);
     return place;
 }
 

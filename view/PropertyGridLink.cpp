@@ -29,6 +29,9 @@ void CQuorbel6View::SelectObject(const CString& objectName)
     m_strDragMode.Empty();
     m_nSelectionHandles = 8;
     ReloadSelection();
+    // The object list holds both discs of a page: an object chosen there for
+    // the other disc brings its own disc into view before anything edits it.
+    ShowSurfaceOfSelection();
     TellFrameSelection();
 }
 

@@ -326,7 +326,9 @@ public:
     // ---- undo and redo (view/UndoRedo.cpp) ---------------------------------------------
     // Stores a copy of one row in the step being recorded: kind "Change", "Delete"
     // or "Add", direction "From" (replayed by Undo) or "To" (replayed by Redo).
-    void AddUndoRecord(const PropertyEntry& payload, const CString& kind, const CString& direction);
+    // `rowIndex`: for the first row of an object being removed, its place among the rows.
+    void AddUndoRecord(const PropertyEntry& payload, const CString& kind, const CString& direction,
+                       int rowIndex = -1);
     // Closes the step being recorded; a step that recorded nothing is not opened.
     void CommitUndoStep();
     // Whether changes are being recorded (off while a file is read or a step replayed).
@@ -350,6 +352,12 @@ public:
     SelectionBox LoadSelection();
     // LoadSelection stored as the selection rectangles.
     void ReloadSelection();
+    // The surface an object lies on: a text's or picture's "View", a cover's
+    // own name; empty for a page or a missing object.
+    CString SurfaceOfObject(const CString& objectName) const;
+    // Shows the surface the selected object lies on when another is shown, so
+    // that it is never edited through another surface's geometry.
+    void ShowSurfaceOfSelection();
     // The smallest object under a screen point that the current press has not
     // returned yet (the hit list); empty when there is none.
     CString HitTestObject(POINT screenPoint);
@@ -452,6 +460,15 @@ public:
 private:
     // Insert Artist, Title ...: on a double CD the disc is asked first.
     void InsertAlbumField(const char* field, bool trackList);
+    // Where an Insert command puts its object (screen pixels) and the part it
+    // belongs to: around the context menu's point while a command of that menu
+    // runs, else as a click on the object tool bar's button does.
+    struct InsertionPlace
+    {
+        RECT area{};
+        CString part;
+    };
+    InsertionPlace CurrentInsertionPlace();
     // The open-file dialog for a picture; empty when cancelled.
     CString AskImageFile();
     // Selects a new object and redraws, as every creating operation ends.
@@ -487,7 +504,8 @@ private:
     // The value of the selected object's row `index` (0: its Item Type); empty past its rows.
     CString SelectedRowValue(int index) const;
     // After a replay: the surface, page and handles follow the new selection.
-    void ShowReplayedSelection();
+    // `surfaceBefore`: the surface shown before the replay.
+    void ShowReplayedSelection(const CString& surfaceBefore);
 
 public:
 
@@ -541,6 +559,9 @@ public:
     // ---- what the object tool bar asks (view/ObjectDrop.cpp) ----
     ObjectDrop::DropParts DropPartsOnScreen() override;
     POINT ClickDropPoint() override;
+    // A screen point on the visible part of the surface shown, near the
+    // client area's middle; on a disc, on its ring.
+    POINT PointOnShownSurface();
     void ShowDropSurface(const CString& surface) override;
     void CreateDroppedObject(int button, const CString& name, const RECT& outline, const CString& part) override;
 
@@ -614,6 +635,7 @@ public:
     CString SelectedObjectType() const override;
     bool IsDoubleLayout() const override;
     bool AreGuidesShown() const override { return m_bShowGuides != 0; }
+    CString ShownSurfaceName() const override { return Model().Shown().surface; }
     // Tells the main frame whether an object (not a surface or page) is selected.
     void TellFrameSelection();
     // Tells the main frame that the layout may have changed.
@@ -681,6 +703,7 @@ public:
     SIZE m_sizeContextMenuIcon = {};  // default drop size of an object inserted from the context menu
     BYTE m_bContextMenuOpen = 0;   // the context menu is being tracked
     RECT m_rectInsertion = {};     // where Insert from the context menu places an object, screen pixels
+    BYTE m_bInsertionPending = 0;  // a command of the context menu runs: Insert takes m_rectInsertion
 
     // ---- printing (view/Printing.cpp, view/CalibrationPage.cpp) ---------------------
     // File > Print: the print dialog, then the pages; whatever way the job

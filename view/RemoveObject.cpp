@@ -49,8 +49,9 @@ CQuorbel6View::RemovedText CQuorbel6View::RemoveObjectRows(const CString& object
     const bool recorded = type != "Boundary" && IsUndoRecording();
     if (recorded) {
         const int end = model.NextObjectRow(first);
+        // The first row keeps the object's place, for Undo to put it back there.
         for (int row = first; row < end; ++row)
-            AddUndoRecord(model.Row(row), UndoKind::kAdd, UndoDirection::kFrom);
+            AddUndoRecord(model.Row(row), UndoKind::kAdd, UndoDirection::kFrom, row == first ? first : -1);
         PropertyEntry deletion;
         deletion.m_strObjectName = objectName;
         deletion.m_strValue = surface;

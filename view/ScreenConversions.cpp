@@ -88,6 +88,12 @@ void CQuorbel6View::ScrollToCurrentPart(bool fit)
         UpdatePaperSize();
         if (fit)
             FitZoomToSurface();
+        // The page is placed for this label's zoom and sheet before anything
+        // scrolls: the origin and scroll range left by the label shown before
+        // (another zoom, another sheet) would put the surface off centre.
+        UpdateScale();
+        UpdateScrollSizes();
+        CenterSurface();
         const SurfaceGeometry& geometry = Model().Geometry();
         POINT centre{};
         switch (SurfaceFromName(Model().Shown().surface)) {

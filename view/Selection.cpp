@@ -116,6 +116,41 @@ CQuorbel6View::SelectionBox CQuorbel6View::LoadSelection()
     });
 }
 
+CString CQuorbel6View::SurfaceOfObject(const CString& objectName) const
+{
+    const CLabelModel& model = Model();
+    const int first = model.FindObjectRow(objectName);
+    if (first < 0)
+        return CString();
+    const int end = model.NextObjectRow(first);
+    const auto value = [&](int entry) { return first + entry < end ? model.Row(first + entry).m_strValue : CString(); };
+    const CString itemType = value(0);
+    if (itemType == "Text" || itemType == "Track")
+        return value(3);
+    if (itemType == "Image" || itemType == "Boundary")
+        return value(2);
+    if (itemType == "Cover")
+        return objectName;
+    return CString();
+}
+
+void CQuorbel6View::ShowSurfaceOfSelection()
+{
+    const CString surface = SurfaceOfObject(m_strSelectedObject);
+    LabelShown& shown = Model().Shown();
+    if (surface.IsEmpty() || surface == shown.surface)
+        return;
+    shown.surface = surface;
+    const CString& page = Model().Placement().PageOf(SurfaceFromName(surface));
+    if (!page.IsEmpty() && page != shown.page) {
+        // Another sheet: the page is placed anew and the surface scrolled into view.
+        shown.page = page;
+        ScrollToCurrentPart(false);
+    }
+    ShowSurface("");
+    ReloadSelection();
+}
+
 void CQuorbel6View::ReloadSelection()
 {
     const SelectionBox box = LoadSelection();

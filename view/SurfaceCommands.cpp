@@ -17,15 +17,21 @@ static void SwitchToSurface(CQuorbel6View& view, const SurfaceCommand& command)
     Guarded(command.errorNumber, ErrorSink::Window(&view), [&] {
         view.m_bDrawingEnabled = 0;
         const CString surface = command.surface;
-        view.m_nSelectionHandles = 0;
-        view.m_strSelectedObject = surface;
-        view.m_bSurfaceJustSwitched = 1;
-        view.TellFrameSelection();
-        view.TellFramePanes();
         CLabelModel& model = view.Model();
         model.Shown().surface = surface;
         model.Shown().page = model.Placement().PageOf(SurfaceFromName(surface));
+        view.m_nSelectionHandles = 0;
+        view.m_strDragMode.Empty();
+        view.m_strSelectedObject = surface;
+        view.m_bSurfaceJustSwitched = 1;
         view.ScrollToCurrentPart(true);
+        // The selection (its part above all, where Insert puts new objects)
+        // is the surface's own now, and the panes list what this page holds.
+        // A label still without the surface's rows keeps the surface's name.
+        if (view.FindObjectRow(surface) >= 0)
+            view.ReloadSelection();
+        view.TellFrameSelection();
+        view.TellFramePanes();
         view.m_bDrawingEnabled = 1;
         view.ShowSurface(surface);
         if (view.m_hWnd)

@@ -39,12 +39,13 @@ bool CQuorbel6View::IsUndoRecording() const
     return m_undoHistory.IsRecording() && Model().IsUndoRecording();
 }
 
-void CQuorbel6View::AddUndoRecord(const PropertyEntry& payload, const CString& kind, const CString& direction)
+void CQuorbel6View::AddUndoRecord(const PropertyEntry& payload, const CString& kind, const CString& direction,
+                                  int rowIndex)
 {
     Guarded(6, ErrorSink::Window(this), [&] {
         if (!IsUndoRecording())
             return;
-        m_undoHistory.Record(payload, kind, direction, Model().Shown().surface);
+        m_undoHistory.Record(payload, kind, direction, Model().Shown().surface, rowIndex);
         TellFrameUndoState(true, false);
     });
 }
@@ -97,12 +98,13 @@ void CQuorbel6View::UndoRedo(const CString& direction)
         m_strDragMode.Empty();
         const bool undoing = direction == UndoDirection::kFrom;
         const int step = m_undoHistory.CurrentStep();
+        const CString surfaceBefore = Model().Shown().surface;
         // The rows of a deleted object come back together, in their order, once
-        // its first row is met (the newest-first scan meets it last).
+        // its first row is met (the newest-first scan meets it last), at the
+        // place they were taken from.
         std::vector<PropertyEntry> pending;
-        const auto appendPending = [&] {
-            for (auto row = pending.rbegin(); row != pending.rend(); ++row)
-                AddObjectRecord(*row);
+        const auto putBackPending = [&](int rowIndex) {
+            Model().InsertObjectRows(rowIndex, std::vector<PropertyEntry>(pending.rbegin(), pending.rend()));
             pending.clear();
         };
 
@@ -126,7 +128,7 @@ void CQuorbel6View::UndoRedo(const CString& direction)
                 if (undoing) {
                     pending.push_back(payload);
                     if (payload.m_strKey == "Item Type")
-                        appendPending();
+                        putBackPending(entry.m_nRowIndex);
                 } else {
                     AddObjectRecord(payload);
                 }
@@ -136,13 +138,13 @@ void CQuorbel6View::UndoRedo(const CString& direction)
             }
         }
         // Rows whose first row is missing are still put back rather than lost.
-        appendPending();
+        putBackPending(-1);
 
-        ShowReplayedSelection();
+        ShowReplayedSelection(surfaceBefore);
     });
 }
 
-void CQuorbel6View::ShowReplayedSelection()
+void CQuorbel6View::ShowReplayedSelection(const CString& surfaceBefore)
 {
     LoadSelection();
     m_nSelectionHandles = 8;
@@ -176,7 +178,10 @@ void CQuorbel6View::ShowReplayedSelection()
     }
     TellFrameSelection();
     TellFramePanes();
-    ScrollToCurrentPart(false);
+    // Another surface comes into view as its surface command shows it: at the
+    // zoom that fits it, not at the zoom chosen for the one shown before.
+    ScrollToCurrentPart(shown.surface != surfaceBefore);
+    ReloadSelection();
     ShowSurface("");
     if (m_hWnd)
         ::SetFocus(m_hWnd);

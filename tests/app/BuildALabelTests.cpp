@@ -107,11 +107,7 @@ int ObjectCount(const CQuorbel6View& view)
 // The new-label dialog answered with an empty single CD.
 DialogAnswers::Answer ChooseEmptySingle()
 {
-    return [](HWND dialog) {
-        ::SendDlgItemMessageA(dialog, IDC_NEW_DOCUMENT_LIST, LB_SETCURSEL, 0, 0);
-        ::SendDlgItemMessageA(dialog, IDC_NEW_DOCUMENT_DEFAULT, BM_SETCHECK, BST_UNCHECKED, 0);
-        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    };
+    return ChooseNewLabel(0, false);
 }
 
 class Session

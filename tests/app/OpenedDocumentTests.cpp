@@ -3,10 +3,12 @@
 #include "app/Quorbel6App.h"
 #include "document/Quorbel6Doc.h"
 #include "framework/RecentFileList.h"
+#include "label/LabelRows.h"
 #include "resource.h"
 #include "view/Quorbel6View.h"
 
 #include "RunningApp.h"
+#include "support/DialogAnswers.h"
 
 #include <gtest/gtest.h>
 
@@ -230,4 +232,231 @@ TEST(OpenedDocument, OnlyAFileThatOpensGoesToTheTopOfTheRecentFileList)
     }
     while (list->GetCount() > 0)
         list->Remove(0);
+}
+
+namespace {
+
+void Command(RunningApp& program, UINT id)
+{
+    SendMessageA(program.MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+// File > Open with the path typed into the open-file dialog.
+bool OpenThroughMenu(RunningApp& program, const std::string& path)
+{
+    // The changes of the label shown are dropped, as the No of the save prompt does.
+    if (CQuorbel6View* view = program.View(); view && DocumentOf(*view))
+        DocumentOf(*view)->SetModifiedFlag(FALSE);
+    DialogAnswers answers(ChooseFile(path));
+    Command(program, ID_FILE_OPEN);
+    CQuorbel6View* view = program.View();
+    return view && DocumentOf(*view) && std::string(DocumentOf(*view)->GetPathName().c_str()) == path;
+}
+
+// A surface's box on its sheet, thousandths of an inch; a disc's is the square around it.
+RECT SurfaceBox(const CQuorbel6View& view, const CString& surface)
+{
+    const SurfaceGeometry& geometry = view.Model().Geometry();
+    if (surface == "Back Cover")
+        return RECT{geometry.back.left, geometry.back.top, geometry.back.left + geometry.back.width,
+                    geometry.back.top + geometry.back.height};
+    if (surface == "Front Cover")
+        return RECT{geometry.front.left, geometry.front.top, geometry.front.left + geometry.front.width,
+                    geometry.front.top + geometry.front.height};
+    const DiscGeometry& disc = surface == "Disc 2" ? geometry.disc2 : geometry.disc1;
+    return RECT{disc.left, disc.top, disc.left + disc.outerDiameter, disc.top + disc.outerDiameter};
+}
+
+// The surface's bitmap and where its top-left pixel lies on the page drawn.
+struct SurfaceBitmap
+{
+    int index;
+    POINT origin;
+};
+SurfaceBitmap BitmapOf(const CQuorbel6View& view, const CString& surface)
+{
+    const ScreenGeometry& drawn = view.Renderer().Geometry();
+    if (surface == "Back Cover")
+        return {CSurfaceBitmaps::kBackCover, POINT{drawn.back.left, drawn.back.top}};
+    if (surface == "Front Cover")
+        return {CSurfaceBitmaps::kFrontCover, POINT{drawn.front.left, drawn.front.top}};
+    if (surface == "Disc 2")
+        return {CSurfaceBitmaps::kDisc2, POINT{drawn.disc2.left, drawn.disc2.top}};
+    return {CSurfaceBitmaps::kDisc1, POINT{drawn.disc1.left, drawn.disc1.top}};
+}
+
+std::vector<COLORREF> BitmapPixels(const CQuorbel6View& view, int bitmap)
+{
+    const SIZE size = view.m_surfaceBitmaps.GetSize(bitmap);
+    std::vector<COLORREF> pixels;
+    pixels.reserve(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            pixels.push_back(view.m_surfaceBitmaps.GetPixel(bitmap, x, y));
+    return pixels;
+}
+
+// The pixels of a bitmap that changed strictly inside a box of the sheet (its
+// edges left out, where an outline could stand).
+int ChangedInside(const CQuorbel6View& view, const CString& surface, const RECT& box,
+                  const std::vector<COLORREF>& before)
+{
+    const SurfaceBitmap bitmap = BitmapOf(view, surface);
+    const SIZE size = view.m_surfaceBitmaps.GetSize(bitmap.index);
+    const int left = std::max<int>(0, view.DocToScreenLength(box.left) - bitmap.origin.x + 2);
+    const int top = std::max<int>(0, view.DocToScreenLength(box.top) - bitmap.origin.y + 2);
+    const int right = std::min<int>(size.cx, view.DocToScreenLength(box.right) - bitmap.origin.x - 2);
+    const int bottom = std::min<int>(size.cy, view.DocToScreenLength(box.bottom) - bitmap.origin.y - 2);
+    int changed = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            changed += view.m_surfaceBitmaps.GetPixel(bitmap.index, x, y) !=
+                       before[static_cast<size_t>(y) * static_cast<size_t>(size.cx) + static_cast<size_t>(x)];
+    return changed;
+}
+
+RECT ObjectBox(const CQuorbel6View& view, const CString& name)
+{
+    const int left = LabelRows::ReadLength(view.GetPropertyValue(name, "Left"));
+    const int top = LabelRows::ReadLength(view.GetPropertyValue(name, "Top"));
+    return RECT{left, top, left + LabelRows::ReadLength(view.GetPropertyValue(name, "Width")),
+                top + LabelRows::ReadLength(view.GetPropertyValue(name, "Height"))};
+}
+
+}  // namespace
+
+// Edit > Insert from the menu bar (no context-menu point): right after a label
+// is opened, and after each surface command, the new object lands on the
+// surface shown, where the user sees it, and its text is drawn there.
+TEST(OpenedDocument, InsertCommandsPutTheirObjectWhereItIsSeen)
+{
+    ScratchFolder folder("SleevoryInsertSeen");
+    struct Insert
+    {
+        UINT command;
+        const char* name;
+    };
+    const Insert inserts[] = {{ID_INSERT_TEXT, "Text"},   {ID_INSERT_ARTIST, "Artist"},
+                              {ID_INSERT_TITLE, "Title"}, {ID_INSERT_YEAR, "Year"},
+                              {ID_INSERT_TIME, "Time"},   {ID_INSERT_GENRE, "Genre"},
+                              {ID_INSERT_TRACK_LIST, "Track List"}};
+    struct Layout
+    {
+        const char* name;
+        int newDocumentRow;
+        std::vector<UINT> surfaceCommands;  // 0: the surface the label opens on
+    };
+    const Layout layouts[] = {
+        {"Single", 0, {0, ID_VIEW_FRONT_COVER, ID_VIEW_BACK_COVER, ID_VIEW_DISC_LABEL}},
+        {"Double", 1, {0, ID_VIEW_FRONT_COVER, ID_VIEW_BACK_COVER, ID_VIEW_DISC_LABEL, ID_VIEW_DISC2}},
+    };
+
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        const std::string path = folder.PathOf((std::string(layout.name) + ".slv").c_str());
+        {
+            DialogAnswers answers(ChooseNewLabel(layout.newDocumentRow, true));
+            Command(program, ID_FILE_NEW);
+        }
+        ASSERT_EQ(view->Model().Shown().layout, layout.name);
+        ASSERT_TRUE(SaveLabel(*view, path));
+
+        for (const UINT surfaceCommand : layout.surfaceCommands) {
+            ASSERT_TRUE(OpenThroughMenu(program, path));
+            if (surfaceCommand != 0)
+                Command(program, surfaceCommand);
+            const CString surface = view->Model().Shown().surface;
+            // Each insert is undone before the next, so each meets the label as opened.
+            for (const Insert& insert : inserts) {
+                SCOPED_TRACE(std::string(surface.c_str()) + ", " + insert.name);
+                const std::vector<COLORREF> before = BitmapPixels(*view, BitmapOf(*view, surface).index);
+                {
+                    DialogAnswers answers(ChooseDisc(surface == "Disc 2" ? 2 : 1));
+                    Command(program, insert.command);
+                }
+                const CString made = view->m_strSelectedObject;
+                ASSERT_EQ(made.Left(static_cast<int>(strlen(insert.name))), insert.name) << made.c_str();
+                EXPECT_EQ(view->GetPropertyValue(made, "View"), surface);
+
+                const RECT box = ObjectBox(*view, made);
+                const RECT on = SurfaceBox(*view, surface);
+                RECT inside{};
+                IntersectRect(&inside, &box, &on);
+                EXPECT_TRUE(EqualRect(&inside, &box)) << "box " << box.left << "," << box.top << "," << box.right
+                                                      << "," << box.bottom << " off its surface";
+                // In the window: the middle of the box lies in the client area.
+                POINT middle = view->DocToScreenPoint(POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+                ScreenToClient(view->m_hWnd, &middle);
+                RECT client{};
+                GetClientRect(view->m_hWnd, &client);
+                EXPECT_TRUE(PtInRect(&client, middle)) << middle.x << "," << middle.y;
+                EXPECT_GT(ChangedInside(*view, surface, box, before), 20) << "nothing drawn inside the new box";
+                Command(program, ID_EDIT_UNDO);
+                ASSERT_LT(view->FindObjectRow(made), 0);
+            }
+        }
+    }
+}
+
+// A label opened after the one shown was zoomed in or out lands as it does
+// when nothing was zoomed before: the same zoom, the same place in the window.
+TEST(OpenedDocument, AnOpenedLabelLandsAsAfterNoZoom)
+{
+    ScratchFolder folder("SleevoryOpenAfterZoom");
+    const std::string path = folder.PathOf("placed.slv");
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(SaveLabel(*view, path));
+
+    const auto placement = [&] {
+        const RECT box = SurfaceBox(*view, view->Model().Shown().surface);
+        return view->DocToScreenRect(box);
+    };
+    ASSERT_TRUE(OpenThroughMenu(program, path));
+    const int zoom = view->Model().Shown().zoom;
+    const RECT expected = placement();
+
+    struct Case
+    {
+        const char* what;
+        UINT command;
+        int times;
+    };
+    const Case cases[] = {{"zoomed out fully", ID_VIEW_ZOOM_OUT, 12}, {"zoomed in", ID_VIEW_ZOOM_IN, 4},
+                          {"zoomed out once", ID_VIEW_ZOOM_OUT, 1}, {"on another surface", ID_VIEW_BACK_COVER, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int i = 0; i < c.times; ++i)
+            Command(program, c.command);
+        ASSERT_TRUE(OpenThroughMenu(program, path));
+        EXPECT_EQ(view->Model().Shown().zoom, zoom);
+        const RECT placed = placement();
+        EXPECT_TRUE(EqualRect(&placed, &expected))
+            << placed.left << "," << placed.top << " instead of " << expected.left << "," << expected.top;
+    }
+}
+
+// File > New with a default template: the template is the program's file, not
+// one the user opened, and stays out of the recent-file list.
+TEST(OpenedDocument, DefaultTemplatesStayOutOfTheRecentFileList)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    CRecentFileList* list = program.App().GetRecentFileList();
+    ASSERT_NE(list, nullptr);
+    while (list->GetCount() > 0)
+        list->Remove(0);
+    // Twice each: the first may make the template, the second reads it.
+    for (const int row : {0, 0, 1, 1}) {
+        SCOPED_TRACE(row);
+        DialogAnswers answers(ChooseNewLabel(row, true));
+        Command(program, ID_FILE_NEW);
+        EXPECT_EQ(DocumentOf(*view)->GetTitle(), row == 0 ? "Default1.slv" : "Default2.slv");
+        EXPECT_EQ(list->GetCount(), 0) << list->GetMenuText(0).c_str();
+    }
 }

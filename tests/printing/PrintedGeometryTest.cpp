@@ -4,6 +4,7 @@
 // print, count the pages, and write down where each outline must be.
 #include "PrintTestSupport.h"
 
+#include "support/InsertionPoint.h"
 #include "label/LabelRows.h"
 #include "resources/resource.h"
 
@@ -235,12 +236,7 @@ TEST_F(PrintedLabelTest, TextsAndTrackListsStayInsideTheirBoxes)
     // A text and a track list on the front cover, a track list on the back cover.
     const auto insert = [&](const char* surface, POINT at, UINT command) {
         m_view.ShowSurface(surface);
-        const POINT screen = m_view.DocToScreenPoint(at);
-        m_view.m_rectInsertion = RECT{screen.x - 8, screen.y - 8, screen.x + 8, screen.y + 8};
-        m_view.m_strCurrentPart = "Inside";
-        POINT client = screen;
-        ::ScreenToClient(m_view.m_hWnd, &client);
-        m_view.m_ptLastClick = client;
+        PointInsertionAt(m_view, at, "Inside");
         ::SendMessageA(m_view.m_hWnd, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     };
     insert("Front Cover", POINT{7000, 2000}, ID_INSERT_TEXT);

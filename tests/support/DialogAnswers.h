@@ -76,6 +76,18 @@ inline DialogAnswers::Answer ChooseDisc(int disc)
     };
 }
 
+// Answers the New Document dialog: a row of its list (0 single CD, 1 double CD),
+// the default-template box, then OK.
+inline DialogAnswers::Answer ChooseNewLabel(int row, bool fromTemplate)
+{
+    return [row, fromTemplate](HWND dialog) {
+        ::SendDlgItemMessageA(dialog, IDC_NEW_DOCUMENT_LIST, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        ::SendDlgItemMessageA(dialog, IDC_NEW_DOCUMENT_DEFAULT, BM_SETCHECK, fromTemplate ? BST_CHECKED : BST_UNCHECKED,
+                              0);
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    };
+}
+
 // Types a file name into the open-file dialog and presses its OK button.
 inline DialogAnswers::Answer ChooseFile(const std::string& path)
 {

@@ -9,6 +9,7 @@ inline void PointInsertionAt(CQuorbel6View& view, POINT labelPoint, const char* 
 {
     const POINT screen = view.DocToScreenPoint(labelPoint);
     view.m_rectInsertion = RECT{screen.x - 8, screen.y - 8, screen.x + 8, screen.y + 8};
+    view.m_bInsertionPending = 1;
     view.m_strCurrentPart = part;
     POINT client = screen;
     ::ScreenToClient(view.m_hWnd, &client);

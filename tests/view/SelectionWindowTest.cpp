@@ -16,6 +16,7 @@
 #include "view/Quorbel6View.h"
 
 #include "support/MessagePump.h"
+#include "support/MouseOnWindow.h"
 
 #include "StandInFrame.h"
 
@@ -109,22 +110,11 @@ protected:
         return Str(m_view->m_strSelectedObject);
     }
     // The pointer comes to rest over the view: the view chooses its drag mode and cursor.
-    void Hover(POINT at) const
-    {
-        POINT screen = at;
-        ::ClientToScreen(m_view->m_hWnd, &screen);
-        ::SetCursorPos(screen.x, screen.y);
-        ::SendMessageA(m_view->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view->m_hWnd),
-                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    }
+    void Hover(POINT at) const { test_support::HoverAt(m_view->m_hWnd, at); }
     // Press, move by steps and release with the left button.
     void Drag(POINT from, POINT to, WPARAM moveFlags = MK_LBUTTON) const
     {
-        Hover(from);
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, from);
-        Send(WM_MOUSEMOVE, moveFlags, POINT{(from.x + to.x) / 2, (from.y + to.y) / 2});
-        Send(WM_MOUSEMOVE, moveFlags, to);
-        Send(WM_LBUTTONUP, 0, to);
+        test_support::DragOn(m_view->m_hWnd, from, to, moveFlags);
     }
 
     // A Text object of the rows such an object has, on disc 1.

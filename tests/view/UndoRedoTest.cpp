@@ -22,8 +22,7 @@ namespace {
 
 using ObjectMap = std::map<std::string, std::vector<std::tuple<std::string, std::string, int, std::string, std::string, int>>>;
 
-// The label's objects by name, each with its rows in order: a deleted object
-// comes back at the end of the rows, so the order of objects is not compared.
+// The label's objects by name, each with its rows in order.
 ObjectMap ObjectsOf(const CLabelModel& model)
 {
     ObjectMap objects;
@@ -33,6 +32,15 @@ ObjectMap ObjectsOf(const CLabelModel& model)
             static_cast<const char*>(row.m_strEditorKind), static_cast<const char*>(row.m_strChoices),
             row.m_nRowsAfter);
     return objects;
+}
+
+// The objects' names in row order: their stacking and hit order.
+std::vector<CString> ObjectOrderOf(const CLabelModel& model)
+{
+    std::vector<CString> names;
+    for (int row = 0; row < model.RowCount(); row = model.NextObjectRow(row))
+        names.push_back(model.Row(row).m_strObjectName);
+    return names;
 }
 
 std::vector<std::tuple<std::string, std::string, std::string, int>> TextsOf(const CLabelModel& model)
@@ -269,12 +277,14 @@ TEST_F(UndoRedoTest, RandomEditsUndoneGiveTheOriginalLabelAndRedoneTheEditedOne)
     EXPECT_TRUE(m_errors.empty());
 }
 
-TEST_F(UndoRedoTest, UndoingADeletionBringsTheObjectBackLastWithItsTextAndRedoDeletesItAgain)
+TEST_F(UndoRedoTest, UndoingADeletionBringsTheObjectBackInItsPlaceWithItsTextAndRedoDeletesItAgain)
 {
     m_view.Model().Shown().surface = "Front Cover";
     const std::vector<PropertyEntry> rows(m_view.Model().Rows().begin() + m_view.FindObjectRow("Note(1)"),
                                           m_view.Model().Rows().begin() + m_view.NextObjectRow(m_view.FindObjectRow("Note(1)")));
     Delete("Note(2)");
+    const int place = m_view.FindObjectRow("Note(1)");
+    const std::vector<CString> order = ObjectOrderOf(m_view.Model());
     Delete("Note(1)");
     EXPECT_EQ(m_view.FindTextRow("Note"), -1) << "the last object showing it took the text along";
 
@@ -283,10 +293,11 @@ TEST_F(UndoRedoTest, UndoingADeletionBringsTheObjectBackLastWithItsTextAndRedoDe
     EXPECT_EQ(TextsOf(m_view.Model()).size(), textsWithout.size() + 1);
     ASSERT_GE(m_view.FindTextRow("Note"), 0);
     EXPECT_EQ(m_view.Model().Texts()[m_view.FindTextRow("Note")].m_strValue, CString("A free note"));
-    // At the end of the rows, so drawn on top, and selected on its own surface.
+    // In its place among the rows, so stacked and hit as before, and selected on its own surface.
     const int first = m_view.FindObjectRow("Note(1)");
     ASSERT_GE(first, 0);
-    EXPECT_EQ(m_view.NextObjectRow(first), m_view.Model().RowCount());
+    EXPECT_EQ(first, place);
+    EXPECT_EQ(ObjectOrderOf(m_view.Model()), order);
     for (size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(m_view.Model().Row(first + static_cast<int>(i)).m_strKey, rows[i].m_strKey);
     EXPECT_EQ(m_view.m_strSelectedObject, CString("Note(1)"));
