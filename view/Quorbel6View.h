@@ -690,6 +690,8 @@ public:
     void OnFilePrintDirectCommand();
     // Printer Calibration: the same job with every page a calibration sheet.
     void OnPrinterCalibration();
+    // Help > Contents and Index: the help file at its table of contents.
+    void OnHelpContents();
     BOOL OnPreparePrinting(CPrintInfo* info) override;
     void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
