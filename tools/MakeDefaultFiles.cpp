@@ -2,7 +2,7 @@
 // folder: "labels.ini" with the built-in label papers, and the default
 // templates "Default1.slv" and "Default2.slv", each made by the program's own
 // start-up as on its first need. scripts/package.sh runs it under Wine.
-//   MakeDefaultFiles.exe FOLDER\
+//   MakeDefaultFiles.exe FOLDER   (a Windows path)
 #include "app/Quorbel6App.h"
 #include "document/DocumentNames.h"
 #include "framework/ProgramFolder.h"
