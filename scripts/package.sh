@@ -27,7 +27,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 stage="$work/$name"
 mkdir -p "$stage"
-cp "$build/Sleevory.exe" "$build/Sleevory.chm" "$stage/"
+cp "$build/Sleevory.chm" "$stage/"
+# Without the debugging information the build keeps.
+x86_64-w64-mingw32-strip -o "$stage/Sleevory.exe" "$build/Sleevory.exe"
 
 # The default label papers and templates, as the program itself writes them.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

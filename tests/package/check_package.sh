@@ -14,9 +14,9 @@ trap cleanup EXIT
 
 zip=$(SLEEVORY_BUILD_DIR="$build" "$repo/scripts/package.sh" --no-build "$work" | tail -n 1)
 echo "package: $(basename "$zip")"
-unzip -l "$zip"
+unzip -l "$zip" | tee "$work/listing.txt"
 for f in Sleevory.exe Sleevory.chm labels.ini Default1.slv Default2.slv README.txt; do
-  unzip -l "$zip" | grep -q "/$f\$" || { echo "FAIL: $f is not in the package"; exit 1; }
+  grep -q "/$f\$" "$work/listing.txt" || { echo "FAIL: $f is not in the package"; exit 1; }
 done
 
 export WINEPREFIX="$work/prefix"
