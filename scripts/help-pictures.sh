@@ -5,7 +5,7 @@
 # label. Run it after a window the pictures show has changed, look at the
 # pictures and commit them; the build uses the committed pictures and needs
 # no display.
-#   scripts/help-pictures.sh
+#   scripts/help-pictures.sh [--no-build]
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build="${SLEEVORY_BUILD_DIR:-$repo/build}"
@@ -17,7 +17,7 @@ for tool in xdotool; do
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$tool" >/dev/null
   }
 done
-"$repo/scripts/build.sh"
+[ "${1:-}" = "--no-build" ] || "$repo/scripts/build.sh"
 
 work=$(mktemp -d)
 xvfb_pid=""
