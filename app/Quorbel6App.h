@@ -5,6 +5,7 @@
 #include "framework/UserMessages.h"
 #include "framework/Gdi.h"
 #include "framework/ImageList.h"
+#include "framework/ProgramHelp.h"
 #include "framework/String.h"
 #include "framework/WinApp.h"
 #include "shell/MessageBoxRequest.h"
@@ -30,6 +31,7 @@ class CQuorbel6App : public CWinApp,
                      public IAppSettingsOwner,
                      public ISplashOwner,
                      public IUserMessages,
+                     public IProgramHelp,
                      public ITextRefreshQueue
 {
     DECLARE_COMMAND_MAP()
@@ -63,6 +65,9 @@ public:
     CAppSettings& SharedSettings() override { return m_settings; }
     CSplashWnd& Splash() override { return m_splash; }
     int ShowUserMessage(LPCSTR text, Icon icon, LPCSTR buttons) override;
+    // The help file beside the program, at a context number or its contents.
+    void ShowHelp(HWND owner, DWORD context) override { m_help.ShowHelp(owner, context); }
+    CProgramHelp& Help() { return m_help; }
 
     // The view of the main frame, or null before the frame exists.
     CQuorbel6View* GetActiveView() const;
@@ -90,6 +95,8 @@ public:
     HDC m_hBackgroundDC = nullptr;  // owned by the view, which creates and deletes it
     CImageList m_imageList;         // menu and tool images, 16 x 16, magenta transparent
     CImageList m_imageList2;        // the main frame's
+
+    CProgramHelp m_help{*this};     // says a missing help file in the program's own box
 
 private:
     void ChooseUserInterfaceFonts();

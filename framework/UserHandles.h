@@ -45,4 +45,6 @@ using OwnedIcon = UserHandle<HICON, ::DestroyIcon>;
 using OwnedCursor = UserHandle<HCURSOR, ::DestroyCursor>;
 using OwnedMenu = UserHandle<HMENU, ::DestroyMenu>;
 using OwnedWindow = UserHandle<HWND, ::DestroyWindow>;
+// For libraries loaded at run time with LoadLibrary.
+using OwnedModule = UserHandle<HMODULE, ::FreeLibrary>;
 

@@ -24,6 +24,9 @@ packages=(
   # generic PDF printer description comes with cups-filters), and Ghostscript
   # to render the printed pages for measuring
   cups cups-client cups-filters ghostscript
+  # the help file: chmcmd compiles help/ into Sleevory.chm, chmls reads it back
+  # in the tests; zip packs the program for Windows users (scripts/package.sh)
+  fp-utils zip unzip
 )
 
 SUDO=""

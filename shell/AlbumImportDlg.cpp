@@ -3,6 +3,7 @@
 #include "album/FreedbOptions.h"
 #include "framework/ErrorReport.h"
 #include "framework/ProgramFolder.h"
+#include "framework/ProgramHelp.h"
 #include "framework/SettingsKey.h"
 #include "framework/WaitCursor.h"
 #include "resource.h"
@@ -621,6 +622,15 @@ BOOL CAlbumImportDlg::OnEraseBkgnd(HDC dc)
         TileAppBackground(dc, client);
         return TRUE;
     });
+}
+
+BOOL CAlbumImportDlg::PreTranslateMessage(MSG* msg)
+{
+    // F1 or the caption's help button: the help's page on album information.
+    if (Guarded(404, ErrorSink::App(), false,
+                [&] { return AnswerHelpRequest(*msg, m_hWnd, kHelpAlbumInformation); }))
+        return TRUE;
+    return CNewDialog::PreTranslateMessage(msg);
 }
 
 void CAlbumImportDlg::OnDestroy()

@@ -43,6 +43,7 @@ public:
     void SetNetworkTimeout(int milliseconds) { m_nNetworkTimeout = milliseconds; }
 
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     int GetPhase() const { return m_nPhase; }
     int GetCandidateCount() const { return static_cast<int>(m_candidates.size()); }

@@ -3,6 +3,7 @@
 #include "album/FreedbOptions.h"
 #include "framework/ErrorReport.h"
 #include "framework/ProgramFolder.h"
+#include "framework/ProgramHelp.h"
 #include "framework/SettingsKey.h"
 #include "resource.h"
 #include "shell/AppMessageDlg.h"
@@ -285,6 +286,15 @@ BOOL CSearchSettingsDlg::OnEraseBkgnd(HDC dc)
         TileAppBackground(dc, client);
         return TRUE;
     });
+}
+
+BOOL CSearchSettingsDlg::PreTranslateMessage(MSG* msg)
+{
+    // F1 or the caption's help button: the help's page on album information.
+    if (Guarded(416, ErrorSink::App(), false,
+                [&] { return AnswerHelpRequest(*msg, m_hWnd, kHelpAlbumInformation); }))
+        return TRUE;
+    return CNewDialog::PreTranslateMessage(msg);
 }
 
 void CSearchSettingsDlg::OnDestroy()

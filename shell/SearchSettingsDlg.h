@@ -32,6 +32,7 @@ public:
     }
 
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     // Whether OK switched the CD player source off (its file is missing).
     bool SwitchedCdPlayerOff() const { return m_bCdPlayerSwitchedOff; }
 

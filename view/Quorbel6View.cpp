@@ -45,6 +45,7 @@ BEGIN_COMMAND_MAP(CQuorbel6View, CScrollView)
     ON_CMD(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
     ON_CMD(ID_FILE_PRINTER_CALIBRATION, OnPrinterCalibration)
     ON_CMD(ID_FILE_CHANGE_LABEL_PAPER, OnChangeLabelPaper)
+    ON_CMD(ID_HELP_CONTENTS, OnHelpContents)
 END_COMMAND_MAP()
 
 CQuorbel6View::CQuorbel6View() = default;

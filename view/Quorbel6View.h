@@ -717,6 +717,8 @@ public:
     // The alignment wizard's Print Test: a job of one page, the test sheet,
     // through the printer's dialog, with the calibration offset as labels get it.
     void PrintPaperTest(const PaperTestSheet& sheet);
+    // Help > Contents and Index: the help file at its table of contents.
+    void OnHelpContents();
     BOOL OnPreparePrinting(CPrintInfo* info) override;
     void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;

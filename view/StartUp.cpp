@@ -1,6 +1,6 @@
 // The view's part of the start-up: the first-time set-up, the start-up timer,
-// window placement and the first run, and the view's destroy and system-setting
-// handlers.
+// window placement and the first run with its help, Help > Contents and Index,
+// and the view's destroy and system-setting handlers.
 #include "view/Quorbel6View.h"
 
 #include "document/AppSettings.h"
@@ -9,7 +9,7 @@
 #include "framework/Document.h"
 #include "framework/EditingSwitch.h"
 #include "framework/ErrorReport.h"
-#include "framework/ProgramFolder.h"
+#include "framework/ProgramHelp.h"
 #include "framework/WinApp.h"
 #include "uikit/SplashWnd.h"
 
@@ -19,20 +19,10 @@ constexpr UINT_PTR kStartUpTimer = 1081;
 constexpr UINT_PTR kSelectionTimer = 1121;
 constexpr UINT kStartUpTimerPeriod = 10;  // milliseconds
 constexpr int kRestoredWindowInset = 100;  // pixels off each side of the work area
-constexpr DWORD kFirstRunHelpContext = 1;
 
 IEditingSwitch* EditingSwitch()
 {
     return dynamic_cast<IEditingSwitch*>(GetAppMainWnd());
-}
-
-// The help file lies beside the program; it is opened only when it is there,
-// so a missing one never stops the start-up with an error box.
-void OpenHelpAtContext(HWND owner, DWORD context)
-{
-    const CString helpFile = ProgramFolder() + "Sleevory.hlp";
-    if (GetFileAttributesA(helpFile) != INVALID_FILE_ATTRIBUTES)
-        WinHelpA(owner, helpFile, HELP_CONTEXT, context);
 }
 
 // A label with a file of its own: not a default template, not a new layout.
@@ -143,10 +133,18 @@ void CQuorbel6View::ShowFirstRunHelp()
             frame->SetFocus();
 
         if (m_bHelpScreen) {
-            OpenHelpAtContext(frame ? frame->m_hWnd : m_hWnd, kFirstRunHelpContext);
+            ShowProgramHelp(frame ? frame->m_hWnd : m_hWnd, kHelpGettingStarted);
             WriteSettingValue("Number", "HelpScreen", "0");
             m_bHelpScreen = 0;
         }
+    });
+}
+
+void CQuorbel6View::OnHelpContents()
+{
+    Guarded(132, ErrorSink::Window(this), [&] {
+        CWnd* frame = GetAppMainWnd();
+        ShowProgramHelp(frame ? frame->m_hWnd : m_hWnd, kHelpContents);
     });
 }
 

@@ -4,6 +4,8 @@
 // done. A script that is not through by its deadline cancels every dialog of
 // the thread, so a hung test fails instead of waiting for ever.
 
+#include "framework/Wnd.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -64,6 +66,36 @@ struct ScriptStep {
 inline ScriptStep WaitUntil(std::string name, std::function<bool()> ready)
 {
     return ScriptStep{std::move(name), std::move(ready), nullptr};
+}
+
+// The user asks the dialog that holds `control` for help in both ways: F1
+// pressed and released on the focused control, and, once `helpShown` says the
+// first request was answered, a click on the help button of the caption,
+// which the dialog must keep for itself (else the system would start its own
+// context-help mode).
+inline std::vector<ScriptStep> AskForHelp(int control, std::function<size_t()> helpShown)
+{
+    return {
+        {"press and release F1", [=] { return FindDialogWith(control) != nullptr; },
+         [=] {
+             HWND dialog = FindDialogWith(control);
+             HWND focus = ::GetFocus();
+             if (!focus || (focus != dialog && !::IsChild(dialog, focus)))
+                 focus = dialog;
+             ::PostMessageA(focus, WM_KEYDOWN, VK_F1, 0x003B0001);
+             ::PostMessageA(focus, WM_KEYUP, VK_F1, 0xC03B0001);
+         }},
+        WaitUntil("the help for F1", [=] { return helpShown() == 1; }),
+        {"click the caption's help button", nullptr,
+         [=] {
+             HWND dialog = FindDialogWith(control);
+             RECT frame{};
+             ::GetWindowRect(dialog, &frame);
+             MSG click{dialog, WM_NCLBUTTONDOWN, HTHELP, MAKELPARAM(frame.right - 30, frame.top + 10), 0, {}};
+             EXPECT_TRUE(CWnd::WalkPreTranslateTree(dialog, &click)) << "the dialog keeps the click";
+         }},
+        WaitUntil("the help for the button", [=] { return helpShown() == 2; }),
+    };
 }
 
 class ModalScript {

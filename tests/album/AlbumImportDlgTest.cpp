@@ -14,6 +14,7 @@
 #include "framework/SettingsKey.h"
 #include "resource.h"
 #include "shell/AlbumImportDlg.h"
+#include "support/RecordingHelpEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -378,6 +379,20 @@ TEST_F(AlbumImportDlgTest, ADataCdWithoutMp3FilesSaysSo)
                     Click(box, IDC_MESSAGE_BUTTON1);
                 }}});
     EXPECT_EQ(message, "The CD does not contain any music tracks.");
+    EXPECT_TRUE(m_label.imports.empty());
+}
+
+TEST_F(AlbumImportDlgTest, F1AndTheCaptionsHelpButtonOpenTheHelpAtAlbumInformation)
+{
+    const auto calls = RecordHelpCalls(m_app.Help());
+    std::vector<ScriptStep> steps = AskForHelp(IDC_ALBUM_MATCHES, [calls] { return calls->size(); });
+    steps.push_back(Check("the dialog stays at its start", [this] {
+        EXPECT_EQ(m_dialog->GetPhase(), CAlbumImportDlg::kChooseDrive);
+        EXPECT_EQ(FindDialogWith(IDC_MESSAGE_TEXT), nullptr);
+    }));
+    steps.push_back(Press("close", IDC_ALBUM_MATCHES, IDCANCEL));
+    RunDialog(std::move(steps));
+    EXPECT_EQ(*calls, (HelpCalls{HelpFileAt(kHelpAlbumInformation), HelpFileAt(kHelpAlbumInformation)}));
     EXPECT_TRUE(m_label.imports.empty());
 }
 

@@ -12,6 +12,7 @@
 #include "framework/SettingsKey.h"
 #include "resource.h"
 #include "shell/SearchSettingsDlg.h"
+#include "support/RecordingHelpEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -202,6 +203,16 @@ TEST_F(SearchSettingsDlgTest, AFailedListAndAMissingPlayerFileAreSaid)
     EXPECT_EQ(m_settings.m_bCDPlayer, 0);
     EXPECT_EQ(StoredString("CDPlayerPath"), "no-such-folder\\cdplayer.ini");
     EXPECT_EQ(m_settings.m_cddbSite.m_strHost, kDefaultCddbHost) << "without a list the server stays";
+}
+
+TEST_F(SearchSettingsDlgTest, F1AndTheCaptionsHelpButtonOpenTheHelpAtAlbumInformation)
+{
+    const auto calls = RecordHelpCalls(m_app.Help());
+    std::vector<ScriptStep> steps = AskForHelp(IDC_SEARCH_USE_ID3, [calls] { return calls->size(); });
+    steps.push_back(Do("cancel", [](HWND dialog) { Click(dialog, IDCANCEL); }));
+    Run(std::move(steps));
+    EXPECT_EQ(*calls, (HelpCalls{HelpFileAt(kHelpAlbumInformation), HelpFileAt(kHelpAlbumInformation)}));
+    EXPECT_TRUE(m_server.Requests().empty());
 }
 
 TEST(ServerListFetch, FetchesTheSitesOnItsWorker)

@@ -5,6 +5,7 @@
 #include "view/Quorbel6View.h"
 
 #include "support/MessagePump.h"
+#include "support/RecordingHelpEngine.h"
 
 #include <windows.h>
 
@@ -16,6 +17,8 @@ public:
     // commandLine: the program's arguments, as WinMain receives them.
     explicit RunningApp(const char* commandLine = "")
     {
+        // What the help viewer would show is noted, not shown.
+        m_helpCalls = RecordHelpCalls(m_app.Help());
         m_app.StartUp(GetModuleHandleA(nullptr), commandLine, SW_HIDE);
         m_started = m_app.InitInstance() != FALSE;
     }
@@ -33,6 +36,8 @@ public:
     CQuorbel6App& App() { return m_app; }
     CQuorbel6View* View() { return m_app.GetActiveView(); }
     HWND MainWindow() { return m_app.m_pMainWnd ? m_app.m_pMainWnd->m_hWnd : nullptr; }
+    // What the program asked the help viewer to show, in order.
+    const HelpCalls& HelpCallsMade() const { return *m_helpCalls; }
 
     // Runs what is queued through the program's own loop step, which offers
     // each message to the windows' key handling and the accelerators before
@@ -118,6 +123,7 @@ private:
 
     static inline bool s_sawLabelPaperDialog = false;
     CQuorbel6App m_app;
+    std::shared_ptr<HelpCalls> m_helpCalls;
     bool m_started = false;
 };
 

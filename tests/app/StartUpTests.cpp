@@ -72,6 +72,8 @@ TEST(StartUp, FirstStartWritesItsSettingsAndTheSecondReadsThemBack)
         EXPECT_TRUE(IsWindowEnabled(view->m_hWnd));
         EXPECT_TRUE(IsZoomed(first.MainWindow())) << "the main window is shown maximised";
         EXPECT_FALSE(view->m_bHelpScreen);
+        EXPECT_EQ(first.HelpCallsMade(), HelpCalls{HelpFileAt(kHelpGettingStarted)})
+            << "the first start opens the help file at its getting-started page";
 
         // Restored position: the work area less 100 pixels on every side.
         RECT workArea{};
@@ -98,6 +100,7 @@ TEST(StartUp, FirstStartWritesItsSettingsAndTheSecondReadsThemBack)
         EXPECT_EQ(CString(freedbOptions.c_str()), second.App().m_settings.m_strFreedbOptions);
         ASSERT_TRUE(second.FinishStartUp());
         EXPECT_FALSE(RunningApp::SawLabelPaperDialog()) << "only the first start asks";
+        EXPECT_TRUE(second.HelpCallsMade().empty()) << "nor opens the help";
     }
     std::string afterSecond;
     ASSERT_TRUE(ReadString("FreedbOptions", afterSecond));
