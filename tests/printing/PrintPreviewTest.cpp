@@ -1,6 +1,7 @@
 // File > Print Preview: the pages the print hooks draw, each surface of the
 // page whatever the print switches say, without the calibration offset.
 #include "PrintTestSupport.h"
+#include "ScratchSettings.h"
 
 #include "framework/PrintPreview.h"
 
@@ -148,20 +149,15 @@ void TurnWheel(HWND window, int notches)
 
 // The whole program started with its settings and files in scratch places,
 // the private print queue its default printer.
-class PreviewInProgramTest : public ::testing::Test
+class PreviewInProgramTest : public ScratchSettingsTest
 {
 protected:
     void SetUp() override
     {
-        const std::string suffix = std::to_string(::GetCurrentProcessId());
-        m_keyPath = "Software\\SleevoryTests\\Preview_" + suffix;
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_keyPath.c_str());
-        SetSettingsKeyLocation(HKEY_CURRENT_USER, m_keyPath.c_str());
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "SleevoryPreviewTest_" + suffix + "\\";
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        SetProgramFolder(m_folder.c_str());
+        ScratchSettingsTest::SetUp();
+        // Not a first start: the label paper was chosen and the help shown.
+        PutNumberSetting("LabelUpdate", 0);
+        PutNumberSetting("HelpScreen", 0);
     }
     void TearDown() override
     {
@@ -170,23 +166,9 @@ protected:
         MSG quit;
         while (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
-        SetSettingsKeyLocation(nullptr, "");
-        SetProgramFolder("");
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_keyPath.c_str());
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SleevoryTests");
-        WIN32_FIND_DATAA found{};
-        HANDLE search = ::FindFirstFileA((m_folder + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                ::DeleteFileA((m_folder + found.cFileName).c_str());
-            while (::FindNextFileA(search, &found));
-            ::FindClose(search);
-        }
-        ::RemoveDirectoryA(m_folder.c_str());
+        ScratchSettingsTest::TearDown();
     }
 
-    std::string m_keyPath;
-    std::string m_folder;
     std::vector<int> m_errors;
     ScopedErrorReportHook m_hook{[this](const ErrorReport& report) { m_errors.push_back(report.number); }};
     std::optional<RunningApp> m_program;
