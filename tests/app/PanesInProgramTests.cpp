@@ -2,6 +2,7 @@
 // follows what the view selects, edits the label through the frame's real
 // windows, and Undo from the menu puts the label and the pane back.
 #include "app/Quorbel6App.h"
+#include "document/Quorbel6Doc.h"
 #include "label/ObjectDrop.h"
 #include "label/TrackListEdit.h"
 #include "resource.h"
@@ -9,6 +10,11 @@
 #include "view/Quorbel6View.h"
 
 #include "RunningApp.h"
+#include "imaging/ImageFixtures.h"
+#include "imaging/ScratchTree.h"
+#include "shell/ThumbnailButton.h"
+#include "support/MessagePump.h"
+#include "support/DialogAnswers.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +125,53 @@ TEST(PanesInProgram, ObjectDraggedFromTheFramesToolBarLandsOnTheCover)
     EXPECT_TRUE(HasVisibleStyle(frame->TextPane().Edit()));
 }
 
+TEST(PanesInProgram, AnObjectDroppedOnADiscIsProposedForThatDisc)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    auto* doc = dynamic_cast<CQuorbel6Doc*>(view->GetDocument());
+    ASSERT_NE(doc, nullptr);
+    view->m_nStartPreset = 2;  // a double label from its default template
+    doc->OnFileNew();
+    ASSERT_TRUE(view->IsDoubleLayout());
+    auto& bar = dynamic_cast<CObjectToolBar&>(frame->ObjectToolBar());
+
+    // Dropped on each disc's ring in turn; the question is answered with OK as it opens.
+    for (const int disc : {2, 1, 2}) {
+        frame->SendMessage(WM_COMMAND, disc == 2 ? ID_VIEW_DISC2 : ID_VIEW_DISC_LABEL);
+        const RECT outer = view->GetSurfaceRect(disc == 2 ? "Outer Radius2" : "Outer Radius");
+        const RECT inner = view->GetSurfaceRect(disc == 2 ? "Inner Radius2" : "Inner Radius");
+        POINT drop{(outer.left + outer.right) / 2, (outer.top + inner.top) / 2};
+        ::ClientToScreen(view->m_hWnd, &drop);
+        ::ScreenToClient(bar.m_hWnd, &drop);
+        const RECT button = bar.GetItemRect(ObjectDrop::kAddYear);
+        const POINT press{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        const LPARAM at = MAKELPARAM(static_cast<short>(drop.x), static_cast<short>(drop.y));
+
+        int proposed = 0;
+        DialogAnswers answers([&](HWND dialog) {
+            proposed = ::SendMessageA(::GetDlgItem(dialog, IDC_DISC_CHOICE_DISC2), BM_GETCHECK, 0, 0) == BST_CHECKED
+                           ? 2
+                           : 1;
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+        bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
+        ASSERT_EQ(bar.State(), ObjectDrop::DragState::Inside) << "disc " << disc;
+        bar.SendMessage(WM_LBUTTONUP, 0, at);
+
+        EXPECT_EQ(answers.OtherDialogs(), 1);
+        EXPECT_EQ(proposed, disc);
+        const std::string year = "Year - Disc " + std::to_string(disc);
+        const CString made = view->m_strSelectedObject;
+        EXPECT_EQ(std::string(made.Left(static_cast<int>(year.size())).c_str()), year);
+        EXPECT_EQ(std::string(view->GetPropertyValue(made, "View").c_str()), "Disc " + std::to_string(disc));
+    }
+}
+
 namespace
 {
 // Answers the Units dialog with one of its entries and OK.
@@ -189,4 +242,101 @@ TEST(PanesInProgram, UnitsChangeTheLengthsThePropertiesPaneShows)
     }
     EXPECT_NE(millimeters.find("mm"), std::string::npos) << millimeters;
     EXPECT_EQ(TextMarginShown(*frame), inches);
+}
+
+namespace
+{
+// Counts the paints one window gets on this thread, and those it had got
+// when the first dialog opened.
+class PaintCount
+{
+public:
+    explicit PaintCount(HWND window) : m_window(window)
+    {
+        s_current = this;
+        m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &PaintCount::Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~PaintCount()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_current = nullptr;
+    }
+    PaintCount(const PaintCount&) = delete;
+    PaintCount& operator=(const PaintCount&) = delete;
+    int Paints() const { return m_paints; }
+    int PaintsBeforeADialog() const { return m_beforeDialog; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && s_current) {
+            if (message->message == WM_PAINT && message->hwnd == s_current->m_window)
+                ++s_current->m_paints;
+            if (message->message == WM_INITDIALOG && s_current->m_beforeDialog < 0)
+                s_current->m_beforeDialog = s_current->m_paints;
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline PaintCount* s_current = nullptr;
+    HWND m_window;
+    int m_paints = 0;
+    int m_beforeDialog = -1;
+    HHOOK m_hook = nullptr;
+};
+}  // namespace
+
+TEST(PanesInProgram, AThumbnailDroppedInTheDiscsHoleIsRefusedAndItsFrameGoes)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    ScratchTree folder("dropped-in-the-hole");
+    const std::vector<BYTE> picture = ReadWholeFile(ImageFixturePath("thumb-small.jpg"));
+    folder.File("small.jpg", std::string(picture.begin(), picture.end()));
+    CImagePanel& panel = frame->ImagesPane().Panel();
+    panel.LoadImages(folder.Root().c_str(), "*.jpg", false);
+    CThumbnailButton* cell = nullptr;
+    SIZE thumbnail{};
+    ASSERT_TRUE(test_support::PumpUntil(
+        [&] {
+            for (const auto& each : panel.Cells()) {
+                CImageListEntry entry;
+                if (each->IsWindowVisible() && each->GetIndex() >= 0 &&
+                    panel.State().list.Get(static_cast<size_t>(each->GetIndex()), entry) && entry.name == "small.jpg" &&
+                    entry.thumbnail) {
+                    cell = each.get();
+                    thumbnail = entry.thumbnail->Size();
+                    return true;
+                }
+            }
+            return false;
+        },
+        10000));
+    frame->SendMessage(WM_COMMAND, ID_VIEW_DISC_LABEL);
+    const int images = view->Model().ImageCount();
+    const size_t rows = view->Model().Rows().size();
+
+    // Pressed on the picture's middle, released with the picture in the middle of the hole.
+    const RECT hole = view->GetSurfaceRect("Inner Radius");
+    ASSERT_GT(hole.right - hole.left, thumbnail.cx + 10);
+    POINT release{(hole.left + hole.right) / 2, (hole.top + hole.bottom) / 2};
+    ::ClientToScreen(view->m_hWnd, &release);
+    ::ScreenToClient(cell->m_hWnd, &release);
+    const LPARAM at = MAKELPARAM(static_cast<short>(release.x), static_cast<short>(release.y));
+    test_support::PumpPending();
+    DialogAnswers answers;
+    cell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(62, 62));
+    cell->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
+    PaintCount paints(view->m_hWnd);
+    cell->SendMessage(WM_LBUTTONUP, 0, at);
+
+    // The label under the drag frame is painted afresh before the user is told why nothing came of it.
+    EXPECT_GT(paints.PaintsBeforeADialog(), 0) << "the label under the drag frame was not repainted";
+    EXPECT_EQ(answers.MessageTexts(),
+              std::vector<std::string>{"The image was not inserted: drop it on a cover, or on the printable ring of a disc."});
+    EXPECT_EQ(view->Model().ImageCount(), images);
+    EXPECT_EQ(view->Model().Rows().size(), rows);
 }
