@@ -287,7 +287,7 @@ TEST(OpenedDocument, SaveAsOffersTheLabelsOwnNameAndAsksBeforeReplacingAFile)
     {
         const SaveAsRun run = SaveAsFromTheMenu(program, folder.PathOf("work"), 1);
         EXPECT_EQ(run.offered, "Untitled.slv");
-        EXPECT_TRUE(run.questions.empty());
+        EXPECT_EQ(run.questions, std::vector<std::string>{});
     }
     const std::string saved = FileBytes(work);
     ASSERT_FALSE(saved.empty());

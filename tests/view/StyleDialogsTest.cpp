@@ -304,7 +304,10 @@ TEST_F(StyleDialogs, ATypedSizeIsTakenWhenTheFontCanHaveIt)
         std::string sizeShown;
         CommonDialogAnswer answer([&](HWND dialog) {
             LaterStep::Run([&, dialog] {
-                HWND edit = ::GetWindow(::GetDlgItem(dialog, IDC_FONT_SIZE), GW_CHILD);
+                COMBOBOXINFO sizes{};
+                sizes.cbSize = sizeof sizes;
+                ::GetComboBoxInfo(::GetDlgItem(dialog, IDC_FONT_SIZE), &sizes);
+                HWND edit = sizes.hwndItem;
                 ::SendMessageA(edit, EM_SETSEL, 0, -1);
                 for (const char* ch = typedSize.typed; *ch; ++ch)
                     ::SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(*ch), 1);
