@@ -229,11 +229,13 @@ TEST_F(ImageSearch, NothingIsSearchedBeforeAFolderIsChosenAndStopCountsWhatThePa
     m_bar->Panel().SetWorkerProcedures(&UnansweringFolder::Filler, nullptr);
     const CImageFillState& fill = m_bar->Panel().State();
 
-    // Opening the browser searches nothing, however long it stays open.
+    // Opening the browser searches nothing, however long it stays open, also
+    // once it is the active window and its tree has the focus.
     HWND browser = OpenBrowser();
     ASSERT_NE(browser, nullptr);
     HWND folderTree = ::GetDlgItem(browser, CImageFolderDlg::kTreeId);
     PumpUntil([&] { return ::SendMessageA(folderTree, TVM_GETCOUNT, 0, 0) > 0; }, 5000);
+    ::SendMessageA(browser, WM_ACTIVATE, WA_CLICKACTIVE, 0);
     PumpUntil([] { return false; }, 1500);
     EXPECT_FALSE(fill.fillerRunning.load()) << "a search started before a folder was chosen";
     EXPECT_EQ(WindowText(browser), " Click on a folder to start your search.");
