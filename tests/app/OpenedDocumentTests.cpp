@@ -255,6 +255,14 @@ struct SaveAsRun {
 
 SaveAsRun SaveAsFromTheMenu(RunningApp& program, const std::string& typed, int button)
 {
+    // The system's save dialog makes the chosen folder the current one; this
+    // test program's other tests find their files from the one they started in.
+    char startedIn[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, startedIn);
+    struct BackToTheStartFolder {
+        const char* folder;
+        ~BackToTheStartFolder() { ::SetCurrentDirectoryA(folder); }
+    } back{startedIn};
     SaveAsRun run;
     DialogAnswers answers([&](HWND dialog) {
         if (++run.saveDialogs == 1) {

@@ -14,6 +14,7 @@
 #include "imaging/ScratchTree.h"
 #include "shell/ThumbnailButton.h"
 #include "support/MessagePump.h"
+#include "support/SentMessageWatch.h"
 #include "support/DialogAnswers.h"
 
 #include <gtest/gtest.h>
@@ -129,9 +130,8 @@ TEST(PanesInProgram, AnObjectDroppedOnADiscIsProposedForThatDisc)
 {
     RunningApp program;
     CQuorbel6View* view = program.RunToLabel();
-    ASSERT_NE(view, nullptr);
-    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
-    ASSERT_NE(frame, nullptr);
+    CMainFrame* frame = program.Frame();
+    ASSERT_TRUE(view && frame);
     auto* doc = dynamic_cast<CQuorbel6Doc*>(view->GetDocument());
     ASSERT_NE(doc, nullptr);
     view->m_nStartPreset = 2;  // a double label from its default template
@@ -244,55 +244,12 @@ TEST(PanesInProgram, UnitsChangeTheLengthsThePropertiesPaneShows)
     EXPECT_EQ(TextMarginShown(*frame), inches);
 }
 
-namespace
-{
-// Counts the paints one window gets on this thread, and those it had got
-// when the first dialog opened.
-class PaintCount
-{
-public:
-    explicit PaintCount(HWND window) : m_window(window)
-    {
-        s_current = this;
-        m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &PaintCount::Hook, nullptr, ::GetCurrentThreadId());
-    }
-    ~PaintCount()
-    {
-        ::UnhookWindowsHookEx(m_hook);
-        s_current = nullptr;
-    }
-    PaintCount(const PaintCount&) = delete;
-    PaintCount& operator=(const PaintCount&) = delete;
-    int Paints() const { return m_paints; }
-    int PaintsBeforeADialog() const { return m_beforeDialog; }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && s_current) {
-            if (message->message == WM_PAINT && message->hwnd == s_current->m_window)
-                ++s_current->m_paints;
-            if (message->message == WM_INITDIALOG && s_current->m_beforeDialog < 0)
-                s_current->m_beforeDialog = s_current->m_paints;
-        }
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline PaintCount* s_current = nullptr;
-    HWND m_window;
-    int m_paints = 0;
-    int m_beforeDialog = -1;
-    HHOOK m_hook = nullptr;
-};
-}  // namespace
-
 TEST(PanesInProgram, AThumbnailDroppedInTheDiscsHoleIsRefusedAndItsFrameGoes)
 {
     RunningApp program;
     CQuorbel6View* view = program.RunToLabel();
-    ASSERT_NE(view, nullptr);
-    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
-    ASSERT_NE(frame, nullptr);
+    CMainFrame* frame = program.Frame();
+    ASSERT_TRUE(view && frame);
     ScratchTree folder("dropped-in-the-hole");
     const std::vector<BYTE> picture = ReadWholeFile(ImageFixturePath("thumb-small.jpg"));
     folder.File("small.jpg", std::string(picture.begin(), picture.end()));
@@ -330,11 +287,20 @@ TEST(PanesInProgram, AThumbnailDroppedInTheDiscsHoleIsRefusedAndItsFrameGoes)
     DialogAnswers answers;
     cell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(62, 62));
     cell->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
-    PaintCount paints(view->m_hWnd);
-    cell->SendMessage(WM_LBUTTONUP, 0, at);
+    int paints = 0;
+    int paintsBeforeADialog = -1;
+    {
+        SentMessageWatch watch([&](const CWPSTRUCT& message) {
+            if (message.message == WM_PAINT && message.hwnd == view->m_hWnd)
+                ++paints;
+            if (message.message == WM_INITDIALOG && paintsBeforeADialog < 0)
+                paintsBeforeADialog = paints;
+        });
+        cell->SendMessage(WM_LBUTTONUP, 0, at);
+    }
 
     // The label under the drag frame is painted afresh before the user is told why nothing came of it.
-    EXPECT_GT(paints.PaintsBeforeADialog(), 0) << "the label under the drag frame was not repainted";
+    EXPECT_GT(paintsBeforeADialog, 0) << "the label under the drag frame was not repainted";
     EXPECT_EQ(answers.MessageTexts(),
               std::vector<std::string>{"The image was not inserted: drop it on a cover, or on the printable ring of a disc."});
     EXPECT_EQ(view->Model().ImageCount(), images);

@@ -27,6 +27,20 @@ inline std::string ImageFixturePath(const std::string& name)
     std::string folder = here.substr(0, slash) + "/../data/images/";
     if (!folder.empty() && folder[0] == '/')
         folder = "Z:" + folder;
+    else if (folder.size() < 2 || folder[1] != ':') {
+        // Compiled with a path relative to the test program's folder (the
+        // build's compiler cache does that): made whole from that folder, not
+        // from the current one, which a file dialog may have moved, and which
+        // a file dialog would not take a relative name from.
+        char program[MAX_PATH] = {};
+        const DWORD length = ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+        std::string base(program, length);
+        for (char& c : base) {
+            if (c == '\\')
+                c = '/';
+        }
+        folder = base.substr(0, base.rfind('/') + 1) + folder;
+    }
     return folder + name;
 }
 

@@ -17,6 +17,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -146,7 +147,7 @@ protected:
             ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
             ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
             RECT rect{};
-            *reinterpret_cast<HTREEITEM*>(&rect) = item;
+            std::memcpy(&rect, &item, sizeof item);  // the item goes in, its rectangle comes out
             if (!::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)))
                 continue;
             const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
