@@ -49,21 +49,29 @@ bool AskOpenPath(CString& path)
     return true;
 }
 
-bool AskSavePath(CString& path)
+// Asks for the name to save under, starting from `proposed`. The question
+// about an existing file is the caller's, once the extension is on the name.
+bool AskSavePath(const CString& proposed, CString& path)
 {
     char fileName[MAX_PATH] = {};
-    lstrcpynA(fileName, kUntitledDocumentName, MAX_PATH);
+    lstrcpynA(fileName, proposed, MAX_PATH);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = DialogOwner();
     dialog.lpstrFilter = FileDialogFilter().c_str();
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    dialog.Flags = OFN_HIDEREADONLY;
     if (!::GetSaveFileNameA(&dialog))
         return false;
     path = fileName;
     return true;
+}
+
+bool FileExists(const CString& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Reads the file the document has just been named after. Only a label that was
@@ -242,10 +250,18 @@ void CQuorbel6Doc::OnFileSaveAs()
 
 BOOL CQuorbel6Doc::SaveDocumentAs()
 {
-    CString path;
-    if (!AskSavePath(path))
-        return FALSE;
-    path = NormaliseDocumentPath(path);
+    // A label with a file of its own is offered under its own name; a new one
+    // (or one still named after a default template) as "Untitled.slv".
+    CString path = GetPathName().IsEmpty() || IsDefaultTemplateName(GetTitle()) ? CString(kUntitledDocumentName)
+                                                                                 : GetPathName();
+    for (;;) {
+        if (!AskSavePath(path, path))
+            return FALSE;
+        // Asked only now: "work" replaces "work.slv" as much as "work.slv" does.
+        path = NormaliseDocumentPath(path);
+        if (!FileExists(path) || AskYesNo(kReplaceExistingFile) == 1)
+            break;
+    }
 
     // The document is written under its new name (a file named like a default
     // template gets the template's placeholder texts); a failure gives the

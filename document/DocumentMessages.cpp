@@ -20,6 +20,14 @@ void ShowDocumentError(LPCSTR text)
         AppMessageBox(text, MB_OK | MB_ICONSTOP);
 }
 
+int AskYesNo(LPCSTR text)
+{
+    const int answer = ShowInProgramBox(text, IUserMessages::kExclamation, "Yes`No`");
+    if (answer >= 0)
+        return answer;
+    return AppMessageBox(text, MB_YESNO | MB_ICONEXCLAMATION) == IDYES ? 1 : 2;
+}
+
 int AskYesNoCancel(LPCSTR text)
 {
     const int answer = ShowInProgramBox(text, IUserMessages::kExclamation, "Yes`No`Cancel`");

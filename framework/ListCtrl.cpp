@@ -100,3 +100,22 @@ BOOL CListCtrl::GetItemRect(int index, RECT* rect, UINT area) const
     rect->left = static_cast<LONG>(area);
     return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
 }
+
+void CListCtrl::ScrollToTop(int row)
+{
+    const int count = GetItemCount();
+    if (count <= 0 || row <= 0)
+        return;
+    row = row < count ? row : count - 1;
+    // LVM_SCROLL takes pixels in a report view: rows times the row height.
+    RECT first{};
+    RECT second{};
+    if (!GetItemRect(0, &first, LVIR_BOUNDS))
+        return;
+    const int current = GetTopIndex();
+    int height = first.bottom - first.top;
+    if (count > 1 && GetItemRect(1, &second, LVIR_BOUNDS))
+        height = second.top - first.top;
+    if (height > 0)
+        SendMessage(LVM_SCROLL, 0, static_cast<LPARAM>((row - current) * height));
+}

@@ -49,6 +49,11 @@ public:
     {
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), partialOK));
     }
+    // The first row shown (report view).
+    int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
+    // Scrolls a report view so that `row` is the first row shown, or as near
+    // as the rows below it let it be.
+    void ScrollToTop(int row);
     DWORD SetExtendedStyle(DWORD exStyle)
     {
         return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(exStyle)));

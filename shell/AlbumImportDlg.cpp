@@ -416,10 +416,10 @@ void CAlbumImportDlg::OnSelChangeMatch()
                 m_settings.m_nSelectedDrive = selected;
         } else if (m_nPhase == kChooseMatch && GetCandidateCount() > 0 && selected >= 0) {
             m_nChosenMatch = selected;
-            const int scrolled = m_preview.GetScrollPos(SB_VERT);
+            // The preview keeps its place: the rows scrolled past stay scrolled past.
+            const int top = m_preview.GetTopIndex();
             FillPreview();
-            m_preview.EnsureVisible(std::min(scrolled + m_preview.GetItemCount() - 1, m_preview.GetItemCount() - 1),
-                                    FALSE);
+            m_preview.ScrollToTop(top);
         }
     });
 }

@@ -46,6 +46,8 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
     int GetPhase() const { return m_nPhase; }
+    // The match the preview shows (-1 none).
+    int ChosenMatch() const { return m_nChosenMatch; }
     int GetCandidateCount() const { return static_cast<int>(m_candidates.size()); }
     const CAlbumSearch& Search() const { return *m_search; }
     CMp3ListCtrl& Mp3List() { return m_mp3List; }

@@ -2,6 +2,7 @@
 
 #include "framework/Conversions.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace StyleRows
@@ -127,21 +128,27 @@ CString FontSizeField(const CString& fontValue)
     return second < 0 ? fontValue.Mid(first + 1) : fontValue.Mid(first + 1, second - first - 1);
 }
 
-CString AcceptedSize(const CString& typed, const std::vector<CString>& offered, const CString& previous)
+CString AcceptedSize(const CString& typed, const CString& previous)
 {
+    // Every font the dialog offers is scalable: any size from 1 point up to
+    // the largest the system's font dialog takes is one it can have. Sizes
+    // are whole points on the label, so a fraction is rounded.
+    constexpr double kSmallest = 1.0;
+    constexpr double kLargest = 1638.0;
     CString size = typed;
     size.Trim();
     if (size.IsEmpty())
         return previous;
     char* end = nullptr;
     const double number = std::strtod(size.c_str(), &end);
-    if (!end || *end != '\0')
+    if (!end || *end != '\0' || !(number >= kSmallest - 0.5) || number >= kLargest + 0.5)
         return previous;
-    for (const CString& entry : offered) {
-        if (std::strtod(entry.c_str(), nullptr) == number)
-            return entry;
-    }
-    return previous;
+    const long points = std::lround(number);
+    if (points < static_cast<long>(kSmallest))
+        return previous;
+    CString text;
+    text.Format("%ld", points);
+    return text;
 }
 
 CString FittedSizeText(const CString& layoutCache)

@@ -49,9 +49,9 @@ CString SetAllFontText(const CString& kind);
 CString FontValue(const CString& face, const CString& size, const CString& style);
 // The size field of a font value (between the first and the second comma).
 CString FontSizeField(const CString& fontValue);
-// A typed size is taken only as a number the size list offers; otherwise the
-// previous size stays. `offered` are the list's entries.
-CString AcceptedSize(const CString& typed, const std::vector<CString>& offered, const CString& previous);
+// A typed size as the font value takes it: any number of points the fonts can
+// have (1 to 1638, rounded to whole points); anything else keeps the previous size.
+CString AcceptedSize(const CString& typed, const CString& previous);
 // The fitted size of a text object from its layout cache (tenths of a point
 // before the first backtick) as shown: "125" is "12.5"; empty without one.
 CString FittedSizeText(const CString& layoutCache);

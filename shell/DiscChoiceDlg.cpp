@@ -28,8 +28,8 @@ void RememberDisc(int disc)
 
 }  // namespace
 
-CDiscChoiceDlg::CDiscChoiceDlg(const CString& prompt, CWnd* parent)
-    : CNewDialog(IDD_DISC_CHOICE, parent), m_strPrompt(prompt)
+CDiscChoiceDlg::CDiscChoiceDlg(const CString& prompt, CWnd* parent, int proposedDisc)
+    : CNewDialog(IDD_DISC_CHOICE, parent), m_strPrompt(prompt), m_nProposedDisc(proposedDisc)
 {
 }
 
@@ -54,10 +54,12 @@ BOOL CDiscChoiceDlg::OnInitDialog()
         // A shared system icon: not destroyed.
         m_icon.SetIcon(::LoadIconA(nullptr, IDI_ASTERISK));
 
+        // An object dropped on a disc belongs to that disc unless the user says otherwise.
         const CMainFrame* frame = ProgramMainFrame();
         const int lastDisc = frame ? frame->m_nLastDiscChoice : 1;
-        m_disc1.SetCheck(lastDisc == 1 ? BST_CHECKED : BST_UNCHECKED);
-        m_disc2.SetCheck(lastDisc == 1 ? BST_UNCHECKED : BST_CHECKED);
+        const int disc = m_nProposedDisc == 1 || m_nProposedDisc == 2 ? m_nProposedDisc : lastDisc;
+        m_disc1.SetCheck(disc == 1 ? BST_CHECKED : BST_UNCHECKED);
+        m_disc2.SetCheck(disc == 1 ? BST_UNCHECKED : BST_CHECKED);
         return TRUE;
     });
 }

@@ -1,9 +1,10 @@
 #pragma once
 // CDiscChoiceDlg: asks which disc of a double CD a new object belongs to. It
-// opens with the disc chosen last (the main frame remembers it while the
+// opens with the disc proposed by the caller (the disc the object was dropped
+// on), else with the disc chosen last (the main frame remembers it while the
 // program runs).
 //
-//     CDiscChoiceDlg dialog("Which disc do you want this object attached to?", parent);
+//     CDiscChoiceDlg dialog("Which disc do you want this object attached to?", parent, proposedDisc);
 //     const INT_PTR disc = dialog.DoModal();   // 1, 2, or -1 when cancelled
 
 #include "framework/String.h"
@@ -22,7 +23,8 @@ class CDiscChoiceDlg : public CNewDialog
 public:
     static constexpr int kCancelled = -1;
 
-    CDiscChoiceDlg(const CString& prompt, CWnd* parent = nullptr);
+    // `proposedDisc`: 1 or 2 to open with that disc chosen; 0 for the disc chosen last.
+    CDiscChoiceDlg(const CString& prompt, CWnd* parent = nullptr, int proposedDisc = 0);
     ~CDiscChoiceDlg() override;
 
     BOOL OnInitDialog() override;
@@ -37,6 +39,7 @@ protected:
 
 private:
     CString m_strPrompt;
+    int m_nProposedDisc;
     CPaintStatic m_prompt;
     CIconStatic m_icon;
     CTransparentButton m_disc1;

@@ -119,7 +119,7 @@ CString CFontDlg::ComboSelection(int id) const
     return CString(text.c_str());
 }
 
-void CFontDlg::UpdatePreview()
+void CFontDlg::UpdatePreview(bool sizeFromList)
 {
     Guarded(257, ErrorSink::Window(this), [&] {
         if (!m_bReady)
@@ -128,20 +128,13 @@ void CFontDlg::UpdatePreview()
         const CString style = ComboSelection(IDC_FONT_STYLE);
         if (face.IsEmpty() || style.IsEmpty())
             return;
-        CString size = ComboSelection(IDC_FONT_SIZE);
+        // A size picked in the list is the list's; otherwise what the size field
+        // shows, which may have been typed over the list's choice.
+        CString size = sizeFromList ? ComboSelection(IDC_FONT_SIZE) : CString();
         if (size.IsEmpty()) {
-            // Typed: only a size the list offers counts; anything else keeps the one before.
-            std::vector<CString> offered;
+            // Typed: any size the font can take; what cannot be a size keeps the one before.
             const HWND sizes = GetDlgItemHandle(IDC_FONT_SIZE);
-            const int count = static_cast<int>(::SendMessageA(sizes, CB_GETCOUNT, 0, 0));
-            for (int i = 0; i < count; ++i) {
-                char text[32] = {};
-                if (::SendMessageA(sizes, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 31)
-                    ::SendMessageA(sizes, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-                offered.push_back(text);
-            }
-            const CString previous = StyleRows::FontSizeField(m_strCurrent);
-            size = StyleRows::AcceptedSize(WindowTextOf(sizes), offered, previous);
+            size = StyleRows::AcceptedSize(WindowTextOf(sizes), StyleRows::FontSizeField(m_strCurrent));
             if (size != WindowTextOf(sizes))
                 ::SetWindowTextA(sizes, size);
         }
@@ -215,7 +208,7 @@ BOOL CFontDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         if (code == CBN_SELENDOK || code == CBN_SELCHANGE) {
             // The system's own handling first: it fills the style and size lists for a face.
             Default();
-            UpdatePreview();
+            UpdatePreview(id == IDC_FONT_SIZE);
             return TRUE;
         }
         break;

@@ -56,8 +56,9 @@ protected:
 private:
     static UINT_PTR CALLBACK Hook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
-    // The face, style and size chosen now; nothing while face or style has no choice.
-    void UpdatePreview();
+    // The face, style and size chosen now; nothing while face or style has no
+    // choice. The size is the size list's choice, or else the size field's text.
+    void UpdatePreview(bool sizeFromList = false);
     void ApplyPreview();
     // The fitted size of the selected object into the box and the marker.
     void ShowFittedSize();

@@ -16,8 +16,11 @@ public:
     // dropped on: a cover or a disc's ring on the page being shown.
     virtual bool IsImageDropTarget(const RECT& screenRect) = 0;
     // Adds an Image object showing the file in the rectangle (screen pixels);
-    // false when the picture could not be loaded.
+    // false when nothing was added (the user has been told why).
     virtual bool DropImageFile(const CString& path, const RECT& screenRect) = 0;
+    // A picture released where it may not be dropped: when that is over the
+    // label, the user is told why nothing was added.
+    virtual void RefuseImageDrop(const RECT& screenRect) = 0;
 
 protected:
     ~IImagePaneTarget() = default;

@@ -17,13 +17,24 @@ constexpr int kThumbnailWidth = CThumbnailButton::kWidth;
 
 }  // namespace
 
-CImagePanel::CImagePanel() : m_state(std::make_shared<CImageFillState>()) {}
+CImagePanel::CImagePanel()
+    : m_state(std::make_shared<CImageFillState>()),
+      m_fillerProcedure(&ImageListThreadProc),
+      m_makerProcedure(&ThumbnailThreadProc)
+{
+}
 
 CImagePanel::~CImagePanel()
 {
-    // The window normally went first; a panel dropped without it still
-    // leaves no worker behind.
+    // The window normally went first; a panel dropped without it stops its
+    // workers too, and lets them end on their own.
     StopWorkers();
+}
+
+void CImagePanel::SetWorkerProcedures(ThreadProcedure filler, ThreadProcedure maker)
+{
+    m_fillerProcedure = filler ? filler : &ImageListThreadProc;
+    m_makerProcedure = maker ? maker : &ThumbnailThreadProc;
 }
 
 void CImagePanel::AttachBar(CWnd* bar, HWND scrollBar)
@@ -54,15 +65,16 @@ void CImagePanel::ShowScrollBar(bool show)
         ::ShowWindow(m_scrollBar, show ? SW_SHOWNA : SW_HIDE);
 }
 
-void CImagePanel::StopWorkers()
+bool CImagePanel::StopWorkers()
 {
     m_state->stopFinder.store(true);
     m_state->stopMaker.store(true);
-    // Neither worker waits for this thread, so waiting here always ends.
-    m_filler.Wait(INFINITE);
-    m_maker.Wait(INFINITE);
+    // Not waited for: a finder inside a slow network folder sees its flag
+    // only when the system hands it the next entry. Each worker holds the
+    // fill state itself and touches no window, so it may end after the pane.
     m_filler.Close();
     m_maker.Close();
+    return !m_state->fillerRunning.load() && !m_state->makerRunning.load();
 }
 
 void CImagePanel::LoadImages(const CString& folder, const CString& patterns, bool subFolders)
@@ -119,7 +131,7 @@ void CImagePanel::StartFill()
     m_state->fillerRunning.store(true);
     if (m_hWnd)
         SetTimer(kFillTimer, kPollPeriod);
-    m_filler = BeginThread(&ImageListThreadProc, MakeWorkerParameter(m_state));
+    m_filler = BeginThread(m_fillerProcedure, MakeWorkerParameter(m_state));
     if (!m_filler)
         m_state->fillerRunning.store(false);
 }
@@ -132,7 +144,7 @@ void CImagePanel::StartThumbnailThread()
             return;
         // A maker that lowered its flag is at its very end: let it finish.
         m_maker.Wait(INFINITE);
-        m_maker = BeginThread(&ThumbnailThreadProc, MakeWorkerParameter(m_state));
+        m_maker = BeginThread(m_makerProcedure, MakeWorkerParameter(m_state));
         if (!m_maker)
             m_state->makerRunning.store(false);
     });
@@ -340,8 +352,10 @@ void CImagePanel::OnDestroy()
         KillTimer(kFillTimer);
         KillTimer(kReloadTimer);
         m_state->closing.store(true);
-        StopWorkers();
-        m_state->list.Clear();
+        // The list goes now when no worker reads it any more; otherwise with
+        // the state, once the last late worker lets it go.
+        if (StopWorkers())
+            m_state->list.Clear();
     });
     CWnd::OnDestroy();
 }

@@ -51,6 +51,9 @@ public:
     const std::vector<std::unique_ptr<CThumbnailButton>>& Cells() const { return m_cells; }
     // Lays the cells out for the client size, the list size and the scroll offset.
     void LayOut();
+    // The procedures the list filler and the thumbnail maker run (the tests
+    // put stand-ins around them); null gives back the pane's own.
+    void SetWorkerProcedures(ThreadProcedure filler, ThreadProcedure maker);
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
@@ -62,8 +65,9 @@ protected:
     void OnDestroy() override;
 
 private:
-    // Raises the stop flags and waits until both workers have ended.
-    void StopWorkers();
+    // Raises the stop flags and lets go of the workers without waiting for
+    // them; true when both have ended already.
+    bool StopWorkers();
     void StartFill();
     void SetTitle(const CString& title);
     void ShowScrollBar(bool show);
@@ -71,6 +75,8 @@ private:
     std::shared_ptr<CImageFillState> m_state;
     CThreadHandle m_filler;
     CThreadHandle m_maker;
+    ThreadProcedure m_fillerProcedure;
+    ThreadProcedure m_makerProcedure;
     CWnd* m_bar = nullptr;
     HWND m_scrollBar = nullptr;
     IImagePaneTarget* m_target = nullptr;

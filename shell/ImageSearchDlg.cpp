@@ -6,6 +6,7 @@
 #include "shell/ImageBar.h"
 #include "uikit/UserInterfaceFont.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -149,7 +150,7 @@ int CALLBACK CImageSearchDlg::BrowseCallback(HWND window, UINT message, LPARAM l
     return Guarded(455, ErrorSink::Window(window), 0, [&] {
         if (message == BFFM_INITIALIZED) {
             self->OnInitialized(window);
-        } else if (message == BFFM_SELCHANGED && !self->m_programmaticSelection) {
+        } else if (message == BFFM_SELCHANGED && !self->m_programmaticSelection && self->m_userSelection) {
             char path[MAX_PATH] = {};
             // A virtual folder without a path starts no search.
             if (lParam && ::SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), path) && path[0])
@@ -304,6 +305,13 @@ void CImageSearchDlg::OnProgressTimer()
     });
 }
 
+void CImageSearchDlg::ShowFinalCount()
+{
+    // What the list holds once the filler has ended: the count the pane shows too.
+    const int found = static_cast<int>(m_shared->fill->list.Size()) - 1;
+    ::SetWindowTextA(m_window, FoundTitle(std::max(found, 0)));
+}
+
 void CImageSearchDlg::OnStopTimer()
 {
     Guarded(449, ErrorSink::Window(m_window), [&] {
@@ -311,6 +319,9 @@ void CImageSearchDlg::OnStopTimer()
             return;
         ::KillTimer(m_window, kStopTimer);
         m_shared->fill->stopFinder.store(false);
+        // The filler went on to the end of the entry it was reading: the
+        // title counts what it found up to the stop.
+        ShowFinalCount();
     });
 }
 
@@ -328,6 +339,8 @@ void CImageSearchDlg::OnCommand(int id, int code)
                 if (m_shared->fill->fillerRunning.load()) {
                     m_shared->fill->stopFinder.store(true);
                     ::SetTimer(m_window, kStopTimer, 100, nullptr);
+                } else {
+                    ShowFinalCount();
                 }
             } else {
                 ::PostMessageA(m_window, WM_COMMAND, IDCANCEL, 0);
@@ -370,6 +383,22 @@ LRESULT CALLBACK CImageSearchDlg::BrowseWindowProc(HWND window, UINT message, WP
         return ::DefWindowProcA(window, message, wParam, lParam);
     const WNDPROC old = self->m_oldProc;
     switch (message) {
+    case WM_NOTIFY: {
+        // Only a folder the user clicked or reached with the keys starts a
+        // search: the tree also selects folders itself (its first one when
+        // it takes the focus with nothing selected), and a search of that
+        // would replace the pane's pictures with a whole drive's.
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->idFrom == static_cast<UINT_PTR>(CImageFolderDlg::kTreeId) &&
+            (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
+            const UINT action = reinterpret_cast<const NMTREEVIEWA*>(lParam)->action;
+            self->m_userSelection = action == TVC_BYMOUSE || action == TVC_BYKEYBOARD;
+            const LRESULT result = ::CallWindowProcA(old, window, message, wParam, lParam);
+            self->m_userSelection = false;
+            return result;
+        }
+        break;
+    }
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == CImageFolderDlg::kCloseId || id == CImageFolderDlg::kFileTypeId ||

@@ -78,6 +78,7 @@ private:
     void StartSearch(const CString& folder);
     void OnProgressTimer();
     void OnStopTimer();
+    void ShowFinalCount();
     void OnCommand(int id, int code);
     void SetButtonText(LPCSTR text);
     CAppSettings& Settings();
@@ -92,6 +93,8 @@ private:
     CString m_dots;
     bool m_searching = false;
     bool m_programmaticSelection = false;
+    // Raised while the tree reports a selection the user made.
+    bool m_userSelection = false;
     CString m_currentFolder;
     HWND m_folderField = nullptr;
     HWND m_fileTypes = nullptr;

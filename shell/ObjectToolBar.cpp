@@ -186,6 +186,8 @@ void CObjectToolBar::Drop(POINT point)
 {
     DrawOutline();  // off for good
     CString part;
+    // The disc dropped on, when it was one: the disc question proposes it.
+    int droppedOnDisc = 0;
     const POINT screen = ToScreen(point);
     if (m_state != DragState::Outside) {
         const auto target = ObjectDrop::TargetAt(m_parts, screen, m_state);
@@ -193,6 +195,7 @@ void CObjectToolBar::Drop(POINT point)
             return;
         m_host->ShowDropSurface(target->surface);
         part = target->part;
+        droppedOnDisc = target->surface == "Disc 1" ? 1 : target->surface == "Disc 2" ? 2 : 0;
     } else {
         RECT client{};
         GetClientRect(&client);
@@ -212,18 +215,18 @@ void CObjectToolBar::Drop(POINT point)
     }
     int disc = 0;
     if (m_host->IsDoubleLayout() && ObjectDrop::AsksForDisc(m_nButton)) {
-        disc = AskDisc();
+        disc = AskDisc(droppedOnDisc);
         if (disc != 1 && disc != 2)
             return;
     }
     m_host->CreateDroppedObject(m_nButton, ObjectDrop::ObjectName(m_nButton, disc), m_outline, part);
 }
 
-int CObjectToolBar::AskDisc() const
+int CObjectToolBar::AskDisc(int proposedDisc) const
 {
     if (m_askDisc)
         return m_askDisc();
-    CDiscChoiceDlg dialog("Which disc do you want this object attached to?");
+    CDiscChoiceDlg dialog("Which disc do you want this object attached to?", nullptr, proposedDisc);
     return static_cast<int>(dialog.DoModal());
 }
 

@@ -51,7 +51,9 @@ private:
     POINT ToScreen(POINT client) const;
     // The drop itself: where, which disc, then the view makes the object.
     void Drop(POINT point);
-    int AskDisc() const;
+    // Which disc a new object belongs to, proposing `proposedDisc` (1 or 2;
+    // 0 proposes the disc chosen last).
+    int AskDisc(int proposedDisc) const;
 
     IObjectDropHost* m_host = nullptr;
     std::function<int()> m_askDisc;

@@ -51,6 +51,22 @@ bool FolderExists(const CString& path)
 
 }  // namespace
 
+int ListEntryOfServer(const std::vector<CCddbSite>& list, const CCddbSite& server)
+{
+    // A server is known by where it is; its description may have changed
+    // since it was chosen. The same host, port and path first, else the host.
+    const auto sameHost = [&](const CCddbSite& entry) { return entry.m_strHost.CompareNoCase(server.m_strHost) == 0; };
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (sameHost(list[i]) && list[i].m_nPort == server.m_nPort && list[i].m_strPath == server.m_strPath)
+            return static_cast<int>(i);
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (sameHost(list[i]))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 CSearchSettingsDlg::CSearchSettingsDlg(CWnd* parent, CAppSettings& settings)
     : CNewDialog(IDD_SEARCH_SETTINGS, parent), m_settings(settings), m_strListHost(kDefaultCddbHost)
 {
@@ -110,7 +126,10 @@ void CSearchSettingsDlg::FillServers()
     }
     for (const CCddbSite& site : m_settings.m_serverList)
         m_servers.AddString(ServerLine(site));
-    m_servers.SetCurSel(m_servers.FindStringExact(-1, current));
+    const int entry = ListEntryOfServer(m_settings.m_serverList, m_settings.m_cddbSite);
+    m_servers.SetCurSel(entry);
+    if (entry < 0)
+        m_servers.SetWindowText(current);  // a server the list no longer names stays shown
 }
 
 void CSearchSettingsDlg::OnUseProxy()

@@ -13,6 +13,12 @@
 #include "uikit/BevelButton.h"
 #include "uikit/NewDialog.h"
 
+#include <vector>
+
+// The entry of the server list that names `server` (by its host, port and
+// path, else by its host alone); -1 when none does.
+int ListEntryOfServer(const std::vector<CCddbSite>& list, const CCddbSite& server);
+
 class CSearchSettingsDlg : public CNewDialog
 {
     DECLARE_DYNAMIC(CSearchSettingsDlg)

@@ -326,6 +326,11 @@ void CThumbnailButton::OnLButtonUp(UINT, POINT point)
         if (m_bFrameShown) {
             InvertDragFrame();
             m_bFrameShown = false;
+            // Whatever was painted under the frame while it moved (the
+            // selection's marching ants, a redrawn label) kept half of it:
+            // the windows there paint that place afresh.
+            ::RedrawWindow(nullptr, &m_dragRect, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         }
         CImageListEntry entry;
         if (!wasDragging || m_index < 0 || !m_state->list.Get(static_cast<std::size_t>(m_index), entry) ||
@@ -342,6 +347,8 @@ void CThumbnailButton::OnLButtonUp(UINT, POINT point)
             if (::PtInRect(&client, point) && m_target) {
                 m_target->ApplyBackgroundFile(entry.path);
                 ShowOneTimeTip("You can also drag and drop images        \r\nfrom the side bar onto the label.");
+            } else if (m_target) {
+                m_target->RefuseImageDrop(dropRect);
             }
         }
         if (m_hWnd)

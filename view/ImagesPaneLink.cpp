@@ -7,10 +7,14 @@
 #include "framework/WinApp.h"
 #include "imaging/PictureFile.h"
 #include "label/Surface.h"
+#include "shell/AppMessageDlg.h"
 #include "shell/MainFrame.h"
 #include "view/ImageFilters.h"
 
 namespace {
+
+constexpr char kImageDropRefused[] =
+    "The image was not inserted: drop it on a cover, or on the printable ring of a disc.";
 
 CImageBar* FrameImagesPane()
 {
@@ -92,10 +96,31 @@ bool CQuorbel6View::IsImageDropTarget(const RECT& screenRect)
 bool CQuorbel6View::DropImageFile(const CString& path, const RECT& screenRect)
 {
     return Guarded(490, ErrorSink::Window(this), false, [&] {
+        // Checked before the picture is stored: a place no surface takes
+        // would leave it in a slot nothing uses.
+        if (GetSurfaceUnderRect(screenRect).IsEmpty()) {
+            RefuseImageDrop(screenRect);
+            return false;
+        }
         if (!LoadImageFile(ReadPictureFile(path), path, -1))
             return false;
         AddImageObject(screenRect, "Inside", false, true);
         return true;
+    });
+}
+
+void CQuorbel6View::RefuseImageDrop(const RECT& screenRect)
+{
+    Guarded(618, ErrorSink::Window(this), [&] {
+        if (!m_hWnd)
+            return;
+        RECT client{};
+        GetClientRect(&client);
+        RECT released = screenRect;
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&released), 2);
+        RECT overlap{};
+        if (::IntersectRect(&overlap, &client, &released))
+            CAppMessageDlg::Show(kImageDropRefused, CAppMessageDlg::kIconExclamation, "OK`");
     });
 }
 

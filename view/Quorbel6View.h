@@ -445,6 +445,7 @@ public:
     void ClearShownBackground() override;
     bool IsImageDropTarget(const RECT& screenRect) override;
     bool DropImageFile(const CString& path, const RECT& screenRect) override;
+    void RefuseImageDrop(const RECT& screenRect) override;
     // Hands the pane this view and the folder, file types and sub-folder
     // choice of the settings; the unlink before the view goes.
     void LinkImagesPane();

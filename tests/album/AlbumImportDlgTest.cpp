@@ -459,6 +459,46 @@ TEST_F(AlbumImportDlgTest, ChoosingAnotherMatchPreviewsAndWritesThatOne)
     EXPECT_EQ(TrackListNames(m_label.texts["Track List"].c_str())[3], "Closing");
 }
 
+TEST_F(AlbumImportDlgTest, ThePreviewKeepsItsPlaceWhenAnotherMatchIsChosen)
+{
+    // Two albums of twelve tracks for the disc: more rows than the preview shows.
+    const std::string jazz = ReadCddbFixture("jazz-950c7e0c.xmcd");
+    m_server.AddRecord("jazz", "950c7e0c", "Quiet Rooms", jazz);
+    m_server.AddRecord("blues", "950c7e0c", "Quiet Rooms Again", jazz);
+    m_drive.toc = MakeTocReply(
+        1, {150, 20000, 41234, 60500, 83000, 99999, 120000, 140321, 160000, 181818, 200000, 222222}, 3200 * 75);
+    const auto clickMatch = [](HWND dialog, int item) {
+        HWND list = ::GetDlgItem(dialog, IDC_ALBUM_MATCHES);
+        RECT rect{};
+        ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
+        const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ::SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageA(list, WM_LBUTTONUP, 0, at);
+    };
+    int rows = 0;
+    int perPage = 0;
+    std::vector<int> tops;
+    std::vector<int> chosen;
+    RunDialog({StartSearch(), WaitForPhase(CAlbumImportDlg::kChooseMatch),
+               Check("scroll the preview, then choose other matches", [&] {
+                   HWND dialog = FindDialogWith(IDC_ALBUM_MATCHES);
+                   HWND preview = ::GetDlgItem(dialog, IDC_ALBUM_PREVIEW);
+                   rows = static_cast<int>(::SendMessageA(preview, LVM_GETITEMCOUNT, 0, 0));
+                   perPage = static_cast<int>(::SendMessageA(preview, LVM_GETCOUNTPERPAGE, 0, 0));
+                   for (int line = 0; line < 3; ++line)
+                       ::SendMessageA(preview, WM_VSCROLL, SB_LINEDOWN, 0);
+                   for (const int item : {1, 0}) {
+                       clickMatch(dialog, item);
+                       chosen.push_back(m_dialog->ChosenMatch());
+                       tops.push_back(static_cast<int>(::SendMessageA(preview, LVM_GETTOPINDEX, 0, 0)));
+                   }
+                   Click(dialog, IDCANCEL);
+               })});
+    ASSERT_GT(rows, perPage + 3) << "the preview must scroll for this test";
+    EXPECT_EQ(chosen, (std::vector<int>{1, 0}));
+    EXPECT_EQ(tops, (std::vector<int>{3, 3})) << "the preview jumped";
+}
+
 TEST_F(AlbumImportDlgTest, TheChosenDriveIsReadAndRemembered)
 {
     DriveScript second;

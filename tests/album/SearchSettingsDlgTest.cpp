@@ -178,6 +178,68 @@ TEST_F(SearchSettingsDlgTest, TheServerListComesFromTheSitesCommandOnce)
     EXPECT_EQ(StoredString("FreedbOptions"), "eu.example`8080`/cgi/cddb.cgi`A mirror down under`0`````");
 }
 
+TEST_F(SearchSettingsDlgTest, TheCurrentServerIsChosenInTheListWhateverItsDescriptionNowSays)
+{
+    // Chosen once from a list that described it otherwise.
+    m_settings.m_cddbSite =
+        ParseFreedbOptions("eu.example`8080`/cgi/cddb.cgi`Mirror in Sydney (old list)`0`````");
+    const auto chosenLine = [](HWND dialog) {
+        const LRESULT chosen = ::SendDlgItemMessageA(dialog, IDC_SEARCH_SERVER, CB_GETCURSEL, 0, 0);
+        char line[256] = {};
+        if (chosen >= 0)
+            ::SendDlgItemMessageA(dialog, IDC_SEARCH_SERVER, CB_GETLBTEXT, static_cast<WPARAM>(chosen),
+                                  reinterpret_cast<LPARAM>(line));
+        return std::string(line);
+    };
+    std::string afterFetch;
+    std::string reopened;
+    Run({Do("ask for the list", [](HWND dialog) { Click(dialog, IDC_SEARCH_GET_SERVERS); }),
+         WaitUntil("the list arrives",
+                   [] {
+                       HWND dialog = FindDialogWith(IDC_SEARCH_USE_ID3);
+                       return dialog && ::SendDlgItemMessageA(dialog, IDC_SEARCH_SERVER, CB_GETCOUNT, 0, 0) == 2;
+                   }),
+         Do("press OK", [&](HWND dialog) {
+             afterFetch = chosenLine(dialog);
+             Click(dialog, IDOK);
+         })});
+    EXPECT_EQ(afterFetch, "eu.example - A mirror down under");
+    EXPECT_EQ(StoredString("FreedbOptions"), "eu.example`8080`/cgi/cddb.cgi`A mirror down under`0`````");
+
+    // Opened again with the list of this run and a description it does not give.
+    m_settings.m_cddbSite.m_strDescription = "Described some other way";
+    Run({Do("look", [&](HWND dialog) {
+        reopened = chosenLine(dialog);
+        Click(dialog, IDCANCEL);
+    })});
+    EXPECT_EQ(reopened, "eu.example - A mirror down under");
+}
+
+TEST(ServerListEntry, FoundByWhereTheServerIs)
+{
+    const auto site = [](const char* host, int port, const char* path, const char* description) {
+        CCddbSite entry;
+        entry.m_strHost = host;
+        entry.m_nPort = port;
+        entry.m_strPath = path;
+        entry.m_strDescription = description;
+        return entry;
+    };
+    const std::vector<CCddbSite> list = {site("a.example", 80, "/~cddb/cddb.cgi", "First"),
+                                         site("b.example", 80, "/~cddb/cddb.cgi", "Second"),
+                                         site("b.example", 8080, "/cgi/cddb.cgi", "Second, other port")};
+    const struct {
+        CCddbSite server;
+        int entry;
+    } cases[] = {{site("a.example", 80, "/~cddb/cddb.cgi", "First"), 0},
+                 {site("A.EXAMPLE", 80, "/~cddb/cddb.cgi", "Renamed"), 0},
+                 {site("b.example", 8080, "/cgi/cddb.cgi", "Other words"), 2},
+                 {site("b.example", 81, "/x", "Moved"), 1},
+                 {site("c.example", 80, "/~cddb/cddb.cgi", "First"), -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ListEntryOfServer(list, c.server), c.entry) << c.server.m_strHost.c_str() << ":" << c.server.m_nPort;
+}
+
 TEST_F(SearchSettingsDlgTest, AFailedListAndAMissingPlayerFileAreSaid)
 {
     m_server.AnswerRaw("HTTP/1.0 500 Internal Server Error\r\n\r\n");

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -323,6 +325,48 @@ RECT ObjectBox(const CQuorbel6View& view, const CString& name)
                 top + LabelRows::ReadLength(view.GetPropertyValue(name, "Height"))};
 }
 
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// File > Save As from the main frame: the save dialog offers a name, gets
+// `typed` and Save; a second showing of it (after No) is cancelled. The
+// program's questions are answered with `button`.
+struct SaveAsRun {
+    std::string offered;
+    int saveDialogs = 0;
+    std::vector<std::string> questions;
+    std::vector<std::string> captions;
+};
+
+SaveAsRun SaveAsFromTheMenu(RunningApp& program, const std::string& typed, int button)
+{
+    // The system's save dialog makes the chosen folder the current one; this
+    // test program's other tests find their files from the one they started in.
+    char startedIn[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, startedIn);
+    struct BackToTheStartFolder {
+        const char* folder;
+        ~BackToTheStartFolder() { ::SetCurrentDirectoryA(folder); }
+    } back{startedIn};
+    SaveAsRun run;
+    DialogAnswers answers([&](HWND dialog) {
+        if (++run.saveDialogs == 1) {
+            run.offered = OfferedFileName(dialog);
+            ChooseFile(typed)(dialog);
+        } else {
+            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    answers.AnswerMessagesWith(button);
+    ::SendMessageA(program.MainWindow(), WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_AS, 0), 0);
+    run.questions = answers.MessageTexts();
+    run.captions = answers.MessageCaptions();
+    return run;
+}
+
 }  // namespace
 
 // Edit > Insert from the menu bar (no context-menu point): right after a label
@@ -459,4 +503,46 @@ TEST(OpenedDocument, DefaultTemplatesStayOutOfTheRecentFileList)
         EXPECT_EQ(DocumentOf(*view)->GetTitle(), row == 0 ? "Default1.slv" : "Default2.slv");
         EXPECT_EQ(list->GetCount(), 0) << list->GetMenuText(0).c_str();
     }
+}
+
+TEST(OpenedDocument, SaveAsOffersTheLabelsOwnNameAndAsksBeforeReplacingAFile)
+{
+    ScratchFolder folder("SleevorySaveAs");
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    CQuorbel6Doc* doc = DocumentOf(*view);
+    ASSERT_NE(doc, nullptr);
+
+    // A new label is offered as "Untitled.slv"; a file that is not there is written without a question.
+    const std::string work = folder.PathOf("work.slv");
+    {
+        const SaveAsRun run = SaveAsFromTheMenu(program, folder.PathOf("work"), 1);
+        EXPECT_EQ(run.offered, "Untitled.slv");
+        EXPECT_EQ(run.questions, std::vector<std::string>{});
+    }
+    const std::string saved = FileBytes(work);
+    ASSERT_FALSE(saved.empty());
+    ASSERT_EQ(doc->GetTitle(), "work.slv");
+
+    // The label changes; work.slv is chosen again, with the extension typed or not.
+    view->SetTextRowValue(1, "A Title Written Later");
+    const std::string question = "File already exists. Do you want to replace it?";
+    const struct {
+        const char* typed;
+        int answer;  // 1 Yes, 2 No
+        bool replaced;
+    } cases[] = {{"work", 2, false}, {"work.slv", 2, false}, {"WORK.SLV", 2, false}, {"work", 1, true}};
+    for (const auto& c : cases) {
+        const SaveAsRun run = SaveAsFromTheMenu(program, folder.PathOf(c.typed), c.answer);
+        // (the dialog may show the name alone, in its folder)
+        EXPECT_EQ(run.offered.substr(run.offered.find_last_of('\\') + 1), "work.slv")
+            << "a label with a file is offered under its own name";
+        EXPECT_EQ(run.questions, std::vector<std::string>{question}) << c.typed;
+        EXPECT_EQ(run.captions, std::vector<std::string>{" Sleevory"}) << c.typed;
+        // No gives the dialog back to choose another name (cancelled here).
+        EXPECT_EQ(run.saveDialogs, c.replaced ? 1 : 2) << c.typed;
+        EXPECT_EQ(FileBytes(work) != saved, c.replaced) << c.typed;
+    }
+    EXPECT_FALSE(doc->IsModified());
 }

@@ -2,6 +2,7 @@
 // follows what the view selects, edits the label through the frame's real
 // windows, and Undo from the menu puts the label and the pane back.
 #include "app/Quorbel6App.h"
+#include "document/Quorbel6Doc.h"
 #include "label/ObjectDrop.h"
 #include "label/TrackListEdit.h"
 #include "resource.h"
@@ -9,6 +10,12 @@
 #include "view/Quorbel6View.h"
 
 #include "RunningApp.h"
+#include "imaging/ImageFixtures.h"
+#include "imaging/ScratchTree.h"
+#include "shell/ThumbnailButton.h"
+#include "support/MessagePump.h"
+#include "support/SentMessageWatch.h"
+#include "support/DialogAnswers.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +126,52 @@ TEST(PanesInProgram, ObjectDraggedFromTheFramesToolBarLandsOnTheCover)
     EXPECT_TRUE(HasVisibleStyle(frame->TextPane().Edit()));
 }
 
+TEST(PanesInProgram, AnObjectDroppedOnADiscIsProposedForThatDisc)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    CMainFrame* frame = program.Frame();
+    ASSERT_TRUE(view && frame);
+    auto* doc = dynamic_cast<CQuorbel6Doc*>(view->GetDocument());
+    ASSERT_NE(doc, nullptr);
+    view->m_nStartPreset = 2;  // a double label from its default template
+    doc->OnFileNew();
+    ASSERT_TRUE(view->IsDoubleLayout());
+    auto& bar = dynamic_cast<CObjectToolBar&>(frame->ObjectToolBar());
+
+    // Dropped on each disc's ring in turn; the question is answered with OK as it opens.
+    for (const int disc : {2, 1, 2}) {
+        frame->SendMessage(WM_COMMAND, disc == 2 ? ID_VIEW_DISC2 : ID_VIEW_DISC_LABEL);
+        const RECT outer = view->GetSurfaceRect(disc == 2 ? "Outer Radius2" : "Outer Radius");
+        const RECT inner = view->GetSurfaceRect(disc == 2 ? "Inner Radius2" : "Inner Radius");
+        POINT drop{(outer.left + outer.right) / 2, (outer.top + inner.top) / 2};
+        ::ClientToScreen(view->m_hWnd, &drop);
+        ::ScreenToClient(bar.m_hWnd, &drop);
+        const RECT button = bar.GetItemRect(ObjectDrop::kAddYear);
+        const POINT press{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        const LPARAM at = MAKELPARAM(static_cast<short>(drop.x), static_cast<short>(drop.y));
+
+        int proposed = 0;
+        DialogAnswers answers([&](HWND dialog) {
+            proposed = ::SendMessageA(::GetDlgItem(dialog, IDC_DISC_CHOICE_DISC2), BM_GETCHECK, 0, 0) == BST_CHECKED
+                           ? 2
+                           : 1;
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+        bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
+        ASSERT_EQ(bar.State(), ObjectDrop::DragState::Inside) << "disc " << disc;
+        bar.SendMessage(WM_LBUTTONUP, 0, at);
+
+        EXPECT_EQ(answers.OtherDialogs(), 1);
+        EXPECT_EQ(proposed, disc);
+        const std::string year = "Year - Disc " + std::to_string(disc);
+        const CString made = view->m_strSelectedObject;
+        EXPECT_EQ(std::string(made.Left(static_cast<int>(year.size())).c_str()), year);
+        EXPECT_EQ(std::string(view->GetPropertyValue(made, "View").c_str()), "Disc " + std::to_string(disc));
+    }
+}
+
 namespace
 {
 // Answers the Units dialog with one of its entries and OK.
@@ -189,4 +242,67 @@ TEST(PanesInProgram, UnitsChangeTheLengthsThePropertiesPaneShows)
     }
     EXPECT_NE(millimeters.find("mm"), std::string::npos) << millimeters;
     EXPECT_EQ(TextMarginShown(*frame), inches);
+}
+
+TEST(PanesInProgram, AThumbnailDroppedInTheDiscsHoleIsRefusedAndItsFrameGoes)
+{
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    CMainFrame* frame = program.Frame();
+    ASSERT_TRUE(view && frame);
+    ScratchTree folder("dropped-in-the-hole");
+    const std::vector<BYTE> picture = ReadWholeFile(ImageFixturePath("thumb-small.jpg"));
+    folder.File("small.jpg", std::string(picture.begin(), picture.end()));
+    CImagePanel& panel = frame->ImagesPane().Panel();
+    panel.LoadImages(folder.Root().c_str(), "*.jpg", false);
+    CThumbnailButton* cell = nullptr;
+    SIZE thumbnail{};
+    ASSERT_TRUE(test_support::PumpUntil(
+        [&] {
+            for (const auto& each : panel.Cells()) {
+                CImageListEntry entry;
+                if (each->IsWindowVisible() && each->GetIndex() >= 0 &&
+                    panel.State().list.Get(static_cast<size_t>(each->GetIndex()), entry) && entry.name == "small.jpg" &&
+                    entry.thumbnail) {
+                    cell = each.get();
+                    thumbnail = entry.thumbnail->Size();
+                    return true;
+                }
+            }
+            return false;
+        },
+        10000));
+    frame->SendMessage(WM_COMMAND, ID_VIEW_DISC_LABEL);
+    const int images = view->Model().ImageCount();
+    const size_t rows = view->Model().Rows().size();
+
+    // Pressed on the picture's middle, released with the picture in the middle of the hole.
+    const RECT hole = view->GetSurfaceRect("Inner Radius");
+    ASSERT_GT(hole.right - hole.left, thumbnail.cx + 10);
+    POINT release{(hole.left + hole.right) / 2, (hole.top + hole.bottom) / 2};
+    ::ClientToScreen(view->m_hWnd, &release);
+    ::ScreenToClient(cell->m_hWnd, &release);
+    const LPARAM at = MAKELPARAM(static_cast<short>(release.x), static_cast<short>(release.y));
+    test_support::PumpPending();
+    DialogAnswers answers;
+    cell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(62, 62));
+    cell->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
+    int paints = 0;
+    int paintsBeforeADialog = -1;
+    {
+        SentMessageWatch watch([&](const CWPSTRUCT& message) {
+            if (message.message == WM_PAINT && message.hwnd == view->m_hWnd)
+                ++paints;
+            if (message.message == WM_INITDIALOG && paintsBeforeADialog < 0)
+                paintsBeforeADialog = paints;
+        });
+        cell->SendMessage(WM_LBUTTONUP, 0, at);
+    }
+
+    // The label under the drag frame is painted afresh before the user is told why nothing came of it.
+    EXPECT_GT(paintsBeforeADialog, 0) << "the label under the drag frame was not repainted";
+    EXPECT_EQ(answers.MessageTexts(),
+              std::vector<std::string>{"The image was not inserted: drop it on a cover, or on the printable ring of a disc."});
+    EXPECT_EQ(view->Model().ImageCount(), images);
+    EXPECT_EQ(view->Model().Rows().size(), rows);
 }

@@ -2,6 +2,7 @@
 // The program's application object started in the test process as its WinMain
 // would start it, and ended when the test is done with it.
 #include "app/Quorbel6App.h"
+#include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 
 #include "support/MessagePump.h"
@@ -78,6 +79,7 @@ public:
         RunQueued();
     }
     void Click(HWND window, POINT at) { Drag(window, at, at); }
+    CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }
 
     // The view once the whole start-up has run; null when any step failed.
     CQuorbel6View* RunToLabel() { return Started() && FinishStartUp() ? View() : nullptr; }

@@ -8,6 +8,8 @@
 #include "shell/ImagePaneTarget.h"
 #include "shell/ThumbnailButton.h"
 
+#include "UnansweringFolder.h"
+
 #include "framework/WinApp.h"
 #include "support/DockTestFrame.h"
 #include "support/MessagePump.h"
@@ -42,12 +44,14 @@ public:
         dropRects.push_back(screenRect);
         return true;
     }
+    void RefuseImageDrop(const RECT& screenRect) override { refused.push_back(screenRect); }
 
     RECT dropZone{-30000, -30000, -29000, -29000};  // screen pixels
     std::vector<std::string> backgrounds;
     int cleared = 0;
     std::vector<std::string> drops;
     std::vector<RECT> dropRects;
+    std::vector<RECT> refused;
 };
 
 std::string ReadFile(const std::string& path)
@@ -429,12 +433,35 @@ TEST_F(ImagePane, DestroyingThePaneDuringAFillEndsItsWorkers)
         PumpUntil([&] { return bar->Panel().State().list.Size() > static_cast<std::size_t>(round * 20); }, 3000);
         const std::shared_ptr<const CImageFillState> state = bar->Panel().SharedState();
         bar->DestroyWindow();
-        // Both workers have ended by the time the window is gone, and the list is empty.
-        EXPECT_FALSE(state->fillerRunning.load());
-        EXPECT_FALSE(state->makerRunning.load());
-        EXPECT_EQ(state->list.Size(), 0u);
-        EXPECT_EQ(state.use_count(), 2);  // this test's and the panel's: no worker holds it
+        // Both workers end on their own right after, and let go of the fill:
+        // then only this test and the panel hold it.
+        EXPECT_TRUE(PumpUntil(
+            [&] { return !state->fillerRunning.load() && !state->makerRunning.load() && state.use_count() == 2; },
+            kFillDeadline));
         bar.reset();
         EXPECT_EQ(state.use_count(), 1);
     }
+}
+
+TEST_F(ImagePane, ClosingTheProgramDoesNotWaitForAFillerStuckInAFolder)
+{
+    ScratchTree tree("pane-stuck");
+    MakePictureFolder(tree);
+    UnansweringFolder folder;
+    Panel().SetWorkerProcedures(&UnansweringFolder::Filler, nullptr);
+    Panel().LoadImages(tree.Root().c_str(), kAllPictures, true);
+    const std::shared_ptr<const CImageFillState> state = Panel().SharedState();
+    ASSERT_TRUE(state->fillerRunning.load());
+
+    // The main window goes, and the pane with it, while the folder still says nothing.
+    folder.AnswerLater(3000);
+    m_frame->DestroyWindow();
+    EXPECT_FALSE(folder.Answered()) << "closing waited for the stuck filler";
+    EXPECT_FALSE(::IsWindow(m_bar->m_hWnd));
+
+    // Once the folder answers, the late filler ends on its own and lets go of the fill.
+    folder.Answer();
+    EXPECT_TRUE(PumpUntil([&] { return !state->fillerRunning.load() && state.use_count() == 2; }, kFillDeadline));
+    m_bar.reset();
+    EXPECT_EQ(state.use_count(), 1);
 }

@@ -6,6 +6,8 @@
 #include "shell/ImageBar.h"
 #include "shell/ImageSearchDlg.h"
 
+#include "UnansweringFolder.h"
+
 #include "framework/WinApp.h"
 #include "support/DockTestFrame.h"
 #include "support/MessagePump.h"
@@ -15,6 +17,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -119,6 +122,43 @@ protected:
         return browser;
     }
 
+    // Clicks a folder in the browser's tree; true once its search shows.
+    // (A browser in a new Wine prefix may still be filling its tree the first
+    // time: the folder is looked for again until the search shows.)
+    static bool ChooseFolder(HWND browser, const std::string& path)
+    {
+        HWND tree = ::GetDlgItem(browser, CImageFolderDlg::kTreeId);
+        if (!tree)
+            return false;
+        PumpUntil([&] { return ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 0; }, 5000);
+        bool started = false;
+        for (int attempt = 0; attempt < 6 && !started; ++attempt) {
+            // The tree opened at the folder (which searches nothing), its parent
+            // selected, then the folder clicked.
+            ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+            test_support::PumpPending();
+            const auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+            const auto parent =
+                reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+            if (!item || !parent) {
+                PumpUntil([] { return false; }, 300);
+                continue;
+            }
+            ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
+            ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+            RECT rect{};
+            std::memcpy(&rect, &item, sizeof item);  // the item goes in, its rectangle comes out
+            if (!::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)))
+                continue;
+            const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+            // Posted together: the tree watches for the release while the button is down.
+            ::PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::PostMessageA(tree, WM_LBUTTONUP, 0, at);
+            started = PumpUntil([&] { return WindowText(browser).find("Image") != std::string::npos; }, 3000);
+        }
+        return started;
+    }
+
     CWinApp m_app;
     std::unique_ptr<CTestDockFrame> m_frame;
     std::unique_ptr<CImageBar> m_bar;
@@ -143,23 +183,7 @@ TEST_F(ImageSearch, AChosenFolderFillsThePaneAndTheTitleCountsIt)
     EXPECT_EQ(::SendMessageA(types, CB_GETCOUNT, 0, 0), kImageFileTypeCount);
 
     // Choosing the folder in the tree starts the search.
-    // (A browser in a new Wine prefix may still be filling its tree the first
-    // time: the choice is made again until the search shows.)
-    PIDLIST_ABSOLUTE folder = ::ILCreateFromPathA(tree.Root().c_str());
-    ASSERT_NE(folder, nullptr);
-    HWND folderTree = ::GetDlgItem(browser, CImageFolderDlg::kTreeId);
-    ASSERT_NE(folderTree, nullptr);
-    PumpUntil([&] { return ::SendMessageA(folderTree, TVM_GETCOUNT, 0, 0) > 0; }, 5000);
-    bool started = false;
-    for (int attempt = 0; attempt < 6 && !started; ++attempt) {
-        if (attempt % 2 == 0)
-            ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
-        else
-            ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(tree.Root().c_str()));
-        started = PumpUntil([&] { return WindowText(browser).find("Image") != std::string::npos; }, 3000);
-    }
-    ::ILFree(folder);
-    ASSERT_TRUE(started);
+    ASSERT_TRUE(ChooseFolder(browser, tree.Root()));
     ASSERT_TRUE(PumpUntil([&] { return WindowText(browser) == " 2 Images Found"; }, 15000)) << WindowText(browser);
     EXPECT_EQ(m_bar->Panel().State().list.Size(), 3u);
     EXPECT_EQ(WindowText(::GetDlgItem(browser, 1113)), tree.Root());
@@ -193,4 +217,45 @@ TEST_F(ImageSearch, OnlyOneBrowserAtATimeAndClosingThePaneClosesIt)
     m_bar->DestroyWindow();
     EXPECT_FALSE(m_bar->IsBrowserRunning());
     EXPECT_FALSE(::IsWindow(browser));
+}
+
+TEST_F(ImageSearch, NothingIsSearchedBeforeAFolderIsChosenAndStopCountsWhatThePaneShows)
+{
+    ScratchTree tree("search-stop");
+    for (const char* name : {"thumb-small.jpg", "thumb-tall.bmp"}) {
+        const std::vector<BYTE> bytes = ReadWholeFile(ImageFixturePath(name));
+        tree.File(name, std::string(bytes.begin(), bytes.end()));
+    }
+    UnansweringFolder folder;
+    m_bar->Panel().SetWorkerProcedures(&UnansweringFolder::Filler, nullptr);
+    const CImageFillState& fill = m_bar->Panel().State();
+
+    // Opening the browser searches nothing, however long it stays open, also
+    // once it is the active window and its tree has the focus.
+    HWND browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    HWND folderTree = ::GetDlgItem(browser, CImageFolderDlg::kTreeId);
+    PumpUntil([&] { return ::SendMessageA(folderTree, TVM_GETCOUNT, 0, 0) > 0; }, 5000);
+    ::SendMessageA(browser, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    PumpUntil([] { return false; }, 1500);
+    EXPECT_FALSE(fill.fillerRunning.load()) << "a search started before a folder was chosen";
+    EXPECT_EQ(WindowText(browser), " Click on a folder to start your search.");
+    EXPECT_EQ(WindowText(m_bar->m_hWnd), "Images");
+
+    // The folder chosen does not answer; the user stops the search, then it answers.
+    ASSERT_TRUE(ChooseFolder(browser, tree.Root()));
+    ASSERT_TRUE(PumpUntil([&] { return fill.fillerRunning.load(); }, 5000));
+    HWND close = ::GetDlgItem(browser, CImageFolderDlg::kCloseId);
+    ASSERT_EQ(WindowText(close), "Stop Search");
+    ::SendMessageA(browser, WM_COMMAND, MAKEWPARAM(CImageFolderDlg::kCloseId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(close));
+    EXPECT_EQ(WindowText(close), "Close");
+    folder.Answer();
+    ASSERT_TRUE(PumpUntil([&] { return !fill.fillerRunning.load() && !fill.feeding.load(); }, 10000));
+    PumpUntil([] { return false; }, 300);
+
+    // The browser and the pane count the same pictures.
+    const int found = static_cast<int>(fill.list.Size()) - 1;
+    EXPECT_EQ(WindowText(browser), FoundTitle(found).str());
+    EXPECT_EQ(WindowText(m_bar->m_hWnd), "Images (" + std::to_string(found) + ")");
 }

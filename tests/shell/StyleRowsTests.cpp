@@ -98,11 +98,15 @@ TEST(StyleRows, FontValuesSizesAndAutoFit)
     EXPECT_STREQ(FontSizeField("Arial,14,700,1").c_str(), "14");
     EXPECT_STREQ(FontSizeField("Arial").c_str(), "");
 
-    const std::vector<CString> offered = {"8", "9", "10", "12", "14", "72"};
-    EXPECT_STREQ(AcceptedSize("14", offered, "12").c_str(), "14");
-    EXPECT_STREQ(AcceptedSize(" 9 ", offered, "12").c_str(), "9");
-    for (const char* refused : {"13", "abc", "14pt", "", "-9", "1e9"})
-        EXPECT_STREQ(AcceptedSize(refused, offered, "12").c_str(), "12") << refused;
+    // Any size a scalable font can take, in whole points; what cannot be a size keeps the last.
+    const struct {
+        const char* typed;
+        const char* taken;
+    } sizes[] = {{"14", "14"}, {" 9 ", "9"}, {"13", "13"}, {"1", "1"}, {"1638", "1638"}, {"12.6", "13"},
+                 {"abc", "12"}, {"14pt", "12"}, {"", "12"}, {"-9", "12"}, {"0", "12"}, {"0.2", "12"},
+                 {"1639", "12"}, {"1e9", "12"}, {"nan", "12"}};
+    for (const auto& size : sizes)
+        EXPECT_STREQ(AcceptedSize(size.typed, "12").c_str(), size.taken) << size.typed;
 
     EXPECT_STREQ(FittedSizeText("125`1`2`").c_str(), "12.5");
     EXPECT_STREQ(FittedSizeText("").c_str(), "");

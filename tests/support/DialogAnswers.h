@@ -11,7 +11,7 @@
 
 // Runs `answer` for each top-level dialog of this thread right after its
 // WM_INITDIALOG; the program's message boxes are answered with their first
-// button and their texts noted.
+// button (or the one chosen) and their texts and captions noted.
 class DialogAnswers
 {
 public:
@@ -31,6 +31,9 @@ public:
     DialogAnswers& operator=(const DialogAnswers&) = delete;
 
     const std::vector<std::string>& MessageTexts() const { return m_texts; }
+    const std::vector<std::string>& MessageCaptions() const { return m_captions; }
+    // The button (1 to 3) that answers the program's message boxes from now on.
+    void AnswerMessagesWith(int button) { m_button = button; }
     int OtherDialogs() const { return m_others; }
 
 private:
@@ -47,7 +50,10 @@ private:
             char buffer[1024] = {};
             ::GetWindowTextA(text, buffer, sizeof buffer);
             m_texts.push_back(buffer);
-            ::PostMessageA(::GetDlgItem(dialog, IDC_MESSAGE_BUTTON1), BM_CLICK, 0, 0);
+            char caption[256] = {};
+            ::GetWindowTextA(dialog, caption, sizeof caption);
+            m_captions.push_back(caption);
+            ::PostMessageA(::GetDlgItem(dialog, IDC_MESSAGE_BUTTON1 + m_button - 1), BM_CLICK, 0, 0);
             return;
         }
         if (::GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)
@@ -62,6 +68,8 @@ private:
     static inline DialogAnswers* s_current = nullptr;
     Answer m_answer;
     std::vector<std::string> m_texts;
+    std::vector<std::string> m_captions;
+    int m_button = 1;
     int m_others = 0;
     HHOOK m_hook = nullptr;
 };
@@ -88,7 +96,21 @@ inline DialogAnswers::Answer ChooseNewLabel(int row, bool fromTemplate)
     };
 }
 
-// Types a file name into the open-file dialog and presses its OK button.
+// The file name a file dialog offers.
+inline std::string OfferedFileName(HWND dialog)
+{
+    for (const int id : {0x47c, 0x480}) {  // the name's combo box, or its edit
+        if (HWND field = ::GetDlgItem(dialog, id)) {
+            char text[MAX_PATH] = {};
+            ::GetWindowTextA(field, text, sizeof text);
+            if (text[0])
+                return text;
+        }
+    }
+    return {};
+}
+
+// Types a file name into a file dialog and presses its OK button.
 inline DialogAnswers::Answer ChooseFile(const std::string& path)
 {
     std::string windowsPath = path;

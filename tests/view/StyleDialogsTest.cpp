@@ -1,7 +1,7 @@
 // The colour and font dialogs on a real label view, driven through their
 // controls while they are up: the colour of one object or all of its kind,
-// the live preview and Cancel, a font chosen by face, style and size, a typed
-// size the list does not offer, and OK without a change.
+// the live preview and Cancel, a font chosen by face, style and size, a size
+// typed into the size field, and OK without a change.
 #include "app/Quorbel6App.h"
 #include "document/AppSettings.h"
 #include "framework/CommandIds.h"
@@ -292,20 +292,36 @@ TEST_F(StyleDialogs, FontChosenByStyleAndSizeForTheKind)
     EXPECT_EQ(Value("Artist(1)", "Font"), "Tahoma,12,400,0");
 }
 
-TEST_F(StyleDialogs, TypedSizeOutsideTheListKeepsThePreviousSize)
+TEST_F(StyleDialogs, ATypedSizeIsTakenWhenTheFontCanHaveIt)
 {
-    std::string sizeShown;
-    CommonDialogAnswer answer([&](HWND dialog) {
-        HWND sizes = ::GetDlgItem(dialog, IDC_FONT_SIZE);
-        ::SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        ::SetWindowTextA(sizes, "13");
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELENDOK), reinterpret_cast<LPARAM>(sizes));
-        sizeShown = ItemText(dialog, IDC_FONT_SIZE);
-        Press(dialog, IDOK);
-    });
-    ChooseFont("Text 1(1)");
-    EXPECT_EQ(sizeShown, "12");
-    EXPECT_EQ(Value("Text 1(1)", "Font").find(",13,"), std::string::npos);
+    // Typed over the list's choice in the size field, then OK.
+    const struct {
+        const char* typed;
+        const char* font;
+    } cases[] = {{"13", "Tahoma,13,400,0"},   {"27", "Tahoma,27,400,0"},   {"abc", "Tahoma,12,400,0"},
+                 {"0", "Tahoma,12,400,0"},    {"99999", "Tahoma,12,400,0"}};
+    for (const auto& typedSize : cases) {
+        std::string sizeShown;
+        CommonDialogAnswer answer([&](HWND dialog) {
+            LaterStep::Run([&, dialog] {
+                COMBOBOXINFO sizes{};
+                sizes.cbSize = sizeof sizes;
+                ::GetComboBoxInfo(::GetDlgItem(dialog, IDC_FONT_SIZE), &sizes);
+                HWND edit = sizes.hwndItem;
+                ::SendMessageA(edit, EM_SETSEL, 0, -1);
+                for (const char* ch = typedSize.typed; *ch; ++ch)
+                    ::SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(*ch), 1);
+                ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                sizeShown = ItemText(dialog, IDC_FONT_SIZE);
+            });
+        });
+        ChooseFont("Text 1(1)");
+        EXPECT_EQ(answer.Dialogs(), 1) << typedSize.typed;
+        EXPECT_EQ(Value("Text 1(1)", "Font"), typedSize.font) << typedSize.typed;
+        // A refused entry shows the size kept.
+        EXPECT_EQ(sizeShown, std::string(typedSize.font).substr(7, 2)) << typedSize.typed;
+        m_view->ReplacePropertyValue("Text 1(1)", "Font", "Tahoma,12,400,0");
+    }
 }
 
 TEST_F(StyleDialogs, ActualSizeShowsWhatTheTextFitsAt)
