@@ -66,18 +66,19 @@ bool AskSavePath(CString& path)
     return true;
 }
 
+}  // namespace
+
 // Reads the file the document has just been named after. Only a label that was
 // read goes to the top of the recent-file list: a damaged file must not.
-BOOL ReadIntoRecentFiles(CQuorbel6Doc& doc, CFile& file)
+CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadIntoRecentFiles(CFile& file)
 {
-    if (!doc.ReadDocument(file))
-        return FALSE;
-    if (CWinApp* app = GetApp())
-        app->AddToRecentFileList(doc.GetPathName());
-    return TRUE;
+    const ReadOutcome outcome = ReadLabel(file);
+    if (outcome == ReadOutcome::Read) {
+        if (CWinApp* app = GetApp())
+            app->AddToRecentFileList(GetPathName());
+    }
+    return outcome;
 }
-
-}  // namespace
 
 // Puts the modified flag back when a command that went past the save-changes
 // prompt did not replace the label after all (its dialog was cancelled, its
@@ -175,7 +176,11 @@ void CQuorbel6Doc::OpenDefaultTemplate()
             return;
         }
         SetPathName(path, FALSE);
-        ReadIntoRecentFiles(*this, file);
+        if (ReadIntoRecentFiles(file) == ReadOutcome::LabelKept) {
+            // A template that cannot be read is no label to keep: start empty.
+            ForgetFile();
+            SetupNewLayout();
+        }
     });
 }
 
@@ -212,8 +217,14 @@ BOOL CQuorbel6Doc::OpenAndRead(const CString& path)
         ShowDocumentError(kErrorOpeningFile);
         return FALSE;
     }
+    const CString oldPath = GetPathName();
+    const CString oldTitle = GetTitle();
     SetPathName(path, FALSE);
-    ReadIntoRecentFiles(*this, file);
+    if (ReadIntoRecentFiles(file) == ReadOutcome::LabelKept) {
+        m_strPathName = oldPath;
+        SetTitle(oldTitle);
+        return FALSE;
+    }
     return TRUE;
 }
 

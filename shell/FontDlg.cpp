@@ -109,14 +109,7 @@ CString CFontDlg::ComboSelection(int id) const
 {
     const HWND combo = GetDlgItemHandle(id);
     const LRESULT item = combo ? ::SendMessageA(combo, CB_GETCURSEL, 0, 0) : CB_ERR;
-    if (item == CB_ERR)
-        return CString();
-    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
-    if (length <= 0)
-        return CString();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text.data()));
-    return CString(text.c_str());
+    return item == CB_ERR ? CString() : ComboItemTextOf(combo, static_cast<int>(item));
 }
 
 void CFontDlg::UpdatePreview()
@@ -134,12 +127,8 @@ void CFontDlg::UpdatePreview()
             std::vector<CString> offered;
             const HWND sizes = GetDlgItemHandle(IDC_FONT_SIZE);
             const int count = static_cast<int>(::SendMessageA(sizes, CB_GETCOUNT, 0, 0));
-            for (int i = 0; i < count; ++i) {
-                char text[32] = {};
-                if (::SendMessageA(sizes, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 31)
-                    ::SendMessageA(sizes, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-                offered.push_back(text);
-            }
+            for (int i = 0; i < count; ++i)
+                offered.push_back(ComboItemTextOf(sizes, i));
             const CString previous = StyleRows::FontSizeField(m_strCurrent);
             size = StyleRows::AcceptedSize(WindowTextOf(sizes), offered, previous);
             if (size != WindowTextOf(sizes))
