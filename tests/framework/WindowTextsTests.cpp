@@ -28,6 +28,13 @@ std::string LongText(size_t length)
     return text;
 }
 
+// Compares without printing the texts: a long one would drown the report.
+void ExpectWhole(const CString& read, const std::string& text, const char* reader)
+{
+    EXPECT_EQ(static_cast<size_t>(read.GetLength()), text.size()) << reader;
+    EXPECT_TRUE(text == read.c_str()) << reader << " read another text";
+}
+
 // A hidden window holding one control of each kind that shows texts.
 class ControlsWithTexts : public ::testing::Test
 {
@@ -39,7 +46,7 @@ protected:
         m_parent = ::CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
                                      nullptr, nullptr);
         ASSERT_NE(m_parent, nullptr);
-        m_edit = Child("EDIT", ES_MULTILINE | ES_AUTOVSCROLL, kEditId);
+        m_edit = Child("EDIT", ES_MULTILINE | ES_AUTOHSCROLL, kEditId);
         m_combo = Child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, kComboId);
         m_list = Child("LISTBOX", LBS_NOTIFY, kListId);
         m_listView = Child(WC_LISTVIEWA, LVS_REPORT, kListViewId);
@@ -107,38 +114,38 @@ TEST_F(ControlsWithTexts, EveryReaderGivesTheWholeText)
         ::SendMessageA(m_tab, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
         ::AppendMenuA(m_menu, MF_STRING, static_cast<UINT_PTR>(1000 + index), text.c_str());
 
-        EXPECT_EQ(WindowTextOf(m_edit).c_str(), text);
-        EXPECT_EQ(DlgItemTextOf(m_parent, kEditId).c_str(), text);
-        EXPECT_EQ(ComboItemTextOf(m_combo, index).c_str(), text);
-        EXPECT_EQ(ListBoxItemTextOf(m_list, index).c_str(), text);
-        EXPECT_EQ(ListViewItemTextOf(m_listView, index, 1).c_str(), text);
-        EXPECT_EQ(TabItemTextOf(m_tab, index).c_str(), text);
-        EXPECT_EQ(MenuItemTextOf(m_menu, static_cast<UINT>(1000 + index), MF_BYCOMMAND).c_str(), text);
+        ExpectWhole(WindowTextOf(m_edit), text, "WindowTextOf");
+        ExpectWhole(DlgItemTextOf(m_parent, kEditId), text, "DlgItemTextOf");
+        ExpectWhole(ComboItemTextOf(m_combo, index), text, "ComboItemTextOf");
+        ExpectWhole(ListBoxItemTextOf(m_list, index), text, "ListBoxItemTextOf");
+        ExpectWhole(ListViewItemTextOf(m_listView, index, 1), text, "ListViewItemTextOf");
+        ExpectWhole(TabItemTextOf(m_tab, index), text, "TabItemTextOf");
+        ExpectWhole(MenuItemTextOf(m_menu, static_cast<UINT>(1000 + index), MF_BYCOMMAND), text, "MenuItemTextOf");
 
         // The framework's control classes read through the same helpers.
         CWnd parent;
         parent.Attach(m_parent);
         CString read;
         parent.GetDlgItemText(kEditId, read);
-        EXPECT_EQ(read.c_str(), text);
+        ExpectWhole(read, text, "a class reader");
         parent.Detach();
         CComboBox combo;
         combo.Attach(m_combo);
         combo.GetLBText(index, read);
-        EXPECT_EQ(read.c_str(), text);
+        ExpectWhole(read, text, "a class reader");
         combo.Detach();
         CListBox list;
         list.Attach(m_list);
         list.GetText(index, read);
-        EXPECT_EQ(read.c_str(), text);
+        ExpectWhole(read, text, "a class reader");
         list.Detach();
         CListCtrl listView;
         listView.Attach(m_listView);
-        EXPECT_EQ(listView.GetItemText(index, 1).c_str(), text);
+        ExpectWhole(listView.GetItemText(index, 1), text, "listView.GetItemText");
         listView.Detach();
         CTabCtrl tabs;
         tabs.Attach(m_tab);
-        EXPECT_EQ(tabs.GetItemText(index).c_str(), text);
+        ExpectWhole(tabs.GetItemText(index), text, "tabs.GetItemText");
         tabs.Detach();
     }
 }
@@ -181,11 +188,11 @@ TEST(WindowTexts, ClassNamesAndRegistryValuesAreReadWhole)
         ASSERT_TRUE(key.WriteString("Text", text.c_str()));
         CString read;
         ASSERT_TRUE(key.ReadString("Text", read));
-        EXPECT_EQ(read.c_str(), text);
+        ExpectWhole(read, text, "a class reader");
         ASSERT_TRUE(key.WriteBinary("Bytes", text.data(), static_cast<DWORD>(text.size())));
         std::vector<BYTE> bytes;
         ASSERT_TRUE(key.ReadBinary("Bytes", bytes));
-        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), text);
+        ExpectWhole(CString(std::string(bytes.begin(), bytes.end())), text, "ReadBinary");
     }
     key.Close();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
