@@ -10,18 +10,22 @@ namespace {
 
 // Controls that cannot tell a text's length copy at most the buffer they are
 // given: the buffer grows until the text ends inside it. `read` fills a
-// buffer of the given size in characters and returns how many it copied.
+// buffer of the given size in characters; false when there is no text to read.
+// What a control answers about the count copied differs between controls, so
+// the end of the text is where its terminator is.
 template <class Read>
 CString ReadGrowing(Read read)
 {
     constexpr size_t kFirstSize = 256;
     // A text this long cannot come from any control: a safe end to the loop.
-    constexpr size_t kLargestSize = size_t{1} << 30;
+    constexpr size_t kLargestSize = size_t{1} << 28;
     for (size_t size = kFirstSize; size <= kLargestSize; size *= 4) {
         std::vector<char> buffer(size, '\0');
-        const size_t copied = read(buffer.data(), static_cast<int>(size));
-        if (copied + 1 < size)
-            return CString(buffer.data(), static_cast<int>(copied));
+        if (!read(buffer.data(), static_cast<int>(size)))
+            return CString();
+        const size_t length = strnlen(buffer.data(), size);
+        if (length + 1 < size)
+            return CString(buffer.data(), static_cast<int>(length));
     }
     return CString();
 }
@@ -41,7 +45,7 @@ CString ReadMeasuredItem(HWND control, UINT lengthMessage, UINT textMessage, int
         return CString();
     // The item may have changed between the two messages; never past the buffer.
     const size_t kept = std::min(static_cast<size_t>(copied), static_cast<size_t>(length));
-    return CString(buffer.data(), static_cast<int>(kept));
+    return CString(buffer.data(), static_cast<int>(strnlen(buffer.data(), kept)));
 }
 
 }  // namespace
@@ -79,14 +83,13 @@ CString ListViewItemTextOf(HWND list, int index, int column)
 {
     if (!list || index < 0)
         return CString();
-    return ReadGrowing([&](char* buffer, int size) -> size_t {
+    return ReadGrowing([&](char* buffer, int size) {
         LVITEMA item{};
         item.iSubItem = column;
         item.pszText = buffer;
         item.cchTextMax = size;
-        const LRESULT copied =
-            ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        return copied > 0 ? static_cast<size_t>(copied) : 0;
+        ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return true;
     });
 }
 
@@ -94,17 +97,17 @@ CString TabItemTextOf(HWND tab, int index)
 {
     if (!tab || index < 0)
         return CString();
-    return ReadGrowing([&](char* buffer, int size) -> size_t {
+    return ReadGrowing([&](char* buffer, int size) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = buffer;
         item.cchTextMax = size;
         if (!::SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
-            return 0;
+            return false;
         // The control may hand back its own text instead of filling the buffer.
         if (item.pszText && item.pszText != buffer)
             lstrcpynA(buffer, item.pszText, size);
-        return std::strlen(buffer);
+        return true;
     });
 }
 
@@ -126,8 +129,5 @@ CString WindowClassNameOf(HWND window)
 {
     if (!window)
         return CString();
-    return ReadGrowing([&](char* buffer, int size) -> size_t {
-        const int copied = ::GetClassNameA(window, buffer, size);
-        return copied > 0 ? static_cast<size_t>(copied) : 0;
-    });
+    return ReadGrowing([&](char* buffer, int size) { return ::GetClassNameA(window, buffer, size) > 0; });
 }
