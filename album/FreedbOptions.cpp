@@ -111,20 +111,10 @@ bool StoreProxyPassword(const CString& password)
 
 CString LoadProxyPassword()
 {
-    HKEY key = OpenUserSettingsKey(KEY_QUERY_VALUE);
-    if (!key)
-        return CString();
-    DWORD type = 0, size = 0;
+    CRegistryKey key;
     std::vector<BYTE> bytes;
-    if (::RegQueryValueExA(key, kPasswordValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == REG_BINARY && size > 0 && size < 65536) {
-        bytes.resize(size);
-        if (::RegQueryValueExA(key, kPasswordValue, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
-            bytes.clear();
-        bytes.resize(size);
-    }
-    ::RegCloseKey(key);
-    if (bytes.empty())
+    if (!key.Open(SettingsUserKeyRoot(), SettingsKeyPath(), KEY_QUERY_VALUE) ||
+        !key.ReadBinary(kPasswordValue, bytes) || bytes.empty())
         return CString();
     DATA_BLOB sealed{static_cast<DWORD>(bytes.size()), bytes.data()};
     LocalBlob plain;

@@ -73,19 +73,19 @@ bool FileExists(const CString& path)
     const DWORD attributes = ::GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+}  // namespace
 
 // Reads the file the document has just been named after. Only a label that was
 // read goes to the top of the recent-file list: a damaged file must not.
-BOOL ReadIntoRecentFiles(CQuorbel6Doc& doc, CFile& file)
+CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadIntoRecentFiles(CFile& file)
 {
-    if (!doc.ReadDocument(file))
-        return FALSE;
-    if (CWinApp* app = GetApp())
-        app->AddToRecentFileList(doc.GetPathName());
-    return TRUE;
+    const ReadOutcome outcome = ReadLabel(file);
+    if (outcome == ReadOutcome::Read) {
+        if (CWinApp* app = GetApp())
+            app->AddToRecentFileList(GetPathName());
+    }
+    return outcome;
 }
-
-}  // namespace
 
 // Puts the modified flag back when a command that went past the save-changes
 // prompt did not replace the label after all (its dialog was cancelled, its
@@ -185,7 +185,11 @@ void CQuorbel6Doc::OpenDefaultTemplate()
         SetPathName(path, FALSE);
         // A default template is the program's own file, not one the user
         // opened: it stays out of the recent-file list.
-        ReadDocument(file);
+        if (ReadLabel(file) == ReadOutcome::LabelKept) {
+            // A template that cannot be read is no label to keep: start empty.
+            ForgetFile();
+            SetupNewLayout();
+        }
     });
 }
 
@@ -222,8 +226,14 @@ BOOL CQuorbel6Doc::OpenAndRead(const CString& path)
         ShowDocumentError(kErrorOpeningFile);
         return FALSE;
     }
+    const CString oldPath = GetPathName();
+    const CString oldTitle = GetTitle();
     SetPathName(path, FALSE);
-    ReadIntoRecentFiles(*this, file);
+    if (ReadIntoRecentFiles(file) == ReadOutcome::LabelKept) {
+        m_strPathName = oldPath;
+        SetTitle(oldTitle);
+        return FALSE;
+    }
     return TRUE;
 }
 

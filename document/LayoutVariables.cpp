@@ -1,5 +1,6 @@
 #include "document/LayoutVariables.h"
 
+#include "document/RecordLimits.h"
 #include "framework/Archive.h"
 
 IMPLEMENT_SERIAL(CVariables, CObject, VERSIONABLE_SCHEMA | 6)
@@ -14,7 +15,11 @@ void CVariables::Serialize(CArchive& ar)
     }
     int x = 0;
     int y = 0;
-    ar >> m_strPage >> m_nZoom >> m_strSurface >> x >> y >> m_nImageCount >> m_strLayout;
+    ar.ReadBoundedString(m_strPage, RecordLimits::kRowTextLength);
+    ar >> m_nZoom;
+    ar.ReadBoundedString(m_strSurface, RecordLimits::kRowTextLength);
+    ar >> x >> y >> m_nImageCount;
+    ar.ReadBoundedString(m_strLayout, RecordLimits::kRowTextLength);
     m_ptCentre = POINT{x, y};
     if (m_nFileVersion >= kStackingCounterVersion)
         ar >> m_nStackingCounter;

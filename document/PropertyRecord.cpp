@@ -1,5 +1,6 @@
 #include "document/PropertyRecord.h"
 
+#include "document/RecordLimits.h"
 #include "framework/Archive.h"
 
 IMPLEMENT_SERIAL(CProperty, CObject, VERSIONABLE_SCHEMA | 6)
@@ -21,5 +22,17 @@ void CProperty::Serialize(CArchive& ar)
     if (ar.IsStoring())
         ar << m_strKey << m_strChoices << m_strEditorKind << m_strValue << m_nRowsAfter << m_strObjectName << m_nShown;
     else
-        ar >> m_strKey >> m_strChoices >> m_strEditorKind >> m_strValue >> m_nRowsAfter >> m_strObjectName >> m_nShown;
+        ReadBounded(ar);
+}
+
+void CProperty::ReadBounded(CArchive& ar)
+{
+    using namespace RecordLimits;
+    ar.ReadBoundedString(m_strKey, kRowTextLength);
+    ar.ReadBoundedString(m_strChoices, kRowTextLength);
+    ar.ReadBoundedString(m_strEditorKind, kRowTextLength);
+    ar.ReadBoundedString(m_strValue, m_strKey == "Vector Data" ? kLayoutCacheLength : kRowTextLength);
+    ar >> m_nRowsAfter;
+    ar.ReadBoundedString(m_strObjectName, kRowTextLength);
+    ar >> m_nShown;
 }

@@ -18,7 +18,7 @@ public:
 
     // Stored as: key, choices, editor kind, value, rows after, object name, shown.
     // A failure of the archive reaches the caller, which decides what a damaged
-    // file means.
+    // file means; so does a text longer than RecordLimits allow.
     void Serialize(CArchive& ar) override;
 
     CString m_strObjectName;
@@ -28,4 +28,7 @@ public:
     CString m_strEditorKind;
     CString m_strChoices;
     int m_nRowsAfter = 0;
+
+private:
+    void ReadBounded(CArchive& ar);
 };

@@ -73,8 +73,9 @@ public:
     void SetupNewLayout();
 
     // Reads a document file into the model and closes the file. TRUE when the
-    // file was read; a file of a newer version, or a damaged one, leaves an
-    // empty layout and no path.
+    // file was read; a file of a newer version leaves an empty layout and no
+    // path; a damaged one, or one with texts beyond RecordLimits, leaves the
+    // label as it was (the caller gives the document its path back).
     BOOL ReadDocument(CFile& file);
     // Writes the label to the stream. FALSE when any part of it could
     // not be written; the modified flag is left to the caller.
@@ -97,15 +98,26 @@ public:
 
 private:
     class UnsavedChangesGuard;
-    enum class ReadOutcome;
+    // What reading a file came to: the label read, an empty layout in its
+    // place (a newer version), or the label open before kept (a file that
+    // could not be read).
+    enum class ReadOutcome { Read, EmptyLayout, LabelKept };
 
-    // Reads the archive of a file into records and the model; `selected` is
-    // the object the file had selected.
-    ReadOutcome ReadFileIntoModel(CFile& file, bool& converted, CString& selected);
+    // ReadDocument with its outcome.
+    ReadOutcome ReadLabel(CFile& file);
+    // Reads the records of a file, and its images into `images`, without
+    // touching the label.
+    ReadOutcome ReadArchive(CFile& file, CLabelModel& images);
+    // Turns the records read and the images into the emptied label;
+    // `selected` is the object the file had selected.
+    void FillModel(CLabelModel& images, bool& converted, CString& selected);
+    // ReadLabel; a label that was read goes to the top of the recent-file list.
+    ReadOutcome ReadIntoRecentFiles(CFile& file);
 
-    // Opens a path and reads it; "Error opening file." when it can't be opened.
-    // TRUE when the document now holds what was read (or the empty layout a
-    // damaged file leaves).
+    // Opens a path and reads it; "Error opening file." when it can't be opened
+    // or read. TRUE when the document now holds what was read (or the empty
+    // layout a newer version leaves); FALSE when the label open before stays,
+    // with its path.
     BOOL OpenAndRead(const CString& path);
     // Writes the document to the path through a temporary file; shows
     // `failureText` and returns FALSE when anything failed.

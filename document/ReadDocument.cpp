@@ -51,34 +51,52 @@ CString MainSurfaceOfPage(const CString& page)
 
 }  // namespace
 
-// What reading a file came to.
-enum class CQuorbel6Doc::ReadOutcome { Read, NewerVersion, Damaged };
-
 BOOL CQuorbel6Doc::ReadDocument(CFile& file)
 {
-    return Guarded(153, ErrorSink::App(), FALSE, [&]() -> BOOL {
+    return ReadLabel(file) == ReadOutcome::Read;
+}
+
+CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadLabel(CFile& file)
+{
+    return Guarded(153, ErrorSink::App(), ReadOutcome::EmptyLayout, [&]() -> ReadOutcome {
         ILabelView* view = GetLabelView();
         if (!view)
             throw std::logic_error("a document without its view");
 
-        bool converted = false;
-        CString selected;
-        ReadOutcome outcome = ReadOutcome::Damaged;
-        view->BeginNewLabel();
+        // The whole file is read before the label is touched: a file that
+        // cannot be read leaves the label open before as it was.
+        CLabelModel images;
+        ReadOutcome outcome = ReadOutcome::LabelKept;
         try {
-            outcome = ReadFileIntoModel(file, converted, selected);
+            outcome = ReadArchive(file, images);
         } catch (...) {
-            outcome = ReadOutcome::Damaged;
+            outcome = ReadOutcome::LabelKept;
         }
         file.Close();
+        if (outcome == ReadOutcome::LabelKept) {
+            DeleteRecords();
+            ShowDocumentError(kErrorOpeningFile);
+            return outcome;
+        }
+
+        bool converted = false;
+        CString selected;
+        view->BeginNewLabel();
+        if (outcome == ReadOutcome::Read) {
+            try {
+                FillModel(images, converted, selected);
+            } catch (...) {
+                outcome = ReadOutcome::EmptyLayout;
+            }
+        }
         DeleteRecords();
 
         if (outcome != ReadOutcome::Read) {
             // The file is left alone: the empty layout must not be saved over it.
-            ShowDocumentError(outcome == ReadOutcome::NewerVersion ? kNewerVersionFile : kErrorOpeningFile);
+            ShowDocumentError(m_nFileVersion > CText::kCurrentVersion ? kNewerVersionFile : kErrorOpeningFile);
             ForgetFile();
             SetupNewLayout();
-            return FALSE;
+            return outcome;
         }
 
         // The label lands on the papers in use; its cover keeps the fold it was saved with.
@@ -91,14 +109,13 @@ BOOL CQuorbel6Doc::ReadDocument(CFile& file)
         // to keep it in the current form. A converted template stays as it
         // is on disk and is converted again on each use.
         SetModifiedFlag(converted && !GetPathName().IsEmpty() && !IsDefaultTemplateName(GetTitle()));
-        return TRUE;
+        return ReadOutcome::Read;
     });
 }
 
-CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoModel(CFile& file, bool& converted, CString& selected)
+CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadArchive(CFile& file, CLabelModel& images)
 {
     CWaitCursor wait;
-    m_label.SetUndoRecording(false);
     DeleteRecords();
     m_nFileVersion = -1;
 
@@ -111,14 +128,14 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoModel(CFile& file, bool& con
     m_nFileVersion = m_texts.IsEmpty() ? CText::kCurrentVersion : m_texts[0]->m_nFileVersion;
     if (m_nFileVersion > CText::kCurrentVersion) {
         ar.Abort();
-        return ReadOutcome::NewerVersion;
+        return ReadOutcome::EmptyLayout;
     }
     if (m_nFileVersion < kOldestVersion)
         ThrowDamaged();
     const int version = m_nFileVersion;
 
     m_variables.m_nFileVersion = version;
-    m_variables.m_nStackingCounter = m_label.StackingCounter();
+    m_variables.m_nStackingCounter = 0;
     m_variables.Serialize(ar);
     const int imageCount = m_variables.m_nImageCount;
     if (imageCount < 0)
@@ -127,11 +144,20 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoModel(CFile& file, bool& con
     ar.RequireBytes(static_cast<ULONGLONG>(imageCount) * (variantBlocks ? kMinVariantBlockBytes : kMinImageBlockBytes));
     for (int i = 0; i < imageCount; ++i) {
         if (variantBlocks)
-            m_label.LoadPictureFromStream(ar);
+            images.LoadPictureFromStream(ar);
         else
-            m_label.SerializeImageData(ar, i);
+            images.SerializeImageData(ar, i);
     }
     ar.Close();
+    return ReadOutcome::Read;
+}
+
+void CQuorbel6Doc::FillModel(CLabelModel& images, bool& converted, CString& selected)
+{
+    m_label.SetUndoRecording(false);
+    const int version = m_nFileVersion;
+    for (int i = 0; i < images.ImageCount(); ++i)
+        m_label.AppendImage(images.ReplaceImage(i, nullptr));
 
     // ---- property rows --------------------------------------------------------------
     const int imagesRead = static_cast<int>(m_label.Images().size());
@@ -208,5 +234,4 @@ CQuorbel6Doc::ReadOutcome CQuorbel6Doc::ReadFileIntoModel(CFile& file, bool& con
         if (converted)
             view->ResetDefaultTemplates();
     }
-    return ReadOutcome::Read;
 }

@@ -1,5 +1,6 @@
 #include "document/TextRecord.h"
 
+#include "document/RecordLimits.h"
 #include "framework/Archive.h"
 
 IMPLEMENT_SERIAL(CText, CObject, VERSIONABLE_SCHEMA | CText::kCurrentVersion)
@@ -16,5 +17,8 @@ void CText::Serialize(CArchive& ar)
         return;
     }
     m_nFileVersion = static_cast<int>(ar.GetObjectSchema());
-    ar >> m_nOrigin >> m_strName >> m_strItemType >> m_strValue;
+    ar >> m_nOrigin;
+    ar.ReadBoundedString(m_strName, RecordLimits::kRowTextLength);
+    ar.ReadBoundedString(m_strItemType, RecordLimits::kRowTextLength);
+    ar.ReadBoundedString(m_strValue, RecordLimits::kTextValueLength);
 }

@@ -18,7 +18,8 @@ public:
     CText(int origin, const CString& name, const CString& itemType, const CString& value);
 
     // Stored as: origin, name, item type, value. Reading notes the schema the
-    // file gave the class in m_nFileVersion.
+    // file gave the class in m_nFileVersion; a text longer than RecordLimits
+    // allow fails the read.
     void Serialize(CArchive& ar) override;
 
     CString m_strName;

@@ -259,8 +259,15 @@ ULONGLONG CArchive::ReadStringLength(bool& wide)
 
 CArchive& CArchive::operator>>(CString& value)
 {
+    return ReadBoundedString(value, ~ULONGLONG{0});
+}
+
+CArchive& CArchive::ReadBoundedString(CString& value, ULONGLONG maxLength)
+{
     bool wide = false;
     const ULONGLONG length = ReadStringLength(wide);
+    if (length > maxLength)
+        ThrowArchive(CArchiveException::tooLong);
     const ULONGLONG bytes = wide ? length * sizeof(wchar_t) : length;
     RequireBytes(bytes);
     if (bytes > 0x7FFFFFFFu)

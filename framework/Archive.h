@@ -117,6 +117,9 @@ public:
     // Also reads the wide-character form other writers use (0xFF, 0xFFFE, then a
     // length in characters), converted to the ANSI code page.
     CArchive& operator>>(CString& value);
+    // A string of at most `maxLength` characters; a longer one throws tooLong
+    // before anything is allocated for it.
+    CArchive& ReadBoundedString(CString& value, ULONGLONG maxLength);
     // Any serialisable class; see ReadObject for ownership.
     CArchive& operator>>(CObject*& object);
 

@@ -1,7 +1,6 @@
 #include "framework/ComboBox.h"
 #include "framework/OwnerDrawReflection.h"
-
-#include <vector>
+#include "framework/WindowTexts.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -14,17 +13,7 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 
 void CComboBox::GetLBText(int index, CString& text) const
 {
-    const int length = GetLBTextLen(index);
-    if (length == CB_ERR || length < 0) {
-        text.Empty();
-        return;
-    }
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    if (SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data())) == CB_ERR) {
-        text.Empty();
-        return;
-    }
-    text = buffer.data();
+    text = ComboItemTextOf(m_hWnd, index);
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -58,6 +58,7 @@ public:
         badIndex,     // a tag naming no object or class read so far
         badClass,     // an unknown or unexpected class, or one that can't be archived
         badSchema,    // a stored schema a non-versionable class does not accept
+        tooLong,      // a string longer than its reader accepts
     };
 
     CArchiveException(Cause cause, const CString& fileName);

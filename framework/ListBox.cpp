@@ -1,7 +1,6 @@
 #include "framework/ListBox.h"
 #include "framework/OwnerDrawReflection.h"
-
-#include <vector>
+#include "framework/WindowTexts.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
@@ -14,17 +13,7 @@ BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 
 void CListBox::GetText(int index, CString& text) const
 {
-    const int length = GetTextLen(index);
-    if (length == LB_ERR || length < 0) {
-        text.Empty();
-        return;
-    }
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    if (SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data())) == LB_ERR) {
-        text.Empty();
-        return;
-    }
-    text = buffer.data();
+    text = ListBoxItemTextOf(m_hWnd, index);
 }
 
 UINT CListBox::ItemFromPoint(POINT point, BOOL& outside) const

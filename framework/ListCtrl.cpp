@@ -1,6 +1,7 @@
 #include "framework/ListCtrl.h"
 
 #include "framework/CommonControls.h"
+#include "framework/WindowTexts.h"
 
 #include <vector>
 
@@ -51,19 +52,7 @@ BOOL CListCtrl::SetItemText(int index, int column, LPCSTR text)
 
 CString CListCtrl::GetItemText(int index, int column) const
 {
-    // The control copies at most the buffer's size; grow until the text fits.
-    for (size_t size = 256; size <= 65536; size *= 4) {
-        std::vector<char> buffer(size, '\0');
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(size);
-        const auto length = static_cast<size_t>(
-            SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < size)
-            return CString(buffer.data());
-    }
-    return CString();
+    return ListViewItemTextOf(m_hWnd, index, column);
 }
 
 BOOL CListCtrl::SetItemState(int index, UINT state, UINT mask)

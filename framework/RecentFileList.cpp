@@ -2,6 +2,7 @@
 
 #include "framework/CmdUI.h"
 #include "framework/WinApp.h"
+#include "framework/WindowTexts.h"
 
 #include <algorithm>
 
@@ -118,11 +119,8 @@ void CRecentFileList::UpdateMenu(CCmdUI* ui)
         ui->Enable(!m_paths.empty());
         return;
     }
-    if (m_placeholderText.IsEmpty()) {
-        char text[256] = {};
-        ::GetMenuStringA(menu, ui->m_nIndex, text, sizeof(text), MF_BYPOSITION);
-        m_placeholderText = text;
-    }
+    if (m_placeholderText.IsEmpty())
+        m_placeholderText = MenuItemTextOf(menu, ui->m_nIndex, MF_BYPOSITION);
     // Entries after the first from an earlier opening of the menu.
     for (int offset = 1; offset < m_maxEntries; ++offset)
         ::DeleteMenu(menu, m_firstCommandId + static_cast<UINT>(offset), MF_BYCOMMAND);

@@ -104,16 +104,23 @@ bool CRegistryKey::ReadBinary(const char* name, std::vector<BYTE>& data) const
     data.clear();
     if (m_hKey == nullptr)
         return false;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (::RegQueryValueExA(m_hKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY)
-        return false;
-    std::vector<BYTE> bytes(size);
-    if (::RegQueryValueExA(m_hKey, name, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS || type != REG_BINARY)
-        return false;
-    bytes.resize(size);
-    data = std::move(bytes);
-    return true;
+    // The value may grow between the size query and the read; ask again then.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (::RegQueryValueExA(m_hKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY)
+            return false;
+        std::vector<BYTE> bytes(size);
+        const LONG result = ::RegQueryValueExA(m_hKey, name, nullptr, &type, bytes.data(), &size);
+        if (result == ERROR_MORE_DATA)
+            continue;
+        if (result != ERROR_SUCCESS || type != REG_BINARY)
+            return false;
+        bytes.resize(size);
+        data = std::move(bytes);
+        return true;
+    }
+    return false;
 }
 
 bool CRegistryKey::ValueExists(const char* name) const

@@ -1,6 +1,7 @@
 #include "framework/TabCtrl.h"
 
 #include "framework/CommonControls.h"
+#include "framework/WindowTexts.h"
 
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 
@@ -42,14 +43,7 @@ int CTabCtrl::InsertItem(int index, LPCSTR text, int image)
 
 CString CTabCtrl::GetItemText(int index) const
 {
-    char buffer[256] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    if (!GetItem(index, &item))
-        return CString();
-    return CString(buffer);
+    return TabItemTextOf(m_hWnd, index);
 }
 
 void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -4,6 +4,7 @@
 
 #include "framework/Module.h"
 #include "framework/WinApp.h"
+#include "framework/WindowTexts.h"
 
 #include <cstdio>
 #include <map>
@@ -80,8 +81,7 @@ thread_local CreationState t_creation;
 
 bool IsImeWindow(HWND window)
 {
-    char className[16] = {};
-    ::GetClassNameA(window, className, sizeof(className));
+    const CString className = WindowClassNameOf(window);
     return ::lstrcmpiA(className, "IME") == 0 || ::lstrcmpiA(className, "MSCTFIME UI") == 0;
 }
 

@@ -149,7 +149,6 @@ public:
 
     void SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text ? text : ""); }
     void GetWindowText(CString& text) const;
-    int GetWindowText(LPSTR buffer, int size) const { return ::GetWindowTextA(m_hWnd, buffer, size); }
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetFont(HFONT font, BOOL redraw = TRUE)
     {

@@ -4,6 +4,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
+#include "framework/WindowTexts.h"
 
 void CWnd::ClientToScreen(RECT* rect) const
 {
@@ -96,23 +97,12 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags)
 
 void CWnd::GetWindowText(CString& text) const
 {
-    const int length = ::GetWindowTextLengthA(m_hWnd);
-    char* buffer = text.GetBuffer(length);
-    const int copied = ::GetWindowTextA(m_hWnd, buffer, length + 1);
-    text.ReleaseBuffer(copied);
+    text = WindowTextOf(m_hWnd);
 }
 
 void CWnd::GetDlgItemText(int id, CString& text) const
 {
-    HWND item = ::GetDlgItem(m_hWnd, id);
-    if (!item) {
-        text.Empty();
-        return;
-    }
-    const int length = ::GetWindowTextLengthA(item);
-    char* buffer = text.GetBuffer(length);
-    const int copied = ::GetWindowTextA(item, buffer, length + 1);
-    text.ReleaseBuffer(copied);
+    text = DlgItemTextOf(m_hWnd, id);
 }
 
 CWnd* CWnd::GetTopLevelParent() const

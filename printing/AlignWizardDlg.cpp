@@ -1,6 +1,7 @@
 #include "printing/AlignWizardDlg.h"
 
 #include "framework/ErrorReport.h"
+#include "framework/WindowTexts.h"
 #include "resource.h"
 #include "uikit/PanelBackground.h"
 #include "uikit/UiResources.h"
@@ -259,15 +260,7 @@ void CAlignWizardDlg::OnImageListButtonClicked()
 void CAlignWizardDlg::ReadEdit(int controlId)
 {
     Guarded(548, ErrorSink::Window(this), [&] {
-        CString text;
-        ::GetDlgItemTextA(m_hWnd, controlId, nullptr, 0);
-        if (HWND control = ::GetDlgItem(m_hWnd, controlId))
-        {
-            const int length = ::GetWindowTextLengthA(control);
-            std::string buffer(static_cast<size_t>(length) + 1, '\0');
-            ::GetWindowTextA(control, buffer.data(), length + 1);
-            text = buffer.c_str();
-        }
+        const CString text = DlgItemTextOf(m_hWnd, controlId);
         if (controlId == IDC_WIZARD_NAME)
         {
             m_rules->Paper().m_strName = text;

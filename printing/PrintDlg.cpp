@@ -1,6 +1,7 @@
 #include "printing/PrintDlg.h"
 
 #include "framework/Module.h"
+#include "framework/WindowTexts.h"
 #include "label/LabelDim.h"
 #include "resources/resource.h"
 
@@ -31,9 +32,7 @@ namespace
 {
 int ReadNumber(HWND dialog, int id)
 {
-    char text[32] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return std::atoi(text);
+    return std::atoi(DlgItemTextOf(dialog, id));
 }
 
 void ShowControl(HWND dialog, int id, bool show)
@@ -242,9 +241,7 @@ int CPrintDlg::ClampOffsetField(int fieldId)
 {
     const int typed = ReadNumber(m_hWnd, fieldId);
     const int value = std::clamp(typed, -kMaxOffset, kMaxOffset);
-    char text[16] = {};
-    ::GetDlgItemTextA(m_hWnd, fieldId, text, sizeof text);
-    if (std::to_string(value) != text) {
+    if (std::to_string(value) != DlgItemTextOf(m_hWnd, fieldId).c_str()) {
         const bool busy = m_bBusy;
         m_bBusy = true;
         ::SetDlgItemTextA(m_hWnd, fieldId, std::to_string(value).c_str());
@@ -257,13 +254,12 @@ void CPrintDlg::FilterOffsetField(int fieldId)
 {
     if (m_bBusy)
         return;
-    char text[16] = {};
-    ::GetDlgItemTextA(m_hWnd, fieldId, text, sizeof text);
+    const CString text = DlgItemTextOf(m_hWnd, fieldId);
     std::string kept;
     for (const char* at = text; *at; ++at)
         if ((*at >= '0' && *at <= '9') || *at == '-')
             kept += *at;
-    if (kept != text) {
+    if (kept != text.c_str()) {
         m_bBusy = true;
         ::SetDlgItemTextA(m_hWnd, fieldId, kept.c_str());
         m_bBusy = false;

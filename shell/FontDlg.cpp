@@ -109,14 +109,7 @@ CString CFontDlg::ComboSelection(int id) const
 {
     const HWND combo = GetDlgItemHandle(id);
     const LRESULT item = combo ? ::SendMessageA(combo, CB_GETCURSEL, 0, 0) : CB_ERR;
-    if (item == CB_ERR)
-        return CString();
-    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
-    if (length <= 0)
-        return CString();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text.data()));
-    return CString(text.c_str());
+    return item == CB_ERR ? CString() : ComboItemTextOf(combo, static_cast<int>(item));
 }
 
 void CFontDlg::UpdatePreview(bool sizeFromList)

@@ -2,6 +2,7 @@
 
 #include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
+#include "framework/WindowTexts.h"
 #include "resource.h"
 #include "uikit/PanelBackground.h"
 
@@ -44,9 +45,7 @@ CString MillimeterText(double millimeters)
 
 CString EntryText(HWND dialog, int editId)
 {
-    char text[64] = {};
-    ::GetDlgItemTextA(dialog, editId, text, sizeof text);
-    return CString(text);
+    return DlgItemTextOf(dialog, editId);
 }
 
 }  // namespace

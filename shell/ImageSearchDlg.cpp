@@ -3,6 +3,7 @@
 #include "document/AppSettings.h"
 #include "framework/ErrorReport.h"
 #include "framework/SettingsKey.h"
+#include "framework/WindowTexts.h"
 #include "shell/ImageBar.h"
 #include "uikit/UserInterfaceFont.h"
 
@@ -132,7 +133,6 @@ CAppSettings& CImageSearchDlg::Settings()
 void CImageSearchDlg::Run()
 {
     Guarded(458, ErrorSink::App(), [&] {
-        std::strncpy(m_path, Settings().m_strBrowseFolder.c_str(), MAX_PATH - 1);
         BROWSEINFOA info{};
         info.hwndOwner = nullptr;
         info.pszDisplayName = m_path;
@@ -330,9 +330,7 @@ void CImageSearchDlg::OnCommand(int id, int code)
     CAppSettings& settings = Settings();
     if (id == CImageFolderDlg::kCloseId && code == BN_CLICKED) {
         Guarded(448, ErrorSink::Window(m_window), [&] {
-            char text[32] = {};
-            ::GetWindowTextA(m_closeButton, text, sizeof(text));
-            if (std::strcmp(text, "Stop Search") == 0) {
+            if (WindowTextOf(m_closeButton) == "Stop Search") {
                 SetButtonText("Close");
                 ::KillTimer(m_window, kProgressTimer);
                 m_searching = false;

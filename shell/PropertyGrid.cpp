@@ -284,8 +284,8 @@ void CPropertyGrid::OnCloseUpCombo()
         const int chosen = m_combo.GetCurSel();
         if (chosen < 0)
             return;
-        char text[256] = {};
-        m_combo.SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(text));
+        CString text;
+        m_combo.GetLBText(chosen, text);
         m_combo.SendMessage(WM_SETREDRAW, FALSE);
         CommitValue(text, true);
         if (m_nSelectedRow >= 0)

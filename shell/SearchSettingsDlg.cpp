@@ -5,6 +5,7 @@
 #include "framework/ProgramFolder.h"
 #include "framework/ProgramHelp.h"
 #include "framework/SettingsKey.h"
+#include "framework/WindowTexts.h"
 #include "resource.h"
 #include "shell/AppMessageDlg.h"
 #include "uikit/PanelBackground.h"
@@ -156,9 +157,7 @@ void CSearchSettingsDlg::OnFieldChanged()
     const HWND field = message ? reinterpret_cast<HWND>(message->lParam) : nullptr;
     if (!field)
         return;
-    char text[1024] = {};
-    ::GetWindowTextA(field, text, sizeof text);
-    const CString typed = text;
+    const CString typed = WindowTextOf(field);
     if (typed.Find('`') < 0)
         return;
     DWORD caret = 0;

@@ -2,16 +2,6 @@
 
 #include <vector>
 
-CString WindowTextOf(HWND window)
-{
-    const int length = ::GetWindowTextLengthA(window);
-    if (length <= 0)
-        return CString();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    ::GetWindowTextA(window, buffer.data(), length + 1);
-    return CString(buffer.data());
-}
-
 namespace {
 
 SIZE ExtentOf(HDC dc, const CString& text)

@@ -3,11 +3,9 @@
 // the window's own font, on a transparent background.
 
 #include "framework/String.h"
+#include "framework/WindowTexts.h"
 
 #include <windows.h>
-
-// The window's text.
-CString WindowTextOf(HWND window);
 
 // Shortens `text` in place, ending it with "..." where it is cut, so that it
 // fits `width` on one line in the DC's font; the size of the result. Empty

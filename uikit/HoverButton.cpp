@@ -277,9 +277,7 @@ void CHoverButton::DrawTransparent(bool repaint)
 
 void CHoverButton::SetURL(LPCSTR address)
 {
-    std::memset(url, 0, sizeof url);
-    if (address)
-        std::strncpy(url, address, sizeof url - 1);
+    url = address ? address : "";
 }
 
 void CHoverButton::DropBackgroundCache()
@@ -464,7 +462,7 @@ void CHoverButton::OnClicked()
             ::PostMessageA(menuOwner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return;
     }
-    if (url[0]) {
+    if (!url.IsEmpty()) {
         if (Opener())
             Opener()(url);
         else

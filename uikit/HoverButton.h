@@ -141,7 +141,7 @@ private:
     OwnedCursor cursor;
     OwnedWindow tooltip;
     CString tooltipText;
-    char url[260] = {};
+    CString url;
     IconSlot iconIn;
     IconSlot iconOut;
     BitmapSlot bitmapIn;

@@ -1,5 +1,7 @@
 #include "uikit/Menu.h"
 
+#include "framework/WindowTexts.h"
+
 #include <mutex>
 #include <unordered_map>
 
@@ -88,16 +90,8 @@ BOOL CMenu::DestroyMenu()
 
 int CMenu::GetMenuString(UINT item, CString& text, UINT flags) const
 {
-    const int length = ::GetMenuStringA(m_hMenu, item, nullptr, 0, flags);
-    if (length <= 0) {
-        text.Empty();
-        return 0;
-    }
-    // Twice the length plus two: room for any character set's conversion.
-    char* buffer = text.GetBuffer(length * 2 + 2);
-    const int copied = ::GetMenuStringA(m_hMenu, item, buffer, length * 2 + 2, flags);
-    text.ReleaseBuffer(copied > 0 ? copied : 0);
-    return copied;
+    text = MenuItemTextOf(m_hMenu, item, flags);
+    return text.GetLength();
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

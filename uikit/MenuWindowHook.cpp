@@ -1,6 +1,7 @@
 #include "uikit/MenuWindowHook.h"
 
 #include "framework/Gdi.h"
+#include "framework/WindowTexts.h"
 #include "uikit/MenuLibrary.h"
 #include "uikit/ShowLastError.h"
 
@@ -27,8 +28,7 @@ std::map<HWND, std::unique_ptr<MenuWindowInfo>>& Records()
 
 bool IsMenuWindowClass(HWND window)
 {
-    char name[16] = {};
-    return ::GetClassNameA(window, name, sizeof name) == 6 && std::strcmp(name, kMenuWindowClass) == 0;
+    return WindowClassNameOf(window) == kMenuWindowClass;
 }
 
 WNDPROC OldProc(HWND window)

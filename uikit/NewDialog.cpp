@@ -1,6 +1,7 @@
 #include "uikit/NewDialog.h"
 
 #include "framework/CmdUI.h"
+#include "framework/WindowTexts.h"
 
 IMPLEMENT_DYNAMIC(CNewDialog, CDialog)
 
@@ -15,11 +16,8 @@ void CancelModes(HWND window)
         ::SendMessageA(capture, WM_CANCELMODE, 0, 0);
     HWND focus = ::GetFocus();
     if (focus && ::IsChild(window, focus)) {
-        char className[16] = {};
-        ::GetClassNameA(focus, className, sizeof className);
-        HWND combo = ::lstrcmpiA(className, "Edit") == 0 ? ::GetParent(focus) : focus;
-        ::GetClassNameA(combo, className, sizeof className);
-        if (::lstrcmpiA(className, "ComboBox") == 0)
+        HWND combo = ::lstrcmpiA(WindowClassNameOf(focus), "Edit") == 0 ? ::GetParent(focus) : focus;
+        if (::lstrcmpiA(WindowClassNameOf(combo), "ComboBox") == 0)
             ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
 }

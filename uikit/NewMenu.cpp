@@ -1,6 +1,7 @@
 #include "uikit/NewMenu.h"
 
 #include "framework/Module.h"
+#include "framework/WindowTexts.h"
 #include "uikit/MenuDrawStyle.h"
 #include "uikit/MenuLibrary.h"
 #include "uikit/MenuSystemSettings.h"
@@ -48,14 +49,7 @@ bool ReadItem(HMENU menu, int position, LiveItem& item)
 // The text of the item at a position; empty for owner-drawn items without one.
 CString ReadItemText(HMENU menu, int position)
 {
-    const int length = ::GetMenuStringA(menu, static_cast<UINT>(position), nullptr, 0, MF_BYPOSITION);
-    if (length <= 0)
-        return CString();
-    CString text;
-    char* buffer = text.GetBuffer(length * 2 + 2);
-    const int copied = ::GetMenuStringA(menu, static_cast<UINT>(position), buffer, length * 2 + 2, MF_BYPOSITION);
-    text.ReleaseBuffer(copied > 0 ? copied : 0);
-    return text;
+    return MenuItemTextOf(menu, static_cast<UINT>(position), MF_BYPOSITION);
 }
 
 // Makes the item at `position` owner-drawn with `data`, leaving its id, state

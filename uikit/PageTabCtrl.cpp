@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kContentInset = 3;
 constexpr int kImageWidth = 19;  // a 16-pixel image and its gap
-constexpr int kMaxCaption = 99;
 
 }  // namespace
 
@@ -73,11 +72,8 @@ void CPageTabCtrl::DrawItem(LPDRAWITEMSTRUCT item)
         rect.bottom += 2;
     PaintPanelOnActiveView(dc, rect);
 
-    char caption[kMaxCaption + 1] = {};
     TCITEMA tab{};
-    tab.mask = TCIF_TEXT | TCIF_IMAGE;
-    tab.pszText = caption;
-    tab.cchTextMax = sizeof caption;
+    tab.mask = TCIF_IMAGE;
     if (!GetItem(static_cast<int>(item->itemID), &tab))
         return;
 
@@ -92,7 +88,7 @@ void CPageTabCtrl::DrawItem(LPDRAWITEMSTRUCT item)
     HFONT font = GetFont();
     if (font)
         ::SelectObject(dc, font);
-    CString text(caption);
+    CString text = TabItemTextOf(m_hWnd, static_cast<int>(item->itemID));
     RECT textRect{content.x, content.y, rect.right - kContentInset, rect.bottom};
     FitTextWithEllipsis(text, dc, textRect.right - textRect.left);
     ::SetTextColor(dc, RGB(0, 0, 0));

@@ -5,10 +5,13 @@
 #include "framework/RecentFileList.h"
 #include "label/LabelRows.h"
 #include "resource.h"
+#include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 
 #include "RunningApp.h"
 #include "support/DialogAnswers.h"
+#include "support/InsertionPoint.h"
+#include "support/PropertyGridDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -367,6 +370,43 @@ SaveAsRun SaveAsFromTheMenu(RunningApp& program, const std::string& typed, int b
     return run;
 }
 
+// File > Open of a path, the file dialog answered with it; the texts of the
+// program's message boxes it showed (each answered with OK).
+std::vector<std::string> OpenFromFileMenu(RunningApp& program, const std::string& path)
+{
+    DialogAnswers answers(ChooseFile(path));
+    SendMessageA(program.MainWindow(), WM_COMMAND, MAKEWPARAM(ID_FILE_OPEN, 0), 0);
+    return answers.MessageTexts();
+}
+
+// Appends an item to the choices of one row of the label.
+void OfferChoice(CQuorbel6View& view, const char* object, const char* key, const std::string& item)
+{
+    const int row = view.Model().FindPropertyRow(object, key);
+    ASSERT_GE(row, 0) << object << " " << key;
+    view.Model().SetRowChoices(row, view.Model().Row(row).m_strChoices + item.c_str() + "|");
+}
+
+// Picks the last item of a list row in the Properties pane as the user does:
+// a click on the row's value opens its list, End goes to the last item and
+// Enter takes it.
+void PickLastChoice(CMainFrame& frame, const char* caption)
+{
+    CPropertyGrid& grid = frame.PropertiesPane().Grid();
+    ASSERT_TRUE(ClickGridValue(grid, caption)) << caption;
+    CComboBox& list = grid.DropDown();
+    ASSERT_TRUE(list.IsWindowVisible()) << caption;
+    PressKeyIn(frame.m_hWnd, list.m_hWnd, VK_END);
+    ASSERT_EQ(list.GetCurSel(), list.GetCount() - 1);
+    PressKeyIn(frame.m_hWnd, list.m_hWnd, VK_RETURN);
+    EXPECT_FALSE(list.IsWindowVisible()) << "the list closed on the item";
+}
+
+std::string Value(const CQuorbel6View& view, const CString& object, const char* key)
+{
+    return view.GetPropertyValue(object, key).c_str();
+}
+
 }  // namespace
 
 // Edit > Insert from the menu bar (no context-menu point): right after a label
@@ -545,4 +585,80 @@ TEST(OpenedDocument, SaveAsOffersTheLabelsOwnNameAndAsksBeforeReplacingAFile)
         EXPECT_EQ(FileBytes(work) != saved, c.replaced) << c.typed;
     }
     EXPECT_FALSE(doc->IsModified());
+}
+
+TEST(OpenedDocument, LongTextsOfADocumentMadeElsewhereArePickedWholeAndTooLongOnesAreRefused)
+{
+    ScratchFolder folder("SleevoryLongTexts");
+    RunningApp program;
+    CQuorbel6View* view = program.RunToLabel();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMainFrame*>(program.App().m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+
+    // A text on the disc, with a long text of many lines.
+    view->ShowSurface("Disc 1");
+    PointInsertionAt(*view, POINT{2300, 1500}, "Inside");
+    SendMessageA(view->m_hWnd, WM_COMMAND, MAKEWPARAM(ID_INSERT_TEXT, 0), 0);
+    const CString text = view->m_strSelectedObject;
+    ASSERT_EQ(view->GetPropertyValue(text, "Item Type"), "Text");
+    std::string lines;
+    for (int i = 0; i < 2000; ++i)
+        lines += "A line of a long text, number " + std::to_string(i) + "\r\n";
+    const int textRow = view->Model().FindTextRow(LabelRows::TextNameOfObject(text));
+    ASSERT_GE(textRow, 0);
+    view->Model().SetTextRowValue(textRow, lines.c_str());
+
+    // Choices far longer than any the program offers, written by its own writer:
+    // one a little below what a document may hold, one beyond it.
+    const std::string position = "Far " + std::string(60000, 'x') + " end";
+    const std::string alignment = "Spread " + std::string(3000, 'y') + " end";
+    OfferChoice(*view, "Disc 1", "Label Position", position);
+    OfferChoice(*view, text, "Alignment", alignment);
+    const std::string good = folder.PathOf("long choices.slv");
+    ASSERT_TRUE(SaveLabel(*view, good));
+    OfferChoice(*view, "Disc 1", "Label Position", std::string(70000, 'z'));
+    const std::string beyond = folder.PathOf("too long.slv");
+    ASSERT_TRUE(SaveLabel(*view, beyond));
+
+    ASSERT_TRUE(OpenFromFileMenu(program, good).empty());
+    CQuorbel6Doc* doc = DocumentOf(*view);
+    ASSERT_EQ(std::string(doc->GetPathName().c_str()), good);
+    ASSERT_EQ(view->Model().Texts()[static_cast<size_t>(textRow)].m_strValue, lines.c_str());
+
+    // The disc in the Properties pane: its long item is taken and the labels
+    // change places, the chosen text whole in the cell.
+    SendMessageA(program.MainWindow(), WM_COMMAND, MAKEWPARAM(ID_VIEW_DISC_LABEL, 0), 0);
+    CPropertyGrid& grid = frame->PropertiesPane().Grid();
+    ASSERT_GE(GridRowOf(grid, "Label Position"), 0);
+    const std::string before = Value(*view, "Disc 1", "Label Position");
+    PickLastChoice(*frame, "Label Position");
+    ASSERT_TRUE(IsWindow(view->m_hWnd));
+    EXPECT_NE(Value(*view, "Disc 1", "Label Position"), before);
+    const int positionRow = GridRowOf(grid, "Label Position");
+    ASSERT_GE(positionRow, 0);
+    EXPECT_EQ(std::string(grid.GetItemText(positionRow, 2).c_str()), position);
+
+    // The text chosen in the object list: its long alignment is stored whole.
+    CComboBox& objects = frame->ObjectListCombo();
+    const int entry = objects.FindStringExact(-1, LabelRows::TextNameOfObject(text));
+    ASSERT_GE(entry, 0);
+    objects.SetCurSel(entry);
+    frame->ObjectList().SendMessage(WM_COMMAND, MAKEWPARAM(CObjectListBar::kComboId, CBN_SELCHANGE),
+                                    reinterpret_cast<LPARAM>(objects.m_hWnd));
+    ASSERT_EQ(view->m_strSelectedObject, text);
+    PickLastChoice(*frame, "Alignment");
+    EXPECT_EQ(Value(*view, text, "Alignment"), alignment);
+    doc->SetModifiedFlag(FALSE);
+
+    // A document beyond what the reader takes: refused, and the label open
+    // before stays with its file.
+    const std::vector<std::string> messages = OpenFromFileMenu(program, beyond);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Error opening file.");
+    EXPECT_EQ(std::string(doc->GetPathName().c_str()), good);
+    EXPECT_EQ(Value(*view, text, "Alignment"), alignment);
+    EXPECT_EQ(view->Model().Texts()[static_cast<size_t>(textRow)].m_strValue, lines.c_str());
+    EXPECT_TRUE(view->Model().IsUndoRecording());
+    EXPECT_TRUE(view->m_bDrawingEnabled);
 }

@@ -5,6 +5,7 @@
 
 #include "framework/Conversions.h"
 #include "document/DocumentMessages.h"
+#include "document/RecordLimits.h"
 #include "imaging/ImageCodecs.h"
 #include "imaging/ImageFile.h"
 
@@ -102,6 +103,35 @@ Bytes HandMadeDocument(const std::vector<PropertyEntry>& rows, unsigned schema, 
     return bytes;
 }
 
+// The texts of a one-row document, each of which a case may make long.
+struct DocumentTexts
+{
+    std::string name = "Image(1)";
+    std::string key = "Item Type";
+    std::string value = "Image";
+    std::string kind;
+    std::string choices = "1";
+    std::string textName = "Text 1";
+    std::string textType = "Text";
+    std::string text = "Hello";
+    std::string page = "1";
+    std::string surface = "Disc 1";
+    std::string layout = "Single";
+};
+
+Bytes DocumentWith(const DocumentTexts& texts)
+{
+    Bytes bytes;
+    AppendWord(bytes, 1);
+    AppendClassRecord(bytes, 6, "CProperty");
+    AppendPropertyFields(bytes, texts.name, texts.key, texts.value, 1, texts.kind, texts.choices, 0);
+    AppendWord(bytes, 1);
+    AppendClassRecord(bytes, 6, "CText");
+    AppendTextFields(bytes, 1, texts.textName, texts.textType, texts.text);
+    AppendVariables(bytes, texts.page, 14, texts.surface, 0, 0, 0, texts.layout, true, 1);
+    return bytes;
+}
+
 bool IsPageText(const CString& page)
 {
     return page == "1" || page == "2" || page == "3";
@@ -129,6 +159,39 @@ protected:
         EXPECT_FALSE(m_doc.IsModified());
         EXPECT_TRUE(m_doc.GetPathName().IsEmpty()) << "a Save must not go over the file";
         EXPECT_EQ(m_doc.GetTitle(), "Untitled.slv");
+    }
+
+    // What a refused file must leave alone: the open label and its document.
+    struct OpenLabel {
+        std::vector<PropertyEntry> rows;
+        TextRows texts;
+        BOOL modified;
+        std::string path;
+        std::string title;
+    };
+    OpenLabel Kept() const
+    {
+        return OpenLabel{m_view.Model().Rows(), m_view.Model().Texts(), m_doc.IsModified(),
+                         m_doc.GetPathName().c_str(), m_doc.GetTitle().c_str()};
+    }
+    // The label open before a file that could not be read is as it was.
+    void ExpectLabelKept(const OpenLabel& before, const std::string& context)
+    {
+        SCOPED_TRACE(context);
+        const OpenLabel now = Kept();
+        EXPECT_EQ(now.rows.size(), before.rows.size());
+        for (size_t i = 0; i < std::min(now.rows.size(), before.rows.size()); ++i) {
+            EXPECT_EQ(now.rows[i].m_strKey, before.rows[i].m_strKey) << i;
+            EXPECT_EQ(now.rows[i].m_strValue, before.rows[i].m_strValue) << i;
+        }
+        ASSERT_EQ(now.texts.size(), before.texts.size());
+        for (size_t i = 0; i < now.texts.size(); ++i)
+            EXPECT_EQ(now.texts[i].m_strValue, before.texts[i].m_strValue) << i;
+        EXPECT_EQ(now.modified, before.modified) << "the changes are still unsaved";
+        EXPECT_EQ(now.path, before.path);
+        EXPECT_EQ(now.title, before.title);
+        EXPECT_TRUE(m_view.Model().IsUndoRecording());
+        EXPECT_TRUE(m_view.m_bDrawingEnabled);
     }
 };
 
@@ -408,7 +471,7 @@ TEST_F(DocumentFileTest, NewerVersionsAreRefusedAndTheirFileIsLeftAlone)
     EXPECT_EQ(ReadFileBytes(PathOf("newer.slv")), newer);
 }
 
-TEST_F(DocumentFileTest, DamagedFilesLeaveAUsableEmptyLayout)
+TEST_F(DocumentFileTest, DamagedFilesLeaveTheOpenLabelAsItWas)
 {
     struct Case {
         const char* what;
@@ -484,17 +547,89 @@ TEST_F(DocumentFileTest, DamagedFilesLeaveAUsableEmptyLayout)
         cases.push_back({"version 0", bytes});
     }
 
+    NewLayout("Single");
+    AddFreeText(m_view, "Text 1", "edited");
+    m_doc.SetModifiedFlag(TRUE);
+    const OpenLabel before = Kept();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        NewLayout("Single");
-        AddFreeText(m_view, "Text 1", "edited");
-        m_doc.SetModifiedFlag(TRUE);
         WriteFileBytes(PathOf("damaged.slv"), c.bytes);
         const std::vector<std::string> messages = Open(PathOf("damaged.slv"));
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], kErrorOpeningFile);
-        ExpectEmptyLayout(c.what);
+        ExpectLabelKept(before, c.what);
         EXPECT_EQ(ReadFileBytes(PathOf("damaged.slv")), c.bytes) << "the file is not written over";
+    }
+    EXPECT_TRUE(m_errors.empty());
+}
+
+TEST_F(DocumentFileTest, TextsUpToTheirLimitAreReadAndLongerOnesRefused)
+{
+    const size_t row = static_cast<size_t>(RecordLimits::kRowTextLength);
+    const size_t text = static_cast<size_t>(RecordLimits::kTextValueLength);
+    using Field = std::string DocumentTexts::*;
+    using ReadBack = CString (*)(const CLabelModel&);
+    const ReadBack rowName = [](const CLabelModel& m) { return m.Row(0).m_strObjectName; };
+    const ReadBack rowKey = [](const CLabelModel& m) { return m.Row(0).m_strKey; };
+    const ReadBack rowValue = [](const CLabelModel& m) { return m.Row(0).m_strValue; };
+    const ReadBack rowKind = [](const CLabelModel& m) { return m.Row(0).m_strEditorKind; };
+    const ReadBack rowChoices = [](const CLabelModel& m) { return m.Row(0).m_strChoices; };
+    const ReadBack textName = [](const CLabelModel& m) { return m.Texts()[0].m_strName; };
+    const ReadBack textValue = [](const CLabelModel& m) { return m.Texts()[0].m_strValue; };
+    struct Case {
+        const char* what;
+        Field field;
+        size_t length;
+        ReadBack readBack;  // null: refused
+        std::string key = "Item Type";
+        size_t lengthRead = 0;
+    };
+    const Case cases[] = {
+        {"object name", &DocumentTexts::name, row, rowName},
+        {"object name", &DocumentTexts::name, row + 1, nullptr},
+        {"caption", &DocumentTexts::key, row, rowKey},
+        {"caption", &DocumentTexts::key, row + 1, nullptr},
+        {"value", &DocumentTexts::value, row, rowValue},
+        {"value", &DocumentTexts::value, row + 1, nullptr},
+        {"editor kind", &DocumentTexts::kind, row, rowKind},
+        {"editor kind", &DocumentTexts::kind, row + 1, nullptr},
+        {"choices", &DocumentTexts::choices, row, rowChoices},
+        {"choices", &DocumentTexts::choices, row + 1, nullptr},
+        // The line layout is made again after reading: a long one is dropped.
+        {"line layout", &DocumentTexts::value, 4 * row, rowValue, "Vector Data", 0},
+        {"text name", &DocumentTexts::textName, row, textName},
+        {"text name", &DocumentTexts::textName, row + 1, nullptr},
+        {"text kind", &DocumentTexts::textType, row + 1, nullptr},
+        {"text", &DocumentTexts::text, text, textValue},
+        {"text", &DocumentTexts::text, text + 1, nullptr},
+        {"page shown", &DocumentTexts::page, row + 1, nullptr},
+        {"surface shown", &DocumentTexts::surface, row + 1, nullptr},
+        {"layout", &DocumentTexts::layout, row + 1, nullptr},
+    };
+    NewLayout("Single");
+    AddFreeText(m_view, "Text 1", "edited");
+    m_doc.SetModifiedFlag(TRUE);
+    for (const Case& c : cases) {
+        const std::string context = std::string(c.what) + " of " + std::to_string(c.length) + " characters";
+        SCOPED_TRACE(context);
+        DocumentTexts texts;
+        texts.key = c.key;
+        texts.*c.field = std::string(c.length, 'w');
+        WriteFileBytes(PathOf("long.slv"), DocumentWith(texts));
+        const OpenLabel before = Kept();
+        const std::vector<std::string> messages = Open(PathOf("long.slv"));
+        if (c.readBack) {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(m_doc.GetTitle(), "long.slv");
+            ASSERT_FALSE(m_view.Model().Rows().empty());
+            ASSERT_FALSE(m_view.Model().Texts().empty());
+            const size_t expected = c.key == "Vector Data" ? c.lengthRead : c.length;
+            EXPECT_EQ(static_cast<size_t>(c.readBack(m_view.Model()).GetLength()), expected) << "read whole";
+        } else {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0], kErrorOpeningFile);
+            ExpectLabelKept(before, context);
+        }
     }
     EXPECT_TRUE(m_errors.empty());
 }
@@ -504,6 +639,7 @@ TEST_F(DocumentFileTest, ACutDocumentIsRefusedAtEveryLength)
     // A small document with a bit of everything, cut after every byte.
     Bytes whole = GoldenDocument();
     const std::string path = PathOf("cut.slv");
+    NewLayout("Single");
     for (size_t length = 0; length < whole.size(); ++length) {
         SCOPED_TRACE(testing::Message() << "cut at " << length << " of " << whole.size());
         WriteFileBytes(path, Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
@@ -528,17 +664,20 @@ TEST_F(DocumentFileTest, ChangedBytesAreReadOrRefusedButNeverBreakTheView)
     // newer); the view is usable either way.
     const Bytes whole = GoldenDocument();
     const std::string path = PathOf("changed.slv");
+    NewLayout("Single");
     for (size_t offset = 0; offset < whole.size(); ++offset) {
         for (const BYTE value : {BYTE{0x00}, BYTE{0x7F}, BYTE{0xFF}}) {
             SCOPED_TRACE(testing::Message() << "byte " << offset << " set to " << int{value});
             Bytes changed = whole;
             changed[offset] = value;
             WriteFileBytes(path, changed);
+            const size_t rowsBefore = m_view.Model().Rows().size();
             const std::vector<std::string> messages = Open(path);
             ASSERT_LE(messages.size(), 1u);
             if (!messages.empty()) {
                 ASSERT_TRUE(messages[0] == kErrorOpeningFile || messages[0] == kNewerVersionFile) << messages[0];
-                ASSERT_EQ(m_view.Model().Rows().size(), 83u);
+                // A newer file leaves an empty layout; an unreadable one the label open before.
+                ASSERT_EQ(m_view.Model().Rows().size(), messages[0] == kNewerVersionFile ? 83u : rowsBefore);
             }
             ASSERT_TRUE(m_view.Model().IsUndoRecording());
             ASSERT_TRUE(m_view.m_bDrawingEnabled);

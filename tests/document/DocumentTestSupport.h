@@ -79,9 +79,13 @@ inline void AppendString(Bytes& out, const std::string& text)
 {
     if (text.size() < 255) {
         out.push_back(static_cast<BYTE>(text.size()));
-    } else {
+    } else if (text.size() < 0xFFFE) {
         out.push_back(0xFF);
         AppendWord(out, static_cast<unsigned>(text.size()));
+    } else {
+        out.push_back(0xFF);
+        AppendWord(out, 0xFFFF);
+        AppendDword(out, static_cast<unsigned long>(text.size()));
     }
     AppendText(out, text);
 }

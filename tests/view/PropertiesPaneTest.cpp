@@ -14,6 +14,7 @@
 #include "view/Quorbel6View.h"
 
 #include "support/MessagePump.h"
+#include "support/PropertyGridDriver.h"
 
 #include "StandInFrame.h"
 
@@ -105,36 +106,11 @@ protected:
     std::string Value(const char* name, const char* key) const { return Str(m_view->GetPropertyValue(name, key)); }
     CPropertyGrid& Grid() { return m_frame->pane.Grid(); }
 
-    int RowOf(const char* caption)
-    {
-        const std::vector<GridRow>& rows = Grid().Rows();
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].caption == caption)
-                return static_cast<int>(i);
-        return -1;
-    }
+    int RowOf(const char* caption) { return GridRowOf(Grid(), caption); }
     // A click in the middle of a row's value cell.
-    void ClickValue(const char* caption)
-    {
-        const int row = RowOf(caption);
-        ASSERT_GE(row, 0) << caption;
-        RECT cell{};
-        cell.top = 2;
-        cell.left = LVIR_BOUNDS;
-        Grid().SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-        const POINT at{cell.left + 30, (cell.top + cell.bottom) / 2};
-        Grid().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        Grid().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    }
+    void ClickValue(const char* caption) { ASSERT_TRUE(ClickGridValue(Grid(), caption)) << caption; }
     // A key as the message loop hands it to the window with the focus.
-    void Key(UINT key, HWND target)
-    {
-        MSG msg{target, WM_KEYDOWN, key, 0, 0, {}};
-        if (!CWnd::WalkPreTranslateTree(m_frame->m_hWnd, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+    void Key(UINT key, HWND target) { PressKeyIn(m_frame->m_hWnd, target, key); }
     std::string PaneCaption() const
     {
         char text[128] = {};
