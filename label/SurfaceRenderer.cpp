@@ -239,19 +239,20 @@ void CLabelRenderer::DrawTextObjects(HDC surfaceDC, Surface surface)
                 DrawTextObject(&dc, font, cache, text, left, top, width, height, horizontal, vertical, multiLine,
                                surfaceName);
         } else if (onDisc) {
+            // A list that may still fit in the fitting mode below is not cut yet.
             DrawDiscTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical,
                               yes("Track Numbers"), yes("Track Times"), yes("Skip Center"), yes("Wrap Tracks"),
-                              surfaceName);
+                              surfaceName, !FitRetryPending(yes("Wrap Tracks")));
         } else {
             DrawTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, yes("Track Numbers"),
                           yes("Track Times"), yes("Offset Numbers"), surfaceName, yes("Wrap Tracks"));
         }
         // After an album import a list that no longer fits is tried once more
         // wrapped, without numbers and times; when that fits, it stays so.
-        if (!isText && cache.IsEmpty() && !yes("Wrap Tracks") && m_layoutFitPending) {
+        if (!isText && cache.IsEmpty() && FitRetryPending(yes("Wrap Tracks"))) {
             if (onDisc)
                 DrawDiscTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, false,
-                                  false, yes("Skip Center"), true, surfaceName);
+                                  false, yes("Skip Center"), true, surfaceName, false);
             else
                 DrawTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical, false, false,
                               false, surfaceName, true);
@@ -261,6 +262,10 @@ void CLabelRenderer::DrawTextObjects(HDC surfaceDC, Surface surface)
                 model.ReplacePropertyValue(name, "Track Numbers", "No");
                 if (!onDisc)
                     model.ReplacePropertyValue(name, "Offset Numbers", "No");
+            } else if (onDisc) {
+                // Not even so: the list as it is set, with the tracks that fit.
+                DrawDiscTrackList(&dc, font, cache, text, left, top, width, height, horizontal, vertical,
+                                  yes("Track Numbers"), yes("Track Times"), yes("Skip Center"), false, surfaceName);
             }
         }
         model.ReplacePropertyValue(name, "Vector Data", cache);

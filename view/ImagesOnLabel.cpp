@@ -110,6 +110,8 @@ void CQuorbel6View::SetImageAsBackground()
         FitImageToSurface();
         SetObjectChoice(selected, "Item Type", "Background");
         ApplyProperty(selected, "Bring to Front", "No");
+        // The pane's ticks would otherwise offer the old state to the next click.
+        TellFramePanes();
     });
 }
 
@@ -121,6 +123,7 @@ void CQuorbel6View::BringImageToFront(CString role, int imageNumber)
             SendOtherImagesBack(selected);
             Model().SetStackingCounter(Model().StackingCounter() + 1);
             SetObjectChoice(selected, "Item Type", IntToStr(Model().StackingCounter()));
+            TellFramePanes();
             return;
         }
         // A background comes to the front as an ordinary image with a picture of its own.
@@ -133,6 +136,8 @@ void CQuorbel6View::BringImageToFront(CString role, int imageNumber)
         RemoveOtherBackground(false, "");
         m_strSelectedObject = added;
         LoadSelection();
+        TellFramePanes();
+        TellFrameSelection();
     });
 }
 
