@@ -99,10 +99,13 @@ public:
     bool DrawDiscText(CDC* dc, LOGFONTA& font, CString& cache, const CString& text, int left, int top, int width,
                       int height, const CString& horizontalAlignment, const CString& verticalAlignment,
                       BOOL multiLine, const CString& surface);
+    // placeWhatFits: a list longer than the ring holds even in the smallest
+    // type is drawn with its first tracks, as many as find a place; without
+    // it such a list leaves the cache empty.
     bool DrawDiscTrackList(CDC* dc, LOGFONTA& font, CString& cache, const CString& trackList, int left, int top,
                            int width, int height, const CString& horizontalAlignment,
                            const CString& verticalAlignment, BOOL trackNumbers, BOOL trackTimes, BOOL skipCenter,
-                           BOOL wrapTracks, const CString& surface);
+                           BOOL wrapTracks, const CString& surface, bool placeWhatFits = true);
     // Draws a cover object's layout cache at the zoom; the font is left at the
     // zoomed height, 0 when lines became strokes. A record whose x0 equals x1
     // ends at that x when rightAlignPoints is set.
@@ -145,6 +148,9 @@ private:
     ErrorSink Errors() const;
     void DrawImageObject(HDC dc, Surface surface, const CString& name);
     void DrawTextObjects(HDC dc, Surface surface);
+    // Whether a track list that found no room is tried once more in the
+    // fitting mode (wrapped, without numbers and times) after an album import.
+    bool FitRetryPending(bool wrapped) const { return !wrapped && m_layoutFitPending; }
     void FillBackgrounds(HDC dc, Surface surface);
     void DrawOutlines(HDC dc, Surface surface);
 

@@ -121,10 +121,14 @@ void PropertyPlanner::LockAspectRatio(int row, const CString& value)
 
 void PropertyPlanner::SetAsBackground(int row, const CString& value)
 {
-    if (Row(row).m_strValue == value)
+    const CString old = Row(row).m_strValue;
+    if (old == value)
         return;
     const CString stored = value == "Yes" ? CString("Disabled On") : value;
-    SetRecorded(row, stored);
+    // Asked again, the picture is fitted to its part again: only what that
+    // changes makes an undo step, not the unchanged row.
+    if (stored != old)
+        SetRecorded(row, stored);
     m_edit.result = stored;
     if (stored == "Disabled On")
         m_edit.setImageAsBackground = true;

@@ -246,7 +246,7 @@ void CLabelRenderer::DrawTextObjects(HDC surfaceDC, Surface surface)
         // Lays the object out when its cache is empty, then draws the cache.
         // Every call starts from the object's own font: a layout leaves the
         // size it tried last in the font it was given.
-        auto draw = [&](CDC& target, bool wrapped) {
+        auto draw = [&](CDC& target, bool wrapped, bool placeWhatFits) {
             LOGFONTA font = style.font;
             if (isText) {
                 const bool multiLine = yes("MultiLine");
@@ -259,7 +259,7 @@ void CLabelRenderer::DrawTextObjects(HDC surfaceDC, Surface surface)
             } else if (onDisc) {
                 DrawDiscTrackList(&target, font, cache, text, left, top, width, height, horizontal, vertical,
                                   !wrapped && yes("Track Numbers"), !wrapped && yes("Track Times"), yes("Skip Center"),
-                                  wrapped || yes("Wrap Tracks"), surfaceName);
+                                  wrapped || yes("Wrap Tracks"), surfaceName, placeWhatFits);
             } else {
                 DrawTrackList(&target, font, cache, text, left, top, width, height, horizontal, vertical,
                               !wrapped && yes("Track Numbers"), !wrapped && yes("Track Times"),
@@ -267,18 +267,23 @@ void CLabelRenderer::DrawTextObjects(HDC surfaceDC, Surface surface)
             }
         };
         auto drawWithRetry = [&](CDC& target) {
-            draw(target, false);
             // After an album import a list that no longer fits is tried once more
             // wrapped, without numbers and times; when that fits, it stays so.
-            if (!isText && cache.IsEmpty() && !yes("Wrap Tracks") && m_layoutFitPending) {
-                draw(target, true);
-                if (!cache.IsEmpty()) {
-                    model.ReplacePropertyValue(name, "Wrap Tracks", "Yes");
-                    model.ReplacePropertyValue(name, "Track Times", "No");
-                    model.ReplacePropertyValue(name, "Track Numbers", "No");
-                    if (!onDisc)
-                        model.ReplacePropertyValue(name, "Offset Numbers", "No");
-                }
+            // Until then a disc list is not cut to the tracks that fit.
+            const bool retry = !isText && FitRetryPending(yes("Wrap Tracks"));
+            draw(target, false, !retry);
+            if (!retry || !cache.IsEmpty())
+                return;
+            draw(target, true, false);
+            if (!cache.IsEmpty()) {
+                model.ReplacePropertyValue(name, "Wrap Tracks", "Yes");
+                model.ReplacePropertyValue(name, "Track Times", "No");
+                model.ReplacePropertyValue(name, "Track Numbers", "No");
+                if (!onDisc)
+                    model.ReplacePropertyValue(name, "Offset Numbers", "No");
+            } else if (onDisc) {
+                // Not even so: the list as it is set, with the tracks that fit.
+                draw(target, false, true);
             }
         };
         if (cache.IsEmpty() && !text.IsEmpty() && !MeasuresAsTheScreen(dc.m_hDC)) {

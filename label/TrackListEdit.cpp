@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace TrackListEdit
 {
@@ -55,6 +56,46 @@ CString Build(const Tracks& tracks)
     for (const Track& track : tracks)
         text += track.name + "`" + track.time + "`";
     return text;
+}
+
+namespace
+{
+bool AllDigits(const CString& text)
+{
+    return !text.IsEmpty() &&
+           std::all_of(text.c_str(), text.c_str() + text.GetLength(), [](char c) { return c >= '0' && c <= '9'; });
+}
+}  // namespace
+
+std::optional<CString> NormaliseTime(const CString& typed)
+{
+    CString time = typed;
+    time.Trim();
+    if (time.IsEmpty())
+        return time;
+    // Seven digits are more than a CD holds, and still far from an int's end.
+    constexpr int kMostDigits = 7;
+    if (AllDigits(time))
+        return time.GetLength() <= kMostDigits ? std::optional<CString>(PlaceholderTime(std::atoi(time)))
+                                               : std::nullopt;
+    const int colon = time.Find(':');
+    if (colon < 1 || colon > kMostDigits)
+        return std::nullopt;
+    const CString minutes = time.Left(colon);
+    const CString seconds = time.Mid(colon + 1);
+    if (!AllDigits(minutes) || !AllDigits(seconds) || seconds.GetLength() != 2 || std::atoi(seconds) >= 60)
+        return std::nullopt;
+    return time;
+}
+
+std::optional<int> ParseCount(const CString& typed)
+{
+    CString text = typed;
+    text.Trim();
+    if (!AllDigits(text))
+        return std::nullopt;
+    const long long count = std::strtoll(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::min<long long>(count, std::numeric_limits<int>::max()));
 }
 
 CString PlaceholderTime(int number)

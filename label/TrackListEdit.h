@@ -5,6 +5,7 @@
 
 #include "framework/String.h"
 
+#include <optional>
 #include <vector>
 
 namespace TrackListEdit
@@ -33,6 +34,16 @@ CString Build(const Tracks& tracks);
 // The time a new track number `number` (from 1) is given: that many seconds,
 // as minutes and two-digit seconds ("0:07", "1:00").
 CString PlaceholderTime(int number);
+// A time typed for a track, as the lists keep it: minutes, a colon and two
+// digits of seconds below 60 ("3:05"). A number of seconds becomes that form
+// ("75" gives "1:15"); blanks around the time go; an empty time (a track
+// without one) stays empty. Nothing for a text that is neither.
+std::optional<CString> NormaliseTime(const CString& typed);
+
+// A count typed for the track-count box: its number, or nothing for a text
+// that is no count. Counts beyond what an int holds come back as INT_MAX.
+std::optional<int> ParseCount(const CString& typed);
+
 // The text with `count` tracks (cut to 0..kMaxTracks): new tracks "Track n"
 // with their placeholder times are added after the last, surplus tracks go
 // from the end, 0 tracks is the empty text, the same count keeps it as it is.

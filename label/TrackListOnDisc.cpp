@@ -50,6 +50,9 @@ CString MakeGap(HDC dc)
 
 enum class PassResult { Placed, Shrink };
 
+// The smallest type a track list on a disc is set in: 2.5 points.
+constexpr LONG kSmallestHeight = 25;
+
 class DiscTrackLayout
 {
 public:
@@ -60,7 +63,7 @@ public:
 
     void Run(LOGFONTA& font, CString& cache, const CString& trackList, int left, int top, int width, int height,
              const CString& verticalAlignment, BOOL trackNumbers, BOOL trackTimes, BOOL skipCenter,
-             BOOL wrapTracks)
+             BOOL wrapTracks, bool placeWhatFits)
     {
         cache.Empty();
         const std::vector<TextLayout::Track> items = TextLayout::ParseTrackList(trackList);
@@ -125,13 +128,20 @@ public:
 
             std::vector<CString> records;
             PassResult result = PassResult::Shrink;
+            const bool smallest = font.lfHeight <= kSmallestHeight;
             if (m_lineHeight > 0) {
                 if (verticalAlignment == "Bottom")
                     result = BottomPass(records);
                 else if (verticalAlignment == "Center")
                     result = CentrePass(records, middleTrack);
                 else
-                    result = TopPass(records);
+                    result = TopPass(records, false);
+                // More tracks than the ring holds even in the smallest type:
+                // the first ones, from the top, as many as find a place.
+                if (result == PassResult::Shrink && smallest && placeWhatFits) {
+                    records.clear();
+                    result = TopPass(records, true);
+                }
             }
             if (result == PassResult::Placed) {
                 cache = IntToStr(font.lfHeight) + "`";
@@ -139,9 +149,9 @@ public:
                     cache += record;
                 return;
             }
-            --font.lfHeight;
-            if (font.lfHeight < 25)
+            if (smallest)
                 return;
+            --font.lfHeight;
             middleTrack = static_cast<int>(m_tracks.size()) / 2;
         }
     }
@@ -329,7 +339,9 @@ private:
             records.push_back(FormatRecord({fill.right, band.rightStart, band.rightEnd, band.bottom}));
     }
 
-    PassResult TopPass(std::vector<CString>& records)
+    // keepWhatFits: the tracks placed count even when the bands ran out
+    // before the last one.
+    PassResult TopPass(std::vector<CString>& records, bool keepWhatFits)
     {
         m_sideMode = 0;
         m_skipped = false;
@@ -345,7 +357,7 @@ private:
         std::vector<BandFill> fills(bands.size());
         int next = 0;
         PlaceDown(bands, fills, 0, next);
-        if (next < TrackCount())
+        if (next < TrackCount() && !(keepWhatFits && next > 0))
             return PassResult::Shrink;
         for (size_t i = 0; i < bands.size(); ++i)
             AppendRecords(bands[i], fills[i], records);
@@ -489,7 +501,8 @@ private:
 bool CLabelRenderer::DrawDiscTrackList(CDC* dc, LOGFONTA& font, CString& cache, const CString& trackList, int left,
                                       int top, int width, int height, const CString& horizontalAlignment,
                                       const CString& verticalAlignment, BOOL trackNumbers, BOOL trackTimes,
-                                      BOOL skipCenter, BOOL wrapTracks, const CString& surface)
+                                      BOOL skipCenter, BOOL wrapTracks, const CString& surface,
+                                      bool placeWhatFits)
 {
     return Guarded(26, Errors(), false, [&] {
         const HDC hdc = dc->GetSafeHdc();
@@ -502,7 +515,7 @@ bool CLabelRenderer::DrawDiscTrackList(CDC* dc, LOGFONTA& font, CString& cache, 
         } else if (cache.IsEmpty()) {
             DiscTrackLayout layout(*this, hdc, disc, scale);
             layout.Run(font, cache, trackList, left, top, width, height, verticalAlignment, trackNumbers,
-                       trackTimes, skipCenter, wrapTracks);
+                       trackTimes, skipCenter, wrapTracks, placeWhatFits);
         }
 
         RenderDiscObject(*this, hdc, font, cache, disc, discPixels, scale,

@@ -122,6 +122,16 @@ int CAppMessageDlg::Show(LPCSTR text, int iconKind, LPCSTR buttons, LPCSTR capti
     return static_cast<int>(box.DoModal());
 }
 
+CString CAppMessageDlg::TakePendingText()
+{
+    CMessageBoxRequest* request = FindRequest();
+    if (!request)
+        return CString();
+    CString text = request->m_strMessageText;
+    request->m_strMessageText.Empty();
+    return text;
+}
+
 std::vector<CString> CAppMessageDlg::SplitButtonList(const CString& list)
 {
     std::vector<CString> captions;

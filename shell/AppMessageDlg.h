@@ -42,6 +42,10 @@ public:
     static int Show(LPCSTR text, int iconKind, LPCSTR buttons, LPCSTR caption = nullptr, bool offerCheckBox = false,
                     CWnd* parent = nullptr);
 
+    // The text a caller left in the request for whoever shows it later (the
+    // property setter's limits), emptied so that it is shown once.
+    static CString TakePendingText();
+
     // The captions of a button list: the text before each backtick, at most
     // three; text after the last backtick is no button.
     static std::vector<CString> SplitButtonList(const CString& list);

@@ -3,6 +3,7 @@
 #include "framework/Conversions.h"
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
+#include "shell/AppMessageDlg.h"
 #include "shell/PropertyGridHost.h"
 #include "uikit/UserInterfaceFont.h"
 
@@ -42,6 +43,19 @@ COLORREF ParseColor(const CString& value)
     auto field = [&](size_t i) { return i < fields.size() ? ParseLeadingInt(fields[i]) & 0xFF : 0; };
     return RGB(field(0), field(1), field(2));
 }
+
+// Marks a commit as running for as long as it runs.
+class CommitScope
+{
+public:
+    explicit CommitScope(bool& running) : m_running(running) { m_running = true; }
+    ~CommitScope() { m_running = false; }
+    CommitScope(const CommitScope&) = delete;
+    CommitScope& operator=(const CommitScope&) = delete;
+
+private:
+    bool& m_running;
+};
 
 }  // namespace
 
@@ -204,13 +218,18 @@ void CPropertyGrid::EndEdit(bool commit)
 void CPropertyGrid::CommitValue(const CString& typed, bool refresh)
 {
     Guarded(349, ErrorSink::Window(this), [&] {
-        if (!m_host || m_nSelectedRow < 0 || m_nSelectedRow >= static_cast<int>(m_rows.size()))
+        // The refresh and the message box below take the focus from the edit
+        // box, whose focus loss commits: that is this commit, not another.
+        if (m_bCommitting || !m_host || m_nSelectedRow < 0 || m_nSelectedRow >= static_cast<int>(m_rows.size()))
             return;
         // Copies: the refill below replaces the rows.
         const GridRow row = m_rows[static_cast<size_t>(m_nSelectedRow)];
         const CString text = PropertyGridRows::CleanEditorText(typed);
         if (text.IsEmpty() || text == row.value)
             return;
+        const CommitScope scope(m_bCommitting);
+        // A message an earlier change left behind is not this edit's.
+        CAppMessageDlg::TakePendingText();
         m_host->ClearSurfaces();
         CString shown;
         if (m_host->SelectedItemType() != "Cover" && IsBoxCaption(row.caption)) {
@@ -219,23 +238,31 @@ void CPropertyGrid::CommitValue(const CString& typed, bool refresh)
             shown = m_host->ApplyGridProperty(row.objectName, row.caption, text);
             m_host->CommitUndoStep();
         }
-        if (!refresh)
-            return;
-        m_host->ShowCurrentSurface();
-        if (m_host->IsUndoRecording()) {
-            const int keep = m_nSelectedRow;
-            ShowProperties(m_host->SelectedObjectName());
-            m_nSelectedRow = keep < static_cast<int>(m_rows.size()) ? keep : -1;
-        }
-        if (row.kind == "EDIT" && m_nSelectedRow >= 0) {
-            const GridRow& now = m_rows[static_cast<size_t>(m_nSelectedRow)];
-            const CString cellText = now.caption == row.caption ? now.display : shown;
-            m_edit.SetWindowText(cellText);
-            m_edit.SendMessage(EM_SETSEL, static_cast<WPARAM>(cellText.GetLength()),
-                               static_cast<LPARAM>(cellText.GetLength()));
-            SetItemText(m_nSelectedRow, kValueColumn, cellText);
-        }
+        if (refresh)
+            ShowCommitted(row, shown);
+        // What the view limited, and why.
+        const CString message = CAppMessageDlg::TakePendingText();
+        if (!message.IsEmpty())
+            CAppMessageDlg::Show(message, CAppMessageDlg::kIconStop, "OK`");
     });
+}
+
+void CPropertyGrid::ShowCommitted(const GridRow& row, const CString& shown)
+{
+    m_host->ShowCurrentSurface();
+    if (m_host->IsUndoRecording()) {
+        const int keep = m_nSelectedRow;
+        ShowProperties(m_host->SelectedObjectName());
+        m_nSelectedRow = keep < static_cast<int>(m_rows.size()) ? keep : -1;
+    }
+    if (row.kind == "EDIT" && m_nSelectedRow >= 0) {
+        const GridRow& now = m_rows[static_cast<size_t>(m_nSelectedRow)];
+        const CString cellText = now.caption == row.caption ? now.display : shown;
+        m_edit.SetWindowText(cellText);
+        m_edit.SendMessage(EM_SETSEL, static_cast<WPARAM>(cellText.GetLength()),
+                           static_cast<LPARAM>(cellText.GetLength()));
+        SetItemText(m_nSelectedRow, kValueColumn, cellText);
+    }
 }
 
 void CPropertyGrid::OnEllipsis()

@@ -69,6 +69,9 @@ protected:
 
 private:
     void HideEditors();
+    // After a commit: the surface redrawn, the rows refilled and the edit box
+    // showing the value the view stored.
+    void ShowCommitted(const GridRow& row, const CString& shown);
     void OnCloseUpCombo();
     // The value cell of a row, client coordinates.
     RECT ValueCell(int row) const;
@@ -95,5 +98,6 @@ private:
     int m_nColorRow = -1;
     int m_nRowHeight = 16;
     int m_nFlashTicks = 0;
+    bool m_bCommitting = false;
     CImageList m_rowHeightImages;
 };

@@ -5,6 +5,7 @@
 #include "framework/WinApp.h"
 #include "label/TrackListEdit.h"
 #include "resource.h"
+#include "shell/AppMessageDlg.h"
 #include "shell/FrameView.h"
 #include "shell/TextPaneHost.h"
 #include "uikit/ControlText.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
+#include <optional>
 #include <stdexcept>
 
 IMPLEMENT_DYNAMIC(CTextEditorBar, CSizingControlBarCF)
@@ -351,9 +353,11 @@ void CTextEditorBar::OnTrackCountChange()
             m_trackCount.GetLBText(item, text);
         else
             text = WindowTextOf(m_trackCount.m_hWnd);
-        if (text.IsEmpty() || !m_host || m_trackList.ObjectName().IsEmpty())
+        const std::optional<int> typed = TrackListEdit::ParseCount(text);
+        if (!typed || !m_host || m_trackList.ObjectName().IsEmpty())
             return;
-        const int count = std::min(std::atoi(text), TrackListEdit::kMaxTracks);
+        const bool limited = *typed > TrackListEdit::kMaxTracks;
+        const int count = std::min(*typed, TrackListEdit::kMaxTracks);
         CString shown;
         shown.Format("%d", count);
         m_trackCount.SetWindowText(shown);
@@ -370,6 +374,12 @@ void CTextEditorBar::OnTrackCountChange()
             m_host->RefreshTextObjects(key);
         }
         LoadTrackList();
+        if (limited) {
+            CString message;
+            message.Format("A track list holds at most %d tracks: the count was set to %d.",
+                           TrackListEdit::kMaxTracks, TrackListEdit::kMaxTracks);
+            CAppMessageDlg::Show(message, CAppMessageDlg::kIconExclamation, "OK`");
+        }
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
+#include "shell/AppMessageDlg.h"
 #include "shell/TextPaneHost.h"
 #include "uikit/ControlText.h"
 #include "uikit/UserInterfaceFont.h"
@@ -9,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 IMPLEMENT_DYNAMIC(CTrackListCtrl, CListCtrl)
 
@@ -108,9 +110,41 @@ CString CTrackListCtrl::BuildTrackListText(int mode)
     return text;
 }
 
+bool CTrackListCtrl::FinishTimeCell()
+{
+    CCellEdit& editor = m_timeEdit;
+    if (m_nCurrentColumn != kTimeColumn || !editor.m_hWnd || editor.m_strObjectName.IsEmpty())
+        return true;
+    const CString typed = WindowTextOf(editor.m_hWnd);
+    // A time the list already held is left as it is, even one it should not hold.
+    if (typed == editor.LoadedText())
+        return true;
+    if (const std::optional<CString> time = TrackListEdit::NormaliseTime(typed)) {
+        if (*time != typed)
+            editor.Replace(*time);
+        return true;
+    }
+    editor.Replace(editor.LoadedText());
+    CAppMessageDlg::Show("A track time is minutes and seconds, as 3:05, or a number of seconds, as 185.",
+                         CAppMessageDlg::kIconExclamation, "OK`");
+    return false;
+}
+
+void CTrackListCtrl::CloseCellEditor()
+{
+    Guarded(272, ErrorSink::Window(this), [&] {
+        m_nCaretStart = m_nCaretEnd = -1;
+        // The list takes the focus before the editor goes, so that the focus
+        // does not wander off the pane.
+        SetFocus();
+        HideEditors();
+    });
+}
+
 void CTrackListCtrl::ApplyChanges()
 {
     Guarded(263, ErrorSink::Window(this), [&] {
+        FinishTimeCell();
         BuildTrackListText(kStoreBuilt);
         if (m_strBuilt == m_strCommitted || m_strObjectName.IsEmpty())
             return;
@@ -171,9 +205,7 @@ void CTrackListCtrl::BeginEdit()
         editor.m_strObjectName = m_strObjectName;
         editor.m_nFieldIndex = 2 * m_nCurrentRow + (m_nCurrentColumn == kNameColumn ? 1 : 2);
         // Loading the cell's text is no edit: it must not be written back.
-        editor.m_bKeyPressed = true;
-        editor.SetWindowText(GetItemText(m_nCurrentRow, m_nCurrentColumn));
-        editor.m_bKeyPressed = false;
+        editor.Load(GetItemText(m_nCurrentRow, m_nCurrentColumn));
         const RECT cell = EditorCell(m_nCurrentRow, m_nCurrentColumn);
         if (cell.top < HeaderBottom() - 2) {
             editor.ShowWindow(SW_HIDE);
@@ -385,6 +417,11 @@ BOOL CTrackListCtrl::PreTranslateMessage(MSG* msg)
             break;
         default:
             return FALSE;
+        }
+        // A time that cannot be taken keeps the editor on its cell.
+        if (!FinishTimeCell()) {
+            BeginEdit();
+            return TRUE;
         }
         const int row = m_nCurrentRow + step;
         if (row < 0 || row >= GetItemCount())

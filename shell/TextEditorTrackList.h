@@ -32,6 +32,8 @@ public:
     int GetCurrentColumn() const override { return m_nCurrentColumn; }
     // Records an undo step when the rows differ from the committed text.
     void ApplyChanges() override;
+    // Escape in a cell editor: the list keeps the focus, the editor goes.
+    void CloseCellEditor() override;
 
     // Opens the cell editor over the current cell (name or time column only).
     void BeginEdit();
@@ -95,6 +97,9 @@ private:
     int RowAt(POINT point, int* column) const;
     int HeaderBottom() const;
     void SaveCaret();
+    // A time typed into the time cell becomes minutes and seconds, or is
+    // refused with a message and the cell put back; false when refused.
+    bool FinishTimeCell();
     // The editors follow their cell after the list scrolled.
     void FollowScroll();
     void PaintSelection(HDC dc);

@@ -50,6 +50,12 @@ BOOL CCellEdit::PreTranslateMessage(MSG* msg)
             return FALSE;
         case WM_KEYDOWN:
             m_bKeyPressed = true;
+            if (msg->wParam == VK_ESCAPE && !m_strObjectName.IsEmpty()) {
+                Replace(m_strLoaded);
+                if (CCellEditOwner* owner = Owner())
+                    owner->CloseCellEditor();
+                return TRUE;
+            }
             return FALSE;
         case WM_KEYUP:
             if (m_strObjectName.IsEmpty())
@@ -60,6 +66,23 @@ BOOL CCellEdit::PreTranslateMessage(MSG* msg)
             return FALSE;
         }
     });
+}
+
+void CCellEdit::Load(const CString& text)
+{
+    m_strLoaded = text;
+    m_bKeyPressed = true;
+    SetWindowText(text);
+    m_bKeyPressed = false;
+}
+
+void CCellEdit::Replace(const CString& text)
+{
+    m_bKeyPressed = true;  // written below, once
+    SetWindowText(text);
+    m_bKeyPressed = false;
+    if (!m_strObjectName.IsEmpty())
+        WriteCell();
 }
 
 void CCellEdit::WriteCell()

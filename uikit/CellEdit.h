@@ -22,6 +22,8 @@ public:
     virtual int GetCurrentColumn() const = 0;
     // Writes the rows back into the Track object (undo pair when they changed).
     virtual void ApplyChanges() = 0;
+    // Escape: the editor has put its cell back as it was; it is to go.
+    virtual void CloseCellEditor() {}
 };
 
 // Where the text records the cells show are kept.
@@ -47,7 +49,15 @@ public:
     CString m_strObjectName;
     bool m_bKeyPressed = true;
 
-    // Typed backticks become apostrophes; a key-up writes the cell and the text.
+    // Shows a cell's text, which is no edit: nothing is written, and Escape
+    // comes back to it.
+    void Load(const CString& text);
+    const CString& LoadedText() const { return m_strLoaded; }
+    // Puts another text in and writes it as if it had been typed.
+    void Replace(const CString& text);
+
+    // Typed backticks become apostrophes; a key-up writes the cell and the
+    // text; Escape puts the loaded text back and has the owner close the editor.
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -60,4 +70,6 @@ private:
     // the text record and marks the object for the idle refresh.
     void WriteCell();
     CCellEditOwner* Owner() const;
+
+    CString m_strLoaded;
 };

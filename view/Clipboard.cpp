@@ -19,6 +19,26 @@ void CQuorbel6View::ReportClipboardBusy()
                          CAppMessageDlg::kIconExclamation, "OK`");
 }
 
+namespace
+{
+// Tells the frame, when it goes, whether there is anything to paste.
+class PasteOffer
+{
+public:
+    explicit PasteOffer(const CQuorbel6View& view) : m_view(view) {}
+    ~PasteOffer()
+    {
+        if (IViewFrame* frame = m_view.ViewFrame())
+            frame->SetPastePossible(m_view.HasCopiedObjects() || ::IsClipboardFormatAvailable(CF_DIB));
+    }
+    PasteOffer(const PasteOffer&) = delete;
+    PasteOffer& operator=(const PasteOffer&) = delete;
+
+private:
+    const CQuorbel6View& m_view;
+};
+}  // namespace
+
 void CQuorbel6View::OnEditCopy()
 {
     Guarded(67, ErrorSink::Window(this), [&] {
@@ -34,11 +54,12 @@ void CQuorbel6View::OnEditCopy()
         }
         m_clipboardStore.Clear();
 
+        // Paste is offered for what the store really holds when Copy ends, also
+        // when there was nothing to copy or the picture could not be kept.
+        const PasteOffer offer(*this);
         const int first = FindObjectRow(m_strSelectedObject);
         if (first < 0)
             return;
-        if (IViewFrame* frame = ViewFrame())
-            frame->SetPastePossible(true);
         PropertyRows rows;
         for (int row = first; row < Model().RowCount() && Model().Row(row).m_strObjectName == m_strSelectedObject;
              ++row)

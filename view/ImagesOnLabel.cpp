@@ -112,6 +112,8 @@ void CQuorbel6View::SetImageAsBackground()
         FitImageToSurface();
         SetObjectChoice(selected, "Item Type", "Background");
         ApplyProperty(selected, "Bring to Front", "No");
+        // The pane's ticks would otherwise offer the old state to the next click.
+        TellFramePanes();
     });
 }
 
@@ -123,6 +125,7 @@ void CQuorbel6View::BringImageToFront(CString role, int imageNumber)
             SendOtherImagesBack(selected);
             Model().SetStackingCounter(Model().StackingCounter() + 1);
             SetObjectChoice(selected, "Item Type", IntToStr(Model().StackingCounter()));
+            TellFramePanes();
             return;
         }
         // A background comes to the front as an ordinary image with a picture of its own.
@@ -135,6 +138,8 @@ void CQuorbel6View::BringImageToFront(CString role, int imageNumber)
         RemoveOtherBackground(false, "");
         m_strSelectedObject = added;
         LoadSelection();
+        TellFramePanes();
+        TellFrameSelection();
     });
 }
 

@@ -101,6 +101,56 @@ public:
     // Whether the last FinishStartUp met the Change Label Paper dialog.
     static bool SawLabelPaperDialog() { return s_sawLabelPaperDialog; }
 
+    // ---- the user's keys and clicks, through the program's message loop -------
+    // Dispatches what is queued as the program's loop does: its own key
+    // handling (accelerators, the windows' PreTranslateMessage) first.
+    void PumpMessages()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            if (!m_app.PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+    }
+    // A key pressed on the window with the keyboard focus and let go on the
+    // one that has it then.
+    void PressKey(UINT key)
+    {
+        const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, scan | 1);
+        PumpMessages();
+        ::PostMessageA(::GetFocus(), WM_KEYUP, key, scan | 1 | 0xC0000000);
+        PumpMessages();
+    }
+    // Characters typed on the keyboard, one key each, Shift held where a
+    // character needs it.
+    void Type(const char* text)
+    {
+        for (const char* ch = text; *ch; ++ch) {
+            const SHORT key = ::VkKeyScanA(*ch);
+            BYTE keys[256] = {};
+            ::GetKeyboardState(keys);
+            const BYTE shift = keys[VK_SHIFT];
+            keys[VK_SHIFT] = (HIBYTE(key) & 1) ? 0x80 : 0;
+            ::SetKeyboardState(keys);
+            PressKey(LOBYTE(key));
+            keys[VK_SHIFT] = shift;
+            ::SetKeyboardState(keys);
+        }
+    }
+    // A left click at a point of a window's client area.
+    void Click(HWND window, POINT at)
+    {
+        const LPARAM where = MAKELPARAM(at.x, at.y);
+        ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        ::PostMessageA(window, WM_LBUTTONUP, 0, where);
+        PumpMessages();
+    }
+
 private:
     static BOOL CALLBACK FindLabelPaperDialog(HWND window, LPARAM found)
     {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 using namespace TrackListEdit;
@@ -153,4 +154,37 @@ TEST(TrackListRows, MovesABlockPastItsNeighbour)
         EXPECT_EQ(MoveBlock(tracks, c.first, c.last, c.step), c.moved) << c.first << ".." << c.last;
         EXPECT_EQ(Names(tracks), c.names) << c.first << ".." << c.last;
     }
+}
+
+TEST(TrackListText, TypedTimesBecomeMinutesAndSecondsOrAreRefused)
+{
+    struct Case
+    {
+        const char* typed;
+        const char* kept;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {"3:05", "3:05"},  {" 12:59 ", "12:59"}, {"0:00", "0:00"},   {"75", "1:15"},   {"5", "0:05"},
+        {"3600", "60:00"}, {"", ""},             {"  ", ""},         {"abc", nullptr}, {"3:7", nullptr},
+        {"3:60", nullptr}, {":30", nullptr},     {"1:2:3", nullptr}, {"-5", nullptr},  {"1.5", nullptr},
+        {"99999999", nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::optional<CString> time = NormaliseTime(c.typed);
+        if (c.kept) {
+            ASSERT_TRUE(time.has_value()) << c.typed;
+            EXPECT_EQ(Str(*time), c.kept) << c.typed;
+        } else {
+            EXPECT_FALSE(time.has_value()) << c.typed << " gave " << Str(time.value_or("")) ;
+        }
+    }
+}
+
+TEST(TrackListText, TypedCountsAreReadWithoutOverflow)
+{
+    EXPECT_EQ(ParseCount("12"), 12);
+    EXPECT_EQ(ParseCount(" 200 "), 200);
+    EXPECT_EQ(ParseCount("99999999999999999999"), std::numeric_limits<int>::max());
+    EXPECT_FALSE(ParseCount("").has_value());
+    EXPECT_FALSE(ParseCount("1a").has_value());
 }

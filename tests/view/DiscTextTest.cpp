@@ -5,6 +5,8 @@
 #include "view/Quorbel6View.h"
 #include "view/ViewGeometry.h"
 
+#include "label/TrackListEdit.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -490,6 +492,33 @@ TEST_F(DiscDrawing, TrackListBoxInsideTheHoleBandWithSkipCenterDrawsNothing)
                                          "Top", TRUE, TRUE, TRUE, FALSE, "Disc 1"));
     EXPECT_TRUE(cache.IsEmpty());
     EXPECT_EQ(CountInk(Pixels(800), Pixels(2300)).total, 0);
+}
+
+TEST_F(DiscDrawing, TrackListLongerThanTheRingHoldsDrawsTheTracksThatFit)
+{
+    const CString tracks = TrackListEdit::WithCount("", TrackListEdit::kMaxTracks);
+    for (const char* vertical : {"Top", "Center", "Bottom"}) {
+        SCOPED_TRACE(vertical);
+        Clear();
+        CString cache;
+        ASSERT_TRUE(DrawTracks(cache, tracks, vertical, FALSE, FALSE));
+        const auto records = Records(cache);
+        ASSERT_FALSE(records.empty());
+        // The first tracks, in order, from the top of the ring.
+        const std::string first = records.front().text.c_str();
+        EXPECT_EQ(first.rfind("1.", 0), 0u) << first;
+        EXPECT_NE(first.find("Track 1 "), std::string::npos) << first;
+        EXPECT_LT(records.size(), static_cast<size_t>(TrackListEdit::kMaxTracks));
+        EXPECT_GT(CountInk(Pixels(800), Pixels(2300)).total, 0);
+
+        // Asked for all or nothing, it leaves the list to the fitting mode.
+        CString whole;
+        LOGFONTA font = Font(240);
+        CDC dc(m_dc.GetSafeHdc());
+        ASSERT_TRUE(m_view.Renderer().DrawDiscTrackList(&dc, font, whole, tracks, 500, 500, 4600, 4600, "Left",
+                                                        vertical, TRUE, TRUE, FALSE, FALSE, "Disc 1", false));
+        EXPECT_TRUE(whole.IsEmpty());
+    }
 }
 
 }  // namespace

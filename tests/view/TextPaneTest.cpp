@@ -13,6 +13,7 @@
 #include "shell/TextEditorBar.h"
 #include "view/Quorbel6View.h"
 
+#include "support/DialogAnswers.h"
 #include "support/MessagePump.h"
 
 #include "StandInFrame.h"
@@ -23,6 +24,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -267,13 +269,16 @@ TEST_F(TextPane, TrackCountGrowsAndShrinksWithUndo)
     m_view->OnEditUndo();
     EXPECT_EQ(Text("Track List"), "0`");
 
-    // A typed count beyond the box is cut to 200.
+    // A typed count beyond the box is cut to 200, and the user is told so.
     CNumberComboBox& combo = m_frame->pane.TrackCount();
     combo.SetCurSel(-1);
     combo.SetWindowText("950");
+    DialogAnswers answers;
     m_frame->pane.OnTrackCountChange();
     EXPECT_EQ(List().GetItemCount(), TrackListEdit::kMaxTracks);
     EXPECT_EQ(combo.GetCurSel(), TrackListEdit::kMaxTracks);
+    EXPECT_EQ(answers.MessageTexts(),
+              std::vector<std::string>{"A track list holds at most 200 tracks: the count was set to 200."});
 }
 
 TEST_F(TextPane, CellEditorsWriteEachKeyAndCommitOnTheNextRow)
