@@ -170,7 +170,7 @@ TEST_F(ProgramWithPanes, PropertiesPaneShowsTheLimitOfAValueItStored)
             break;
         case Commit::FocusToTheLabel:
             ::SetFocus(m_view->m_hWnd);
-            m_program.PumpMessages();
+            m_program.RunQueued();
             break;
         }
         EXPECT_EQ(LabelRows::ReadLength(m_view->GetPropertyValue("Disc 1", c.caption)), c.stored);
@@ -313,7 +313,7 @@ TEST_F(ProgramWithPanes, TrackTimesAreCheckedWhenTheCellIsLeft)
             m_program.PressKey(VK_RETURN);
         } else {
             ::SetFocus(m_view->m_hWnd);
-            m_program.PumpMessages();
+            m_program.RunQueued();
         }
         const std::string expected = c.stored ? c.stored : Str(had);
         EXPECT_EQ(Str(TrackListEdit::Parse(TrackText())[0].time), expected);

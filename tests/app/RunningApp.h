@@ -55,15 +55,6 @@ public:
             m_app.PumpMessage();
         }
     }
-    // A key pressed and let go on the window that has the keyboard focus.
-    void PressKey(UINT key)
-    {
-        const HWND focus = ::GetFocus();
-        const UINT scan = ::MapVirtualKeyA(key, 0);
-        ::PostMessageA(focus, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
-        ::PostMessageA(focus, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
-        RunQueued();
-    }
     // The pointer comes to rest on a client point of the window (it picks its
     // cursor), then the left button goes down there, moves to `to` and comes up.
     void Drag(HWND window, POINT from, POINT to)
@@ -78,6 +69,7 @@ public:
         ::PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
         RunQueued();
     }
+    // A left click at a point of a window's client area.
     void Click(HWND window, POINT at) { Drag(window, at, at); }
     CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }
 
@@ -101,30 +93,16 @@ public:
     // Whether the last FinishStartUp met the Change Label Paper dialog.
     static bool SawLabelPaperDialog() { return s_sawLabelPaperDialog; }
 
-    // ---- the user's keys and clicks, through the program's message loop -------
-    // Dispatches what is queued as the program's loop does: its own key
-    // handling (accelerators, the windows' PreTranslateMessage) first.
-    void PumpMessages()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!m_app.PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-    }
+    // ---- the user's keys, through the program's message loop ---------------
     // A key pressed on the window with the keyboard focus and let go on the
     // one that has it then.
     void PressKey(UINT key)
     {
         const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
         ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, scan | 1);
-        PumpMessages();
+        RunQueued();
         ::PostMessageA(::GetFocus(), WM_KEYUP, key, scan | 1 | 0xC0000000);
-        PumpMessages();
+        RunQueued();
     }
     // Characters typed on the keyboard, one key each, Shift held where a
     // character needs it.
@@ -142,15 +120,6 @@ public:
             ::SetKeyboardState(keys);
         }
     }
-    // A left click at a point of a window's client area.
-    void Click(HWND window, POINT at)
-    {
-        const LPARAM where = MAKELPARAM(at.x, at.y);
-        ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
-        ::PostMessageA(window, WM_LBUTTONUP, 0, where);
-        PumpMessages();
-    }
-
 private:
     static BOOL CALLBACK FindLabelPaperDialog(HWND window, LPARAM found)
     {
