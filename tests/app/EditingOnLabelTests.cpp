@@ -8,7 +8,7 @@
 #include "shell/MainFrame.h"
 #include "view/Quorbel6View.h"
 
-#include "RunningApp.h"
+#include "ProgramTest.h"
 #include "imaging/ImageFixtures.h"
 #include "imaging/PictureFile.h"
 #include "support/DialogAnswers.h"
@@ -26,19 +26,9 @@ std::string Str(const CString& text)
     return text.c_str();
 }
 
-class EditingOnLabel : public ::testing::Test
+class EditingOnLabel : public ProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        m_view = m_program.RunToLabel();
-        ASSERT_NE(m_view, nullptr);
-        m_frame = dynamic_cast<CMainFrame*>(m_program.App().m_pMainWnd);
-        ASSERT_NE(m_frame, nullptr);
-    }
-
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
     // The client point of a label point.
     POINT Client(POINT label) const
     {
@@ -78,9 +68,6 @@ protected:
         return m_view->m_strSelectedObject;
     }
 
-    RunningApp m_program;
-    CQuorbel6View* m_view = nullptr;
-    CMainFrame* m_frame = nullptr;
 };
 
 // A click in the middle of a row's value cell of the property grid.

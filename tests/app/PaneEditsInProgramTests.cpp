@@ -13,7 +13,7 @@
 
 #include "support/DialogAnswers.h"
 
-#include "RunningApp.h"
+#include "ProgramTest.h"
 
 #include <gtest/gtest.h>
 
@@ -34,18 +34,9 @@ POINT Centre(const RECT& rect)
 }
 
 // The running program's label and main frame, started once per test.
-class ProgramWithPanes : public ::testing::Test
+class ProgramWithPanes : public ProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        m_view = m_program.RunToLabel();
-        ASSERT_NE(m_view, nullptr);
-        m_frame = dynamic_cast<CMainFrame*>(m_program.App().m_pMainWnd);
-        ASSERT_NE(m_frame, nullptr);
-    }
-
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id); }
     CPropertyGrid& Grid() { return m_frame->PropertiesPane().Grid(); }
     std::string Value(const CString& name, const char* key) const { return Str(m_view->GetPropertyValue(name, key)); }
     std::string Choices(const CString& name, const char* key) const
@@ -111,10 +102,6 @@ protected:
         m_view->FindPaneText(TrackListName(), type, value);
         return value;
     }
-
-    RunningApp m_program;
-    CQuorbel6View* m_view = nullptr;
-    CMainFrame* m_frame = nullptr;
 };
 
 }  // namespace
