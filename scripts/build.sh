@@ -13,6 +13,9 @@ deps=$("$repo/scripts/build-deps.sh")
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   export CCACHE_BASEDIR="$repo"
+  # Debug info names the build folder; leave it out of the key so that other
+  # checkouts of the same sources hit the same objects.
+  export CCACHE_NOHASHDIR=true
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
