@@ -62,7 +62,8 @@ SIZE ThumbnailSize(int width, int height)
     return size;
 }
 
-ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize)
+ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize,
+                           const std::function<void(HDC dc, const RECT& rect)>& paintBehind)
 {
     if (!image.IsValid() || image.GetWidth() < 1 || image.GetHeight() < 1)
         return nullptr;
@@ -87,7 +88,9 @@ ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize)
         const RECT all{0, 0, size.cx, size.cy};
         ::FillRect(dc.m_hDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         if (image.GetBackgroundIndex() >= 0) {
-            image.DrawToDC(dc.m_hDC, 0, 0, size.cx, size.cy);  // the transparent colour stays white
+            if (paintBehind)
+                paintBehind(dc.m_hDC, all);
+            image.DrawToDC(dc.m_hDC, 0, 0, size.cx, size.cy);
         } else {
             ::SetStretchBltMode(dc.m_hDC, HALFTONE);
             ::SetBrushOrgEx(dc.m_hDC, 0, 0, nullptr);
