@@ -67,7 +67,8 @@ ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize,
 {
     if (!image.IsValid() || image.GetWidth() < 1 || image.GetHeight() < 1)
         return nullptr;
-    if (image.HasAlpha() || image.IsPaletteAlpha()) {
+    const bool hasAlpha = image.HasAlpha() || image.IsPaletteAlpha();
+    if (hasAlpha) {
         image.SetBackgroundColor(RGBQUAD{255, 255, 255, 0});
         image.FlattenAlpha();
         if (!image.IsValid())
@@ -88,7 +89,8 @@ ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize,
         const RECT all{0, 0, size.cx, size.cy};
         ::FillRect(dc.m_hDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         if (image.GetBackgroundIndex() >= 0) {
-            if (paintBehind)
+            // A picture with alpha lies on white already.
+            if (paintBehind && !hasAlpha)
                 paintBehind(dc.m_hDC, all);
             image.DrawToDC(dc.m_hDC, 0, 0, size.cx, size.cy);
         } else {
