@@ -211,6 +211,8 @@ TEST_F(ImageSearch, TheBrowsersOwnControlsAreTheProgramsButtonsAndATickIsStored)
     SavedSetting subFolders("BrowseSubfolder");
     HWND browser = OpenBrowser();
     ASSERT_NE(browser, nullptr);
+    // The browser's thread adds its controls once the window is there.
+    ASSERT_TRUE(PumpUntil([&] { return ::GetDlgItem(browser, CImageFolderDlg::kCloseId) != nullptr; }, 5000));
     // The push button and both boxes draw themselves as the program's buttons do.
     for (const int id : {CImageFolderDlg::kCloseId, CImageFolderDlg::kSubFoldersId, CImageFolderDlg::kDefaultFolderId}) {
         HWND control = ::GetDlgItem(browser, id);

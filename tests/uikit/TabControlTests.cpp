@@ -361,7 +361,9 @@ TEST_F(PageTabDrawingTest, SystemPaintingHandsTheTabsToDrawItem)
         EXPECT_GT(drawn.Count(tab, kBlack), 0) << "every caption black";
     }
 
-    CPageTabCtrl plain;  // style 0: the system draws its own tabs
+    // Style 0 for the whole process again: a strip made now is the system's own.
+    CPageTabCtrl plain;
+    plain.SetTabDrawFlag(FALSE, 0);
     ASSERT_TRUE(plain.Create(WS_VISIBLE, RECT{10, 170, 310, 300}, &m_host, kTabId + 1));
     plain.InsertItem(0, "Disc labels");
     CCanvas system(300, 150, kMarker);
