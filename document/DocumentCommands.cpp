@@ -133,15 +133,15 @@ void CQuorbel6Doc::OnFileNew()
             return;
 
         // The file named on the command line is the first document; its path
-        // is used once, and the start preset with it.
+        // is used once, and the start preset with it. A file that can't be
+        // opened is reported and leaves the program without a label: the
+        // user chooses the next one, so a later File New asks for the layout.
         auto* commandLine = dynamic_cast<ICommandLineDocument*>(GetApp());
         if (const CString path = commandLine ? commandLine->TakeCommandLinePath() : CString(); !path.IsEmpty()) {
-            if (OpenAndRead(path)) {
-                view->TakeStartPreset();
+            view->TakeStartPreset();
+            if (OpenAndRead(path))
                 unsaved.LabelReplaced();
-                return;
-            }
-            // A file that can't be opened leaves the usual choice of a new label.
+            return;
         }
 
         int kind = kNewLabelCancelled;

@@ -48,6 +48,9 @@
 // String resource with the application's title; used as the application name
 // when the application object is not given one.
 #define FWIDS_APP_TITLE 57344
+// String resource with the name of the floating frames' close item, which
+// hides the bar the frame holds.
+#define FWIDS_HIDE 61457
 
 // Commands at or above this id belong to the system (window menu); the menu
 // update pass never disables them.

@@ -1,6 +1,8 @@
 #include "framework/MiniDockFrameWnd.h"
 
+#include "framework/CommandIds.h"
 #include "framework/DockContext.h"
+#include "framework/String.h"
 
 #include <windowsx.h>
 
@@ -37,6 +39,13 @@ BOOL CMiniDockFrameWnd::CreateFrame(CWnd* parent, DWORD barStyle, DWORD frameSty
     m_bInRecalcLayout = false;
     if (!created)
         return FALSE;
+    // The close item of the frame's window menu hides the bar; it says so.
+    if (CString hide; hide.LoadString(FWIDS_HIDE)) {
+        if (HMENU menu = GetSystemMenu(FALSE)) {
+            ::DeleteMenu(menu, SC_CLOSE, MF_BYCOMMAND);
+            ::AppendMenuA(menu, MF_STRING | MF_ENABLED, SC_CLOSE, hide);
+        }
+    }
     // Made in the dock site first so that it registers there like any other bar.
     const DWORD align = (barStyle & CBRS_ORIENT_VERT) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
     if (!m_wndDockBar.Create(parent, WS_CHILD | WS_VISIBLE | align | (barStyle & CBRS_FLOAT_MULTI),

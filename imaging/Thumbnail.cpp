@@ -62,11 +62,13 @@ SIZE ThumbnailSize(int width, int height)
     return size;
 }
 
-ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize)
+ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize,
+                           const std::function<void(HDC dc, const RECT& rect)>& paintBehind)
 {
     if (!image.IsValid() || image.GetWidth() < 1 || image.GetHeight() < 1)
         return nullptr;
-    if (image.HasAlpha() || image.IsPaletteAlpha()) {
+    const bool hasAlpha = image.HasAlpha() || image.IsPaletteAlpha();
+    if (hasAlpha) {
         image.SetBackgroundColor(RGBQUAD{255, 255, 255, 0});
         image.FlattenAlpha();
         if (!image.IsValid())
@@ -87,7 +89,10 @@ ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize)
         const RECT all{0, 0, size.cx, size.cy};
         ::FillRect(dc.m_hDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         if (image.GetBackgroundIndex() >= 0) {
-            image.DrawToDC(dc.m_hDC, 0, 0, size.cx, size.cy);  // the transparent colour stays white
+            // A picture with alpha lies on white already.
+            if (paintBehind && !hasAlpha)
+                paintBehind(dc.m_hDC, all);
+            image.DrawToDC(dc.m_hDC, 0, 0, size.cx, size.cy);
         } else {
             ::SetStretchBltMode(dc.m_hDC, HALFTONE);
             ::SetBrushOrgEx(dc.m_hDC, 0, 0, nullptr);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class CxImage;
 
 // The square a thumbnail fits into, and the largest picture shown 1:1.
@@ -22,8 +24,10 @@ SIZE ThumbnailSize(int width, int height);
 // when the system gives no bitmap. Any thread may call it: it draws only into
 // a memory DC of its own. `pictureSize`, when given, is the size of the
 // picture `image` was decoded from at a smaller scale; the thumbnail's size
-// follows it.
-ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize = SIZE{0, 0});
+// follows it. A picture with a transparent colour is drawn over what
+// `paintBehind` paints there (white without it).
+ThumbnailPtr MakeThumbnail(CxImage& image, SIZE pictureSize = SIZE{0, 0},
+                           const std::function<void(HDC dc, const RECT& rect)>& paintBehind = {});
 
 // The plain white square of "[No Background]".
 ThumbnailPtr MakeBlankThumbnail();

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -96,4 +97,7 @@ struct CImageFillState {
     // The entries the pane shows now; the maker works on these first.
     std::atomic<int> first{0};
     std::atomic<int> last{-1};
+    // Paints what shows through a picture's transparent colour (the panel's
+    // tiles); white without it. Set before the workers start, then only read.
+    std::function<void(HDC dc, const RECT& rect)> paintBehindTransparent;
 };

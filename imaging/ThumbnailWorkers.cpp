@@ -64,7 +64,7 @@ void MakeEntryThumbnail(CImageFillState& state, std::size_t index)
         state.list.MarkUnreadable(index);
         return;
     }
-    ThumbnailPtr thumbnail = MakeThumbnail(image, SIZE{width, height});
+    ThumbnailPtr thumbnail = MakeThumbnail(image, SIZE{width, height}, state.paintBehindTransparent);
     if (thumbnail)
         state.list.SetThumbnail(index, std::move(thumbnail), width, height);
 }

@@ -74,6 +74,9 @@ public:
     // text layout of the whole page runs together.
     void DrawSurfaceGround(HDC dc, Surface surface, DrawMode mode);
     void DrawSurfaceTexts(HDC dc, Surface surface);
+    // The dotted ring and caption that stand for the second disc of a single
+    // CD, into a context whose (0, 0) is that disc's top-left corner.
+    void DrawDiscPlaceholder(HDC dc);
     // Track lists that no longer fit are tried once more wrapped while this is
     // set (after an album import); the caller clears it after the page.
     void SetLayoutFitPending(bool pending) { m_layoutFitPending = pending; }

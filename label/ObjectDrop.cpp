@@ -48,8 +48,7 @@ bool DropParts::InDropRegion(POINT p) const
 
 DragState StateAt(const DropParts& parts, POINT p, int button)
 {
-    if (button != kAddTrackList && (InRect(parts.leftTab, p) || InRect(parts.rightTab, p)) &&
-        ::PtInRect(&parts.client, p))
+    if (button != kAddTrackList && (InRect(parts.leftTab, p) || InRect(parts.rightTab, p)))
         return button == kAddImage ? DragState::Inside : DragState::Tab;
     return parts.InDropRegion(p) ? DragState::Inside : DragState::Outside;
 }

@@ -54,8 +54,8 @@ struct DropParts
 enum class DragState { Outside, Inside, Tab };
 
 // The state over `p`: a spine tab gives every button but Add Track List the
-// tab (Add Image drops there as an ordinary image); elsewhere the drop region
-// says Inside or Outside.
+// tab (Add Image drops there as an ordinary image) wherever the pointer is;
+// elsewhere the drop region, cut to the view, says Inside or Outside.
 DragState StateAt(const DropParts& parts, POINT p, int button);
 
 // Where a drop lands: the part passed to the view and the surface to show.

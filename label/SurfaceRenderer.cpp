@@ -335,15 +335,7 @@ void CLabelRenderer::DrawOutlines(HDC dc, Surface surface)
     const int d = disc.outerDiameter;
     const int k = LabelGeometry::DiscRingOffset(disc);
     if (surface == Surface::Disc2 && m_model->Shown().layout != "Double") {
-        // A placeholder: the second disc of a single layout is switched to by a click.
-        CPen dotted;
-        dotted.CreatePen(PS_DOT, 1, kPlaceholderColor);
-        const int band = k;
-        const bool upper = m_screen.disc1.top < disc.top;
-        const int y = upper ? band - band / 2 : d - band / 2;
-        DrawPlaceholderCaption(dc, disc, y, upper);
-        StrokeEllipse(dc, dotted, 0, 0, d, d);
-        StrokeEllipse(dc, dotted, k, k, k + disc.innerDiameter, k + disc.innerDiameter);
+        DrawDiscPlaceholder(dc);
         return;
     }
     if (m_options.discGuides) {
@@ -357,6 +349,22 @@ void CLabelRenderer::DrawOutlines(HDC dc, Surface surface)
     }
     StrokeEllipse(dc, outline, 0, 0, d, d);
     StrokeEllipse(dc, outline, k, k, k + disc.innerDiameter, k + disc.innerDiameter);
+}
+
+// A placeholder: the second disc of a single layout is switched to by a click.
+void CLabelRenderer::DrawDiscPlaceholder(HDC dc)
+{
+    const ScreenDisc& disc = m_screen.disc2;
+    const int d = disc.outerDiameter;
+    const int k = LabelGeometry::DiscRingOffset(disc);
+    CPen dotted;
+    dotted.CreatePen(PS_DOT, 1, kPlaceholderColor);
+    const int band = k;
+    const bool upper = m_screen.disc1.top < disc.top;
+    const int y = upper ? band - band / 2 : d - band / 2;
+    DrawPlaceholderCaption(dc, disc, y, upper);
+    StrokeEllipse(dc, dotted, 0, 0, d, d);
+    StrokeEllipse(dc, dotted, k, k, k + disc.innerDiameter, k + disc.innerDiameter);
 }
 
 // The words on the placeholder of the second disc, centred on the ring's chord

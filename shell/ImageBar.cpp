@@ -6,7 +6,9 @@
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "shell/ImageSearchDlg.h"
+#include "resource.h"
 #include "uikit/PanelBackground.h"
+#include "uikit/UiResources.h"
 
 #include <algorithm>
 #include <memory>
@@ -41,8 +43,12 @@ int CImageBar::OnCreate(LPCREATESTRUCTA cs)
                                         100, m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
         m_panel.AttachBar(this, m_scrollBar);
         if (m_searchButton.Create("Image Search", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kSearchButtonRect, this,
-                                  kImageSearchId))
+                                  kImageSearchId)) {
             m_searchButton.BuildFaces(6, 8, 10, 0, 0);
+            if (const CUiResources* resources = UiResources();
+                resources && resources->MenuImages().GetImageCount() > MENU_IMAGE_IMAGE_SEARCH)
+                m_searchButton.SetIconHandles(resources->MenuImages().ExtractIcon(MENU_IMAGE_IMAGE_SEARCH), nullptr);
+        }
         return 0;
     });
 }

@@ -13,8 +13,9 @@ public:
     // undo step; none when there is no background).
     virtual void ClearShownBackground() = 0;
     // Whether a rectangle (screen pixels) touches a place a picture may be
-    // dropped on: a cover or a disc's ring on the page being shown.
-    virtual bool IsImageDropTarget(const RECT& screenRect) = 0;
+    // dropped on: a cover or a disc's ring on the page being shown, outside
+    // `leftOut` (screen pixels; empty for none).
+    virtual bool IsImageDropTarget(const RECT& screenRect, const RECT& leftOut) = 0;
     // Adds an Image object showing the file in the rectangle (screen pixels);
     // false when nothing was added (the user has been told why).
     virtual bool DropImageFile(const CString& path, const RECT& screenRect) = 0;

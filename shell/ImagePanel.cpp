@@ -22,6 +22,8 @@ CImagePanel::CImagePanel()
       m_fillerProcedure(&ImageListThreadProc),
       m_makerProcedure(&ThumbnailThreadProc)
 {
+    // A picture's transparent colour shows the panel's tiles, from the same origin.
+    m_state->paintBehindTransparent = [](HDC dc, const RECT& rect) { TileAppBackground(dc, rect); };
 }
 
 CImagePanel::~CImagePanel()

@@ -5,6 +5,9 @@
 #include "framework/SettingsKey.h"
 #include "framework/WindowTexts.h"
 #include "shell/ImageBar.h"
+#include "resource.h"
+#include "uikit/PanelBackground.h"
+#include "uikit/UiResources.h"
 #include "uikit/UserInterfaceFont.h"
 
 #include <commctrl.h>
@@ -58,11 +61,6 @@ HWND MakeControl(HWND parent, LPCSTR className, LPCSTR text, DWORD style, const 
     if (control && font)
         ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
-}
-
-bool IsChecked(HWND box)
-{
-    return box && ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 }  // namespace
@@ -191,6 +189,12 @@ void CImageSearchDlg::LayOutControls()
         ::SetWindowLongPtrA(m_window, GWL_EXSTYLE, ::GetWindowLongPtrA(m_window, GWL_EXSTYLE) & ~WS_EX_CONTEXTHELP);
         ::SetWindowPos(m_window, nullptr, 0, 0, 335, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         ::SetWindowTextA(m_window, kWindowTitle);
+        if (const CUiResources* resources = UiResources();
+            resources && resources->MenuImages().GetImageCount() > MENU_IMAGE_IMAGE_SEARCH) {
+            m_windowIcon = resources->MenuImages().ExtractIcon(MENU_IMAGE_IMAGE_SEARCH);
+            ::SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_windowIcon));
+            ::SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_windowIcon));
+        }
         for (int id : {CImageFolderDlg::kBrowserTitleId, IDOK, IDCANCEL}) {
             if (HWND own = ::GetDlgItem(m_window, id))
                 ::ShowWindow(own, SW_HIDE);
@@ -214,17 +218,34 @@ void CImageSearchDlg::LayOutControls()
             ::SendMessageA(m_fileTypes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         const int filter = Settings().m_nBrowseFilter;
         ::SendMessageA(m_fileTypes, CB_SETCURSEL, filter >= 0 && filter < kImageFileTypeCount ? filter : 0, 0);
-        m_subFolders = MakeControl(m_window, "BUTTON", "Search Subfolders", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                   RECT{left, bottom - 31, 120, bottom - 18}, CImageFolderDlg::kSubFoldersId, m_font);
-        ::SendMessageA(m_subFolders, BM_SETCHECK, Settings().m_nBrowseSubfolder != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-        m_defaultFolder = MakeControl(m_window, "BUTTON", "Set as default folder", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                      RECT{left, bottom - 11, 170, bottom + 2}, CImageFolderDlg::kDefaultFolderId,
-                                      m_font);
+        MakeProgramButton(m_subFolders, "Search Subfolders", BS_OWNERDRAW | WS_TABSTOP,
+                          RECT{left, bottom - 31, 120, bottom - 18}, CImageFolderDlg::kSubFoldersId);
+        m_subFolders.SetChecked(Settings().m_nBrowseSubfolder != 0);
+        MakeProgramButton(m_defaultFolder, "Set as default folder", BS_OWNERDRAW | WS_TABSTOP,
+                          RECT{left, bottom - 11, 170, bottom + 2}, CImageFolderDlg::kDefaultFolderId);
         const bool isDefault = Settings().m_strBrowseFolder.CompareNoCase(Settings().m_strBrowseDefaultPath) == 0;
-        ::SendMessageA(m_defaultFolder, BM_SETCHECK, isDefault ? BST_CHECKED : BST_UNCHECKED, 0);
-        ::EnableWindow(m_defaultFolder, !isDefault);
-        m_closeButton = MakeControl(m_window, "BUTTON", "Close", BS_PUSHBUTTON | WS_TABSTOP,
-                                    RECT{right - 100, bottom - 23, right, bottom}, CImageFolderDlg::kCloseId, m_font);
+        m_defaultFolder.SetChecked(isDefault);
+        m_defaultFolder.EnableWindow(!isDefault);
+        MakeProgramButton(m_closeButton, "Close", BS_PUSHBUTTON | WS_TABSTOP,
+                          RECT{right - 100, bottom - 23, right, bottom}, CImageFolderDlg::kCloseId);
+        if (m_closeButton.m_hWnd)
+            m_closeButton.BuildFaces(6, 8, 10, 0, 0);
+        SetButtonText("Close");
+    });
+}
+
+void CImageSearchDlg::MakeProgramButton(CButton& button, LPCSTR text, DWORD style, const RECT& rect, int id)
+{
+    if (HWND plain = MakeControl(m_window, "BUTTON", text, style, rect, id, m_font))
+        button.SubclassWindow(plain);
+}
+
+void CImageSearchDlg::PaintBackground(HDC dc)
+{
+    Guarded(446, ErrorSink::Window(m_window), [&] {
+        RECT client{};
+        ::GetClientRect(m_window, &client);
+        TileAppBackground(dc, client);
     });
 }
 
@@ -240,14 +261,14 @@ void CImageSearchDlg::StartSearch(const CString& folder)
         auto request = std::make_unique<ImageFolderRequest>();
         request->folder = folder;
         request->patterns = PatternsOfFileTypeText(kImageFileTypeTexts[ChosenFileType()]);
-        request->subFolders = IsChecked(m_subFolders) ? 1 : 0;
+        request->subFolders = m_subFolders.IsChecked() ? 1 : 0;
 
         m_currentFolder = folder;
         ::SetWindowTextA(m_folderField, folder);
         Settings().m_strBrowseFolder = folder;
         const bool isDefault = folder.CompareNoCase(Settings().m_strBrowseDefaultPath) == 0;
-        ::SendMessageA(m_defaultFolder, BM_SETCHECK, isDefault ? BST_CHECKED : BST_UNCHECKED, 0);
-        ::EnableWindow(m_defaultFolder, !isDefault);
+        m_defaultFolder.SetChecked(isDefault);
+        m_defaultFolder.EnableWindow(!isDefault);
 
         // The bar owns the request once posted; a bar already gone never sees it.
         if (::PostMessageA(m_shared->bar, WM_IMAGE_FOLDER_CHOSEN, 0, reinterpret_cast<LPARAM>(request.get())))
@@ -263,8 +284,12 @@ void CImageSearchDlg::StartSearch(const CString& folder)
 
 void CImageSearchDlg::SetButtonText(LPCSTR text)
 {
-    if (m_closeButton)
-        ::SetWindowTextA(m_closeButton, text);
+    if (!m_closeButton.m_hWnd)
+        return;
+    m_closeButton.SetWindowText(text);
+    const int image = std::strcmp(text, "Stop Search") == 0 ? MENU_IMAGE_STOP_SEARCH : MENU_IMAGE_CLOSE;
+    if (const CUiResources* resources = UiResources(); resources && resources->MenuImages().GetImageCount() > image)
+        m_closeButton.SetIconHandles(resources->MenuImages().ExtractIcon(image), nullptr);
 }
 
 void CImageSearchDlg::OnProgressTimer()
@@ -330,7 +355,7 @@ void CImageSearchDlg::OnCommand(int id, int code)
     CAppSettings& settings = Settings();
     if (id == CImageFolderDlg::kCloseId && code == BN_CLICKED) {
         Guarded(448, ErrorSink::Window(m_window), [&] {
-            if (WindowTextOf(m_closeButton) == "Stop Search") {
+            if (WindowTextOf(m_closeButton.m_hWnd) == "Stop Search") {
                 SetButtonText("Close");
                 ::KillTimer(m_window, kProgressTimer);
                 m_searching = false;
@@ -353,11 +378,11 @@ void CImageSearchDlg::OnCommand(int id, int code)
             });
             CImageFolderDlg::WriteSetting("Number", "BrowseFilter", CString(std::to_string(chosen)));
             settings.m_nBrowseFilter = chosen;
-            ::SetFocus(m_closeButton);
+            m_closeButton.SetFocus();
         });
     } else if (id == CImageFolderDlg::kSubFoldersId && code == BN_CLICKED) {
         Guarded(454, ErrorSink::Window(m_window), [&] {
-            const bool subFolders = IsChecked(m_subFolders);
+            const bool subFolders = m_subFolders.IsChecked();
             Guarded(450, ErrorSink::Window(m_window), [&] {
                 if (!m_currentFolder.IsEmpty())
                     StartSearch(m_currentFolder);
@@ -367,7 +392,7 @@ void CImageSearchDlg::OnCommand(int id, int code)
         });
     } else if (id == CImageFolderDlg::kDefaultFolderId && code == BN_CLICKED) {
         Guarded(451, ErrorSink::Window(m_window), [&] {
-            ::EnableWindow(m_defaultFolder, FALSE);
+            m_defaultFolder.EnableWindow(FALSE);
             settings.m_strBrowseDefaultPath = settings.m_strBrowseFolder;
             CImageFolderDlg::WriteSetting("String", "BrowseDefaultPath", settings.m_strBrowseDefaultPath);
         });
@@ -406,6 +431,19 @@ LRESULT CALLBACK CImageSearchDlg::BrowseWindowProc(HWND window, UINT message, WP
         }
         break;
     }
+    case WM_DRAWITEM: {
+        // The program's buttons draw themselves; the browse window is no
+        // window of the framework that would hand them the message.
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        LRESULT result = 0;
+        if (CWnd* control = item ? CWnd::FromHandlePermanent(item->hwndItem) : nullptr;
+            control && control->OnChildNotify(message, wParam, lParam, &result))
+            return result;
+        break;
+    }
+    case WM_ERASEBKGND:
+        self->PaintBackground(reinterpret_cast<HDC>(wParam));
+        return TRUE;
     case WM_TIMER:
         if (wParam == kProgressTimer) {
             self->OnProgressTimer();
@@ -423,6 +461,16 @@ LRESULT CALLBACK CImageSearchDlg::BrowseWindowProc(HWND window, UINT message, WP
             ::RemovePropA(window, kSearchProperty);
             ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
             self->m_shared->browseWindow.store(nullptr);
+            for (CButton* button : {static_cast<CButton*>(&self->m_subFolders),
+                                    static_cast<CButton*>(&self->m_defaultFolder),
+                                    static_cast<CButton*>(&self->m_closeButton)})
+                if (button->m_hWnd)
+                    button->DestroyWindow();
+            ::SendMessageA(window, WM_SETICON, ICON_SMALL, 0);
+            ::SendMessageA(window, WM_SETICON, ICON_BIG, 0);
+            if (self->m_windowIcon)
+                ::DestroyIcon(self->m_windowIcon);
+            self->m_windowIcon = nullptr;
         });
         return ::CallWindowProcA(old, window, message, wParam, lParam);
     default:

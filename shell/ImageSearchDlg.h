@@ -7,6 +7,8 @@
 
 #include "framework/String.h"
 #include "imaging/ThumbnailList.h"
+#include "uikit/BevelButton.h"
+#include "uikit/CheckImageButton.h"
 
 #include <windows.h>
 
@@ -80,7 +82,11 @@ private:
     void OnStopTimer();
     void ShowFinalCount();
     void OnCommand(int id, int code);
+    // The push button's text and its icon (20 "Stop Search", 21 "Close").
     void SetButtonText(LPCSTR text);
+    // A program control over a plain one made on the browse window.
+    void MakeProgramButton(CButton& button, LPCSTR text, DWORD style, const RECT& rect, int id);
+    void PaintBackground(HDC dc);
     CAppSettings& Settings();
     int ChosenFileType() const;
 
@@ -98,8 +104,10 @@ private:
     CString m_currentFolder;
     HWND m_folderField = nullptr;
     HWND m_fileTypes = nullptr;
-    HWND m_subFolders = nullptr;
-    HWND m_defaultFolder = nullptr;
-    HWND m_closeButton = nullptr;
+    CCheckImageButton m_subFolders;
+    CCheckImageButton m_defaultFolder;
+    CBevelButton m_closeButton;
+    // The browse window's icon, destroyed with the window.
+    HICON m_windowIcon = nullptr;
     char m_path[MAX_PATH] = {};
 };

@@ -161,6 +161,10 @@ void CMainFrame::UpdateDiscMenus()
 void CMainFrame::SetNewOpenEnabled(bool enabled)
 {
     m_bNewOpenEnabled = enabled ? 1 : 0;
+    // Asked from inside modal loops, which run no idle update: the buttons
+    // follow at once.
+    if (m_standardToolBar.m_hWnd)
+        m_standardToolBar.OnUpdateCmdUI(this, TRUE);
 }
 
 void CMainFrame::OnUpdateFileNewOpen(CCmdUI* ui)

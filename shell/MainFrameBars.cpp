@@ -63,16 +63,28 @@ constexpr SIZE kImagesHorz{175, 150};
 constexpr SIZE kImagesFloat{150, 240};
 
 // A strip bitmap as a masked list; Windows 95 reads it as a plain bitmap.
-bool LoadImageStrip(CImageList& list, const ImageStrip& strip)
+bool LoadImageStrip(CWnd& frame, CImageList& list, const ImageStrip& strip)
 {
-    const CUiResources* resources = UiResources();
-    CBitmap bitmap;
-    if (resources && resources->IsWindows95())
-        bitmap.LoadBitmap(strip.bitmap);
-    else
-        bitmap.LoadDIBSection(strip.bitmap);
-    return bitmap.IsValid() && list.Create(strip.image.cx, strip.image.cy, ILC_COLOR24 | ILC_MASK, strip.count, 0) &&
-           list.Add(bitmap, kImageMask) >= 0;
+    return Guarded(178, ErrorSink::Window(&frame), false, [&] {
+        const CUiResources* resources = UiResources();
+        CBitmap bitmap;
+        if (resources && resources->IsWindows95())
+            bitmap.LoadBitmap(strip.bitmap);
+        else
+            bitmap.LoadDIBSection(strip.bitmap);
+        return bitmap.IsValid() &&
+               list.Create(strip.image.cx, strip.image.cy, ILC_COLOR24 | ILC_MASK, strip.count, 0) &&
+               list.Add(bitmap, kImageMask) >= 0;
+    });
+}
+
+// A strip loaded and handed to a tool bar as one of its image lists.
+void SetBarImageStrip(CWnd& frame, CToolBar& bar, UINT message, CImageList& list, const ImageStrip& strip)
+{
+    Guarded(179, ErrorSink::Window(&frame), [&] {
+        if (LoadImageStrip(frame, list, strip))
+            bar.SetImageList(message, list);
+    });
 }
 
 }  // namespace
@@ -94,15 +106,12 @@ void CMainFrame::CreateBars()
     m_objectToolBar.SetSizes(kObjectButton, kObjectStrips[0].image);
     CImageList* objectLists[] = {&m_objectImages, &m_objectHotImages, &m_objectDisabledImages};
     const UINT listMessages[] = {TB_SETIMAGELIST, TB_SETHOTIMAGELIST, TB_SETDISABLEDIMAGELIST};
-    for (size_t i = 0; i < 3; ++i) {
-        if (LoadImageStrip(*objectLists[i], kObjectStrips[i]))
-            m_objectToolBar.SetImageList(listMessages[i], *objectLists[i]);
-    }
+    for (size_t i = 0; i < 3; ++i)
+        SetBarImageStrip(*this, m_objectToolBar, listMessages[i], *objectLists[i], kObjectStrips[i]);
 
     CreateToolBar(m_standardToolBar, ID_BAR_STANDARD);
     m_standardToolBar.LoadToolBar(IDR_STANDARD_TOOLBAR, kImageMask);
-    if (LoadImageStrip(m_standardImages, kStandardStrip))
-        m_standardToolBar.SetImageList(TB_SETIMAGELIST, m_standardImages);
+    SetBarImageStrip(*this, m_standardToolBar, TB_SETIMAGELIST, m_standardImages, kStandardStrip);
     if (const CUiResources* resources = UiResources())
         m_standardToolBar.SetImageList(TB_SETHOTIMAGELIST, resources->MenuImages().GetSafeHandle());
     m_standardToolBar.SetImageList(TB_SETDISABLEDIMAGELIST, m_standardDisabledImages);
@@ -112,10 +121,8 @@ void CMainFrame::CreateBars()
     m_viewToolBar.SetFont(UserInterfaceFont(false), FALSE);
     m_viewToolBar.SetSizes(kViewButton, kViewStrips[0].image);
     CImageList* viewLists[] = {&m_viewImages, &m_viewHotImages, &m_viewDisabledImages};
-    for (size_t i = 0; i < 3; ++i) {
-        if (LoadImageStrip(*viewLists[i], kViewStrips[i]))
-            m_viewToolBar.SetImageList(listMessages[i], *viewLists[i]);
-    }
+    for (size_t i = 0; i < 3; ++i)
+        SetBarImageStrip(*this, m_viewToolBar, listMessages[i], *viewLists[i], kViewStrips[i]);
     UpdateDiscMenus();
 
     CreateToolBar(m_objectListBar, ID_BAR_OBJECT_LIST);

@@ -57,7 +57,9 @@ void CMainFrame::OnSetFocus(HWND oldWindow)
 {
     GuardedSteps(167, ErrorSink::Window(this), [&](int& step) {
         step = 1;
-        if (!m_bClipboardCheckPending) {
+        // While a Text pane field holds the focus the clipboard is its own
+        // business: the frame leaves it alone.
+        if (!m_bClipboardCheckPending && !m_textPane.HasFieldFocusFlag()) {
             m_bClipboardCheckPending = 1;
             step = 2;
             CheckPaste();

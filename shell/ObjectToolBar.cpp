@@ -236,7 +236,7 @@ BOOL CObjectToolBar::OnEraseBkgnd(HDC dc)
         RECT client{};
         GetClientRect(&client);
         client.bottom += 2;
-        PaintPanelOnActiveView(dc, client);
+        PaintPanelAlignedWithMainWindow(m_hWnd, dc, client);
         return TRUE;
     });
 }

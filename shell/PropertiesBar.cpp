@@ -98,7 +98,7 @@ BOOL CObjectListBar::OnEraseBkgnd(HDC dc)
         RECT client{};
         GetClientRect(&client);
         client.bottom += 2;
-        PaintPanelOnActiveView(dc, client);
+        PaintPanelAlignedWithMainWindow(m_hWnd, dc, client);
         return TRUE;
     });
 }

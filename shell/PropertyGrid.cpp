@@ -4,6 +4,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "shell/AppMessageDlg.h"
+#include "resource.h"
 #include "shell/PropertyGridHost.h"
 #include "uikit/UserInterfaceFont.h"
 
@@ -17,6 +18,13 @@ namespace {
 
 constexpr int kCaptionColumn = 1;
 constexpr int kValueColumn = 2;
+// The Yes/No markers: their size, the colour their pictures treat as clear,
+// and the picture of each value.
+constexpr int kMarkerSize = 11;
+constexpr COLORREF kMarkerMaskColor = RGB(255, 0, 255);
+constexpr int kMarkerNo = 0;
+constexpr int kMarkerYes = 1;
+constexpr int kMarkerDisabledOn = 2;
 
 bool IsBoxCaption(const CString& caption)
 {
@@ -90,6 +98,7 @@ int CPropertyGrid::OnCreate(LPCREATESTRUCTA cs)
         // A small-image list as tall as a row is what sets the list view's row height.
         if (m_rowHeightImages.Create(1, m_nRowHeight - 1, ILC_COLOR24, 1, 1))
             SetImageList(m_rowHeightImages, LVSIL_SMALL);
+        LoadMarkers();
 
         if (!m_edit.Create(WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, RECT{0, 0, 100, m_nRowHeight}, this, kEditId))
             return -1;
@@ -282,8 +291,15 @@ void CPropertyGrid::OnEllipsis()
             font.lfHeight = -(ParseLeadingInt(part(1)) * m_nDpiY / 72);
             font.lfWeight = ParseLeadingInt(part(2));
             font.lfItalic = static_cast<BYTE>(ParseLeadingInt(part(3)) != 0);
+            const int fontRow = m_nSelectedRow;
             m_host->ChooseObjectFont(row.objectName, font);
             SetFocus();
+            // OK refills the grid with the object's rows, which forgets the
+            // row: the Font row is selected again with its editor.
+            if (m_nSelectedRow < 0 && fontRow < static_cast<int>(m_rows.size())) {
+                m_nSelectedRow = fontRow;
+                BeginEdit();
+            }
         } else if (row.kind == "COMBO" && PropertyGridRows::IsYesNo(row)) {
             if (row.value != "Disabled On") {
                 CommitValue(row.value == "No" ? "Yes" : "No", true);
@@ -464,6 +480,19 @@ void CPropertyGrid::PaintColorSwatch(HDC dc)
     });
 }
 
+void CPropertyGrid::LoadMarkers()
+{
+    if (!m_markers.Create(kMarkerSize, kMarkerSize, ILC_COLOR24, 3, 0))
+        return;
+    const HINSTANCE module = ::GetModuleHandleA(nullptr);
+    for (const UINT id : {IDB_MARKER_NO, IDB_MARKER_YES, IDB_MARKER_DISABLED_ON}) {
+        CBitmap bitmap(static_cast<HBITMAP>(
+            ::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        if (bitmap.Get())
+            m_markers.Add(bitmap.Get(), kMarkerMaskColor);
+    }
+}
+
 void CPropertyGrid::PaintYesNoCells(HDC dc)
 {
     for (size_t i = 0; i < m_rows.size(); ++i) {
@@ -474,6 +503,19 @@ void CPropertyGrid::PaintYesNoCells(HDC dc)
         const int top = cell.top + (cell.bottom - cell.top) / 2 - 4;
         RECT box{cell.left + 6, top, cell.left + 17, top + 11};
         const bool flashing = static_cast<int>(i) == m_nSelectedRow && m_nFlashTicks > 0 && m_nFlashTicks < 10;
+        if (m_markers.GetImageCount() == 3) {
+            int image = -1;
+            if (row.value == "Yes")
+                image = kMarkerYes;
+            else if (row.value == "No")
+                image = kMarkerNo;
+            else if (row.value == "Disabled On")
+                image = flashing && m_nFlashTicks % 2 == 1 ? kMarkerYes : kMarkerDisabledOn;
+            if (image >= 0)
+                m_markers.Draw(dc, image, POINT{box.left, box.top});
+            continue;
+        }
+        // Without the program's pictures the system's check box stands in.
         UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
         if (row.value == "Yes")
             state |= DFCS_CHECKED;

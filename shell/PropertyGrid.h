@@ -78,6 +78,8 @@ private:
     void MoveSelection(int step);
     void PaintColorSwatch(HDC dc);
     void PaintYesNoCells(HDC dc);
+    // The three marker pictures, from the program's bitmaps.
+    void LoadMarkers();
     void PaintGridLines(HDC dc);
     void PaintCaptions(HDC dc);
 
@@ -100,4 +102,5 @@ private:
     int m_nFlashTicks = 0;
     bool m_bCommitting = false;
     CImageList m_rowHeightImages;
+    CImageList m_markers;  // the Yes/No markers: 0 "No", 1 "Yes", 2 "Disabled On"
 };

@@ -266,6 +266,11 @@ HWND CTextEditorBar::FocusedField() const
     return nullptr;
 }
 
+bool CTextEditorBar::HasFieldFocusFlag() const
+{
+    return m_bEditFocus || m_trackList.IsNameEditorActive() || m_trackList.IsTimeEditorActive();
+}
+
 void CTextEditorBar::ClearFocusFlags()
 {
     m_bEditFocus = false;

@@ -45,6 +45,8 @@ public:
     // The Text pane's field that has the keyboard focus for the edit commands:
     // the edit box, the name editor or the time editor, in that order; null when none.
     HWND FocusedField() const;
+    // Whether one of the three fields has noted that it holds the focus.
+    bool HasFieldFocusFlag() const;
     void ClearFocusFlags();
     bool EditHasFocusFlag() const { return m_bEditFocus; }
 

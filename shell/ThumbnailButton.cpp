@@ -10,6 +10,7 @@
 #include "shell/AppMessageDlg.h"
 #include "shell/ImagePaneTarget.h"
 #include "uikit/PanelBackground.h"
+#include "uikit/SizingControlBar.h"
 #include "uikit/UserInterfaceFont.h"
 
 #include <commctrl.h>
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int kDragFrameThickness = 3;
 constexpr int kTipMaxWidth = 400;
+// How far around a floating Images pane a picture is not dropped.
+constexpr int kFloatingPaneMargin = 20;
 
 CAppSettings* SharedAppSettings()
 {
@@ -232,6 +235,20 @@ void CThumbnailButton::InvertDragFrame() const
     ::ReleaseDC(nullptr, screen);
 }
 
+RECT CThumbnailButton::FloatingPaneArea() const
+{
+    // A floating pane may lie over the label: a picture still over the pane
+    // (or just off its edge) is not dropped through it.
+    const auto* bar = dynamic_cast<const CSizingControlBar*>(m_pane);
+    if (!bar || !bar->m_hWnd || !bar->IsFloating())
+        return RECT{};
+    RECT area{};
+    bar->GetClientRect(&area);
+    ::MapWindowPoints(bar->m_hWnd, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    ::InflateRect(&area, kFloatingPaneMargin, kFloatingPaneMargin);
+    return area;
+}
+
 void CThumbnailButton::OnLButtonDown(UINT, POINT point)
 {
     Guarded(489, ErrorSink::Window(this), [&] {
@@ -261,6 +278,12 @@ void CThumbnailButton::OnLButtonDown(UINT, POINT point)
         ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&m_dragRect), 2);
         POINT screenPoint = point;
         ClientToScreen(&screenPoint);
+        if (!::PtInRect(&m_dragRect, screenPoint)) {
+            // A press beside a small picture (or on its name) takes the
+            // picture by its middle.
+            screenPoint = POINT{(m_dragRect.left + m_dragRect.right) / 2, (m_dragRect.top + m_dragRect.bottom) / 2};
+            ::SetCursorPos(screenPoint.x, screenPoint.y);
+        }
         m_dragOffset = POINT{screenPoint.x - m_dragRect.left, screenPoint.y - m_dragRect.top};
         SetCapture();
         InvertDragFrame();
@@ -310,7 +333,7 @@ void CThumbnailButton::OnMouseMove(UINT flags, POINT point)
         m_dragRect.bottom = m_dragRect.top + height;
         InvertDragFrame();
         m_bFrameShown = true;
-        const bool overTarget = m_target && m_target->IsImageDropTarget(m_dragRect);
+        const bool overTarget = m_target && m_target->IsImageDropTarget(m_dragRect, FloatingPaneArea());
         ::SetCursor(::LoadCursorA(::GetModuleHandleA(nullptr),
                                   MAKEINTRESOURCEA(overTarget ? IDC_DROP_CURSOR : IDC_NO_DROP_CURSOR)));
     });
@@ -338,7 +361,7 @@ void CThumbnailButton::OnLButtonUp(UINT, POINT point)
             return;
         Invalidate(FALSE);
         const RECT dropRect = m_dragRect;
-        if (m_target && m_target->IsImageDropTarget(dropRect)) {
+        if (m_target && m_target->IsImageDropTarget(dropRect, FloatingPaneArea())) {
             if (m_target->DropImageFile(entry.path, dropRect))
                 ShowOneTimeTip("A single click of the thumbnail will        \r\nset the image as the background.");
         } else {

@@ -61,6 +61,8 @@ private:
     void DestroyTip();
     // Inverts the drag frame at its place on the screen.
     void InvertDragFrame() const;
+    // The floating Images pane with its margin (screen pixels); empty while docked.
+    RECT FloatingPaneArea() const;
     void ShowOneTimeTip(LPCSTR text);
 
     std::shared_ptr<CImageFillState> m_state;

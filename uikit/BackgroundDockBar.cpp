@@ -13,17 +13,10 @@ CBackgroundDockBar::~CBackgroundDockBar() = default;
 BOOL CBackgroundDockBar::OnEraseBkgnd(HDC dc)
 {
     Guarded(249, ErrorSink::App(), [&] {
-        const CPanelTextureHolder* holder = PanelTextureHolder();
-        CWnd* mainWindow = GetAppMainWnd();
-        if (!holder || !holder->IsLabelViewActive() || !mainWindow)
-            return;
         // The tiles start at the main window's client origin, as the frame's do.
-        POINT origin{0, 0};
-        ::ClientToScreen(mainWindow->m_hWnd, &origin);
-        ScreenToClient(&origin);
         RECT client;
         GetClientRect(&client);
-        TilePanelTexture(dc, client, origin);
+        PaintPanelAlignedWithMainWindow(m_hWnd, dc, client);
     });
     return FALSE;
 }

@@ -18,8 +18,8 @@ constexpr int kImageWidth = 19;  // a 16-pixel image and its gap
 
 void CPageTabCtrl::SetTabDrawFlag(BOOL flag, int value)
 {
-    m_nTabStyle = flag ? value : 0;
-    if (m_hWnd && m_nTabStyle != 0 && GetDrawMode() == kSystemDrawn) {
+    s_nTabStyle = flag ? value : 0;
+    if (m_hWnd && s_nTabStyle != 0 && GetDrawMode() == kSystemDrawn) {
         ModifyStyle(0, TCS_OWNERDRAWFIXED);
         Invalidate();
     }
@@ -28,13 +28,13 @@ void CPageTabCtrl::SetTabDrawFlag(BOOL flag, int value)
 void CPageTabCtrl::PreSubclassWindow()
 {
     COwnerDrawTabCtrl::PreSubclassWindow();
-    if (m_nTabStyle != 0)
+    if (s_nTabStyle != 0)
         ModifyStyle(0, TCS_OWNERDRAWFIXED);
 }
 
 COLORREF CPageTabCtrl::BaseColor() const
 {
-    if ((m_nTabStyle & kOwnColorAsBase) && HasOwnColor())
+    if ((s_nTabStyle & kOwnColorAsBase) && HasOwnColor())
         return m_crBackground;
     return ::GetSysColor(COLOR_BTNFACE);
 }
@@ -42,11 +42,11 @@ COLORREF CPageTabCtrl::BaseColor() const
 COLORREF CPageTabCtrl::GetTabColor(BOOL selected)
 {
     if (!selected) {
-        if ((m_nTabStyle & kShadeUnselected) || !(m_nTabStyle & kOwnColorUnselected))
+        if ((s_nTabStyle & kShadeUnselected) || !(s_nTabStyle & kOwnColorUnselected))
             return DarkenColor(BaseColor(), 0.9);
         if (HasOwnColor())
             return m_crBackground;
-    } else if (m_nTabStyle & kLightenSelected) {
+    } else if (s_nTabStyle & kLightenSelected) {
         return LightenColor(BaseColor(), 1.4);
     }
     return ::GetSysColor(COLOR_BTNFACE);
@@ -56,7 +56,7 @@ COLORREF CPageTabCtrl::GetTabTextColor(BOOL selected)
 {
     if (selected)
         return ::GetSysColor(COLOR_WINDOWTEXT);
-    if ((m_nTabStyle & (kOwnColorUnselected | kOwnColorAsBase)) && HasOwnColor())
+    if ((s_nTabStyle & (kOwnColorUnselected | kOwnColorAsBase)) && HasOwnColor())
         return DarkenColor(m_crBackground, 0.5);
     return DarkenColor(::GetSysColor(COLOR_BTNFACE), 0.5);
 }
@@ -103,7 +103,7 @@ void CPageTabCtrl::DrawItemBorder(LPDRAWITEMSTRUCT item)
     const COLORREF light = LightenColor(tabColor, 1.5);
     const COLORREF dark = DarkenColor(tabColor, 0.75);
     const RECT& r = item->rcItem;
-    if (selected || (m_nTabStyle & kShadeUnselected)) {
+    if (selected || (s_nTabStyle & kShadeUnselected)) {
         const int leftBottom = r.bottom - (selected ? 2 : 0) + 1;
         DrawLine(item->hDC, r.left, r.top, r.left, leftBottom, light);
         DrawLine(item->hDC, r.left, r.top, r.right - 1, r.top, light);

@@ -11,8 +11,8 @@
 //   kLightenSelected     selected tabs are lightened
 //   kShadeUnselected     unselected tabs are shaded and get the full border
 //
-// The style belongs to the control rather than the process, so two tab
-// strips never change each other's look.
+// The style is one value for the whole process, 0 at start: every page-tab
+// strip of the program shares one look.
 
 #include "uikit/OwnerDrawTabCtrl.h"
 
@@ -29,10 +29,11 @@ public:
 
     CPageTabCtrl() : COwnerDrawTabCtrl(kSystemDrawn) {}
 
-    // The tab style becomes `value` when `flag` is TRUE, else 0; takes effect
-    // when the window is taken over (or at once while it exists).
+    // The process-wide tab style becomes `value` when `flag` is TRUE, else 0;
+    // it takes effect when a window is taken over, and at once on this one
+    // while it exists.
     void SetTabDrawFlag(BOOL flag, int value);
-    int GetTabDrawFlag() const { return m_nTabStyle; }
+    static int GetTabDrawFlag() { return s_nTabStyle; }
 
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT item) override;
@@ -45,5 +46,5 @@ private:
     // The own colour where the style allows it as the base, else the button face.
     COLORREF BaseColor() const;
 
-    int m_nTabStyle = 0;
+    static inline int s_nTabStyle = 0;
 };

@@ -3,6 +3,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/TileBackground.h"
 #include "framework/WinApp.h"
+#include "framework/Wnd.h"
 
 CPanelTextureHolder* PanelTextureHolder()
 {
@@ -26,6 +27,18 @@ void PaintPanelOnActiveView(HDC dc, const RECT& rect)
         return;
     // Source 1 of the view's panel painter: the application-wide bitmap.
     TilePanelTexture(dc, rect, POINT{0, 0});
+}
+
+void PaintPanelAlignedWithMainWindow(HWND window, HDC dc, const RECT& rect)
+{
+    const CPanelTextureHolder* holder = PanelTextureHolder();
+    CWnd* mainWindow = GetAppMainWnd();
+    if (!holder || !holder->IsLabelViewActive() || !mainWindow || !mainWindow->m_hWnd)
+        return;
+    POINT origin{0, 0};
+    ::ClientToScreen(mainWindow->m_hWnd, &origin);
+    ::ScreenToClient(window, &origin);
+    TilePanelTexture(dc, rect, origin);
 }
 
 void TileAppBackground(HDC dc, const RECT& rect)

@@ -31,6 +31,11 @@ void TilePanelTexture(HDC dc, const RECT& rect, POINT origin);
 // object, or start-up not that far yet).
 void PaintPanelOnActiveView(HDC dc, const RECT& rect);
 
+// As PaintPanelOnActiveView, with the tiles lined up with those of the main
+// window's client area: for bars and panes that sit inside the main window.
+// `dc` is the one of `window`, `rect` in its client coordinates.
+void PaintPanelAlignedWithMainWindow(HWND window, HDC dc, const RECT& rect);
+
 // Through the application object; the plain grey when there is no
 // application object of the program.
 void TileAppBackground(HDC dc, const RECT& rect);

@@ -354,6 +354,7 @@ void CSizingControlBar::AlignDockRow()
     if (!GetRowInfo(first, last, thisIndex))
         return;
     const bool horz = IsHorzDocked();
+    const bool onTopDockBar = m_pDockBar->GetDlgCtrlID() == FWID_DOCKBAR_TOP;
     int position = -2;  // bars hang 2 pixels over the dock bar's end
     bool moved = false;
     for (int i = first; i <= last; ++i) {
@@ -370,8 +371,10 @@ void CSizingControlBar::AlignDockRow()
         }
         const int leading = horz ? rect.left : rect.top;
         if (leading != position) {
+            // Along the top the bars also rise by 2 pixels, over the dock
+            // bar's upper edge.
             if (horz)
-                ::OffsetRect(&rect, position - leading, 0);
+                ::OffsetRect(&rect, position - leading, onTopDockBar ? -2 : 0);
             else
                 ::OffsetRect(&rect, 0, position - leading);
             bar->MoveWindow(rect);

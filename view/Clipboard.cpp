@@ -98,12 +98,14 @@ void CQuorbel6View::OnEditPaste()
             return;
         std::unique_ptr<CxImage> picture;
         {
+            // A clipboard another program holds can't offer a picture; the
+            // program's own stored object is pasted all the same.
             CClipboardOwner clipboard(m_hWnd);
-            if (!clipboard.IsOpen()) {
+            if (!clipboard.IsOpen() && m_clipboardStore.IsEmpty()) {
                 ReportClipboardBusy();
                 return;
             }
-            if (::IsClipboardFormatAvailable(CF_DIB)) {
+            if (clipboard.IsOpen() && ::IsClipboardFormatAvailable(CF_DIB)) {
                 picture = std::make_unique<CxImage>(kImageFormatBmp);
                 HANDLE dib = ::GetClipboardData(CF_DIB);
                 if (!dib || !picture->LoadFromGlobalDib(static_cast<HGLOBAL>(dib)))

@@ -161,37 +161,35 @@ RECT CQuorbel6View::GetNewImageRect()
 CString CQuorbel6View::GetSurfaceUnderRect(const RECT& screenRect)
 {
     return Guarded(479, ErrorSink::Window(this), CString(), [&] {
-        // The surfaces of the page shown, as the hit test sees them.
-        struct Candidate
-        {
-            const char* surface;
-            const char* part;
-        };
-        const Candidate candidates[] = {{"Back Cover", "Back Cover All"},
-                                        {"Front Cover", "Front Cover"},
-                                        {"Disc 1", "Outer Radius"},
-                                        {"Disc 2", "Outer Radius2"}};
+        // What a press at each corner would meet decides: a corner in a
+        // disc's hole or outside its ring is on no disc. The hit test's part
+        // belongs to the selection and stays as it was.
+        const CString selectionPart = m_strCurrentPart;
+        m_hitList.clear();
         const POINT corners[] = {{screenRect.left, screenRect.top},
                                  {screenRect.right, screenRect.top},
                                  {screenRect.left, screenRect.bottom},
                                  {screenRect.right, screenRect.bottom}};
-        for (POINT corner : corners) {
-            if (m_hWnd)
-                ::ScreenToClient(m_hWnd, &corner);
-            for (const Candidate& candidate : candidates) {
-                const Surface surface = SurfaceFromName(candidate.surface);
-                if (Model().Placement().PageOf(surface) != Model().Shown().page)
-                    continue;
-                const RECT rect = GetSurfaceRect(candidate.part);
-                if (!PtInRect(&rect, corner))
-                    continue;
-                // A single CD has one disc, wherever on the sheet it is shown.
-                if (surface == Surface::Disc2 && Model().Shown().layout != "Double")
-                    return CString("Disc 1");
-                return CString(candidate.surface);
-            }
+        CString name;
+        for (const POINT corner : corners) {
+            name = HitTestObject(corner);
+            // The sheet around the surfaces is no place for an object.
+            if (name.Left(4) == "Page")
+                name.Empty();
+            if (!name.IsEmpty())
+                break;
         }
-        return CString();
+        m_strCurrentPart = selectionPart;
+        if (name.IsEmpty())
+            return CString();
+        CString surface = name;
+        const CString itemType = Model().GetPropertyValue(name, "Item Type");
+        if (itemType == "Text" || itemType == "Track" || itemType == "Image" || itemType == "Boundary")
+            surface = Model().GetPropertyValue(name, "View");
+        // A single CD has one disc, wherever on the sheet it is shown.
+        if (surface == "Disc 2" && Model().Shown().layout == "Single")
+            surface = "Disc 1";
+        return surface;
     });
 }
 

@@ -53,7 +53,7 @@ void CQuorbel6View::ClearShownBackground()
     RemoveOtherBackground(true, "");
 }
 
-bool CQuorbel6View::IsImageDropTarget(const RECT& screenRect)
+bool CQuorbel6View::IsImageDropTarget(const RECT& screenRect, const RECT& leftOut)
 {
     return Guarded(489, ErrorSink::Window(this), false, [&] {
         if (!m_hWnd)
@@ -84,6 +84,13 @@ bool CQuorbel6View::IsImageDropTarget(const RECT& screenRect)
         HRGN visible = ::CreateRectRgnIndirect(&client);
         ::CombineRgn(region, region, visible, RGN_AND);
         ::DeleteObject(visible);
+        if (!::IsRectEmpty(&leftOut)) {
+            RECT excluded = leftOut;
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&excluded), 2);
+            HRGN cut = ::CreateRectRgnIndirect(&excluded);
+            ::CombineRgn(region, region, cut, RGN_DIFF);
+            ::DeleteObject(cut);
+        }
 
         RECT target = screenRect;
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&target), 2);

@@ -7,6 +7,9 @@
 
 namespace {
 
+// The white square under the placeholder reaches this far past the disc.
+constexpr int kPlaceholderOverhang = 20;
+
 CString FlippedLabelPosition(const CString& position)
 {
     return position == "Top" ? CString("Bottom") : CString("Top");
@@ -65,6 +68,16 @@ void CQuorbel6View::LayoutDiscPage()
         m_bGuideClamp = clamp;
         model.SetUndoRecording(recording);
         UpdateScale();
+
+        // A single CD's second disc is a placeholder where the first one was:
+        // it shows there at once, before the page is drawn again.
+        if (model.Shown().layout != "Double" && m_surfaceBitmaps.IsValid()) {
+            m_renderer.SetModel(model);
+            m_renderer.SetScale(m_nScreenDpi, model.Shown().zoom);
+            const int side = m_renderer.Geometry().disc2.outerDiameter + kPlaceholderOverhang;
+            m_surfaceBitmaps.Fill(CSurfaceBitmaps::kDisc2, SIZE{side, side}, RGB(255, 255, 255));
+            m_renderer.DrawDiscPlaceholder(m_surfaceBitmaps.GetDC(CSurfaceBitmaps::kDisc2));
+        }
 
         model.Shown().surface = shown;
     });

@@ -4,8 +4,7 @@
 
 #include "framework/ErrorReport.h"
 
-#include <algorithm>
-#include <array>
+#include <vector>
 
 ObjectDrop::DropParts CQuorbel6View::DropPartsOnScreen()
 {
@@ -59,20 +58,6 @@ POINT CQuorbel6View::ClickDropPoint()
     return place;
 }
 
-namespace {
-
-// Where on a disc's ring a new object goes, best first: the middle of the ring
-// above the hole, then below it, left and right of it (client pixels).
-std::array<POINT, 4> RingPlaces(const RECT& outer, const RECT& inner)
-{
-    const LONG middleX = (outer.left + outer.right) / 2;
-    const LONG middleY = (outer.top + outer.bottom) / 2;
-    return {POINT{middleX, (outer.top + inner.top) / 2}, POINT{middleX, (outer.bottom + inner.bottom) / 2},
-            POINT{(outer.left + inner.left) / 2, middleY}, POINT{(outer.right + inner.right) / 2, middleY}};
-}
-
-}  // namespace
-
 POINT CQuorbel6View::PointOnShownSurface()
 {
     RECT client{};
@@ -80,13 +65,16 @@ POINT CQuorbel6View::PointOnShownSurface()
     POINT place{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
     Guarded(618, ErrorSink::Window(this), [&] {
         const CString shown = Model().Shown().surface;
-        const bool disc = shown == "Disc 1" || shown == "Disc 2";
-        const bool second = shown == "Disc 2";
-        const auto surfaceRect = [&] {
-            if (disc)
-                return GetSurfaceRect(second ? "Outer Radius2" : "Outer Radius");
-            return GetSurfaceRect(shown == "Back Cover" ? "Back Cover" : "Front Cover");
-        };
+        if (shown == "Disc 1" || shown == "Disc 2") {
+            // The disc's left edge, half way down: the new object's box is
+            // then fitted into the disc from there.
+            const DiscGeometry& disc = shown == "Disc 2" ? Model().Geometry().disc2 : Model().Geometry().disc1;
+            const POINT screen = DocToScreenPoint(POINT{disc.left, disc.top + disc.outerDiameter / 2});
+            place = screen;
+            ScreenToClient(&place);
+            return;
+        }
+        const auto surfaceRect = [&] { return GetSurfaceRect(shown == "Back Cover" ? "Back Cover" : "Front Cover"); };
         RECT visible{};
         if (const RECT surface = surfaceRect(); !::IntersectRect(&visible, &surface, &client)) {
             // Scrolled out of sight: the surface comes back into view first.
@@ -95,17 +83,8 @@ POINT CQuorbel6View::PointOnShownSurface()
             const RECT again = surfaceRect();
             ::IntersectRect(&visible, &again, &client);
         }
-        if (disc) {
-            // Disc text is drawn on the printable ring only, never in the hole or outside the disc.
-            const RECT outer = GetSurfaceRect(second ? "Outer Radius2" : "Outer Radius");
-            const RECT inner = GetSurfaceRect(second ? "Inner Radius2" : "Inner Radius");
-            const std::array<POINT, 4> places = RingPlaces(outer, inner);
-            const auto seen = std::find_if(places.begin(), places.end(),
-                                           [&](const POINT& point) { return ::PtInRect(&visible, point) != FALSE; });
-            place = seen != places.end() ? *seen : places.front();
-        } else if (!::PtInRect(&visible, place) && !::IsRectEmpty(&visible)) {
+        if (!::PtInRect(&visible, place) && !::IsRectEmpty(&visible))
             place = POINT{(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
-        }
     });
     ClientToScreen(&place);
     return place;

@@ -207,6 +207,8 @@ public:
     void UpdateScale();
     // Scroll sizes: the page in pixels plus both margins.
     void UpdateScrollSizes();
+    // Hides both scroll bars; the next scroll sizes show the ones a new zoom needs.
+    void HideScrollBars();
     // Places the page in the client area.
     void CenterSurface();
     // Switches to the named surface (an empty name keeps it), recomputes the page and redraws.
@@ -443,7 +445,7 @@ public:
     // ---- what the Images pane asks of the view (view/ImagesPaneLink.cpp) ---------------
     void ApplyBackgroundFile(const CString& path) override;
     void ClearShownBackground() override;
-    bool IsImageDropTarget(const RECT& screenRect) override;
+    bool IsImageDropTarget(const RECT& screenRect, const RECT& leftOut) override;
     bool DropImageFile(const CString& path, const RECT& screenRect) override;
     void RefuseImageDrop(const RECT& screenRect) override;
     // Hands the pane this view and the folder, file types and sub-folder

@@ -37,6 +37,14 @@ void CQuorbel6View::UpdateScrollSizes()
     });
 }
 
+void CQuorbel6View::HideScrollBars()
+{
+    // The bars a new zoom needs are decided afresh against the whole client
+    // area, not the one the old bars left.
+    if (m_hWnd)
+        ShowScrollBar(SB_BOTH, FALSE);
+}
+
 void CQuorbel6View::CenterSurface()
 {
     RECT client{};
@@ -211,6 +219,7 @@ void CQuorbel6View::FitZoomToSurface()
         // A fitted zoom never lets a surface of the page outgrow its bitmap.
         KeepZoomInsideBitmaps();
         CenterSurface();
+        HideScrollBars();
         UpdateScrollSizes();
     });
 }

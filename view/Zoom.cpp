@@ -19,6 +19,7 @@ void CQuorbel6View::OnZoomIn()
         DrawSurface(kDrawClear);
         CenterSurface();
         m_bDrawingEnabled = 0;
+        HideScrollBars();
         UpdateScrollSizes();
         m_bDrawingEnabled = 1;
         ScrollPointToClientCentre(centre);
@@ -44,6 +45,7 @@ void CQuorbel6View::OnZoomOut()
         UpdateScale();
         CenterSurface();
         m_bDrawingEnabled = 0;
+        HideScrollBars();
         UpdateScrollSizes();
         m_bDrawingEnabled = 1;
         ScrollPointToClientCentre(centre);

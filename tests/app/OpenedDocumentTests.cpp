@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,34 @@ TEST(OpenedDocument, CommandLineDocumentKeepsItsStoredZoomAndSurface)
     view->FitZoomToSurface();
     EXPECT_EQ(view->Model().Shown().zoom, fittedZoom);
     EXPECT_NE(view->Model().Shown().zoom, storedZoom);
+}
+
+TEST(OpenedDocument, ACommandLineFileThatCannotBeOpenedLeavesNoLabelAndFileNewAsks)
+{
+    ScratchFolder folder("SleevoryMissingCommandLine");
+    const std::string path = folder.PathOf("no such label.slv");
+    std::vector<std::string> messages;
+    std::unique_ptr<RunningApp> program;
+    {
+        DialogAnswers answers;
+        program = std::make_unique<RunningApp>(("\"" + path + "\"").c_str());
+        ASSERT_NE(program->RunToLabel(), nullptr);
+        messages = answers.MessageTexts();
+    }
+    CQuorbel6View* view = program->View();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Error opening file.");
+    EXPECT_EQ(view->Model().RowCount(), 0) << "no label was made in its place";
+    EXPECT_TRUE(DocumentOf(*view)->GetPathName().IsEmpty());
+
+    // The next File New asks which label to make, whatever the last layout was.
+    {
+        DialogAnswers answers(ChooseNewLabel(1, true));
+        SendMessageA(program->MainWindow(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+        EXPECT_EQ(answers.OtherDialogs(), 1);
+    }
+    EXPECT_EQ(view->Model().Shown().layout, "Double");
+    EXPECT_GT(view->Model().RowCount(), 0);
 }
 
 TEST(OpenedDocument, OnlyAFileThatOpensGoesToTheTopOfTheRecentFileList)

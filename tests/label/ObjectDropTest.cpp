@@ -77,6 +77,11 @@ TEST(ObjectDrop, PartsOffThePageOrOutsideTheViewTakeNothing)
     parts.client = RECT{0, 0, 500, 700};
     EXPECT_EQ(StateAt(parts, POINT{550, 200}, kAddArtist), DragState::Outside);
     EXPECT_EQ(StateAt(parts, POINT{450, 200}, kAddArtist), DragState::Inside);
+    // A spine tab is a tab wherever the pointer meets it, in the view or not.
+    parts.client = RECT{30, 0, 500, 700};
+    EXPECT_EQ(StateAt(parts, POINT{15, 200}, kAddYear), DragState::Tab);
+    EXPECT_EQ(StateAt(parts, POINT{15, 200}, kAddImage), DragState::Inside);
+    EXPECT_EQ(StateAt(parts, POINT{15, 200}, kAddTrackList), DragState::Outside);
 
     // A single layout has no second disc; a page without the back cover no tabs.
     parts.disc2.reset();

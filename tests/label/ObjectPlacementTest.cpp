@@ -237,21 +237,4 @@ TEST(BackgroundObject, FindsThePartsBackgroundAmongTheRows)
     EXPECT_EQ(BackgroundObject::Find(rows, "Back Cover", "Inside"), -1);
 }
 
-TEST(BackgroundObject, TheHistoryScanStopsAtTheEndOfTheHistory)
-{
-    const PropertyRows rows = NewObjectRows::Background({"Image(3)", "1", "Disc 1", "Inside", {}}, 5);
-    std::vector<const PropertyEntry*> records;
-    for (const PropertyEntry& row : rows)
-        records.push_back(&row);
-    const BackgroundObject::Removed found = BackgroundObject::FindRemoved(records, "Disc 1", "Inside");
-    EXPECT_EQ(found.name, "Image(3)");
-    EXPECT_EQ(found.imageNumber, 5);
-    // Its "Item Type" record last, and one before last: nothing to read beyond.
-    for (size_t keep : {size_t{1}, size_t{2}, size_t{3}}) {
-        const std::vector<const PropertyEntry*> cut(records.begin(), records.begin() + static_cast<long>(keep));
-        EXPECT_TRUE(BackgroundObject::FindRemoved(cut, "Disc 1", "Inside").name.IsEmpty());
-    }
-    EXPECT_TRUE(BackgroundObject::FindRemoved(records, "Disc 2", "Inside").name.IsEmpty());
-}
-
 }  // namespace

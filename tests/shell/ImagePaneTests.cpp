@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,8 +34,9 @@ class RecordingTarget : public IImagePaneTarget {
 public:
     void ApplyBackgroundFile(const CString& path) override { backgrounds.push_back(path.str()); }
     void ClearShownBackground() override { ++cleared; }
-    bool IsImageDropTarget(const RECT& screenRect) override
+    bool IsImageDropTarget(const RECT& screenRect, const RECT& leftOut) override
     {
+        lastLeftOut = leftOut;
         RECT overlap{};
         return ::IntersectRect(&overlap, &screenRect, &dropZone) != FALSE;
     }
@@ -47,6 +49,7 @@ public:
     void RefuseImageDrop(const RECT& screenRect) override { refused.push_back(screenRect); }
 
     RECT dropZone{-30000, -30000, -29000, -29000};  // screen pixels
+    RECT lastLeftOut{};                              // what the last drop test left out
     std::vector<std::string> backgrounds;
     int cleared = 0;
     std::vector<std::string> drops;
@@ -242,9 +245,11 @@ TEST_F(ImagePane, MakesThumbnailsOfTheRightSizeAndColour)
         EXPECT_TRUE(Near(middle, c.red, c.green, c.blue))
             << int(middle.rgbRed) << "," << int(middle.rgbGreen) << "," << int(middle.rgbBlue);
     }
-    // Transparent pixels show white.
+    // The transparent colour shows the panel's background: its plain grey
+    // here, where no texture is loaded.
     const RGBQUAD corner = ThumbnailPixel(*entries.at("thumb-alpha.png").thumbnail, 2, 2);
-    EXPECT_TRUE(Near(corner, 255, 255, 255));
+    EXPECT_TRUE(Near(corner, 185, 185, 185))
+        << int(corner.rgbRed) << "," << int(corner.rgbGreen) << "," << int(corner.rgbBlue);
 
     // The damaged picture and the text named like one are marked, not fatal.
     EXPECT_TRUE(entries.at("damaged.jpg").unreadable || entries.at("damaged.jpg").thumbnail);
@@ -374,6 +379,66 @@ TEST_F(ImagePane, ADragDropsOnlyWhereTheViewTakesPictures)
     drag(POINT{cell.left + 250, cell.top + 400});
     EXPECT_EQ(m_target.drops.size(), 1u);
     EXPECT_TRUE(m_target.backgrounds.empty());
+}
+
+TEST_F(ImagePane, APressBesideThePictureTakesItByItsMiddle)
+{
+    ScratchTree tree("pane-press-beside");
+    MakePictureFolder(tree);
+    SetPanelSize(2 * CImagePanel::kCellWidth + 10, 6 * CImagePanel::kCellHeight);
+    Panel().LoadImages(tree.Root().c_str(), kAllPictures, false);
+    ASSERT_TRUE(WaitForFill());
+    CThumbnailButton* small = CellShowing("thumb-small.jpg");
+    ASSERT_NE(small, nullptr);
+
+    // The 50 x 40 picture lies centred in the top square; the press is on the
+    // cell's corner, beside it.
+    const RECT cell = CTestDockFrame::WindowRectOf(small->m_hWnd);
+    const POINT middle{cell.left + 62, cell.top + 62};
+    m_target.dropZone = RECT{cell.left + 400, cell.top + 100, cell.left + 500, cell.top + 200};
+    small->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    EXPECT_LE(std::abs(cursor.x - middle.x), 1) << cursor.x << " " << middle.x;
+    EXPECT_LE(std::abs(cursor.y - middle.y), 1) << cursor.y << " " << middle.y;
+    POINT client{cell.left + 450, cell.top + 150};
+    ::ScreenToClient(small->m_hWnd, &client);
+    small->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    small->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+
+    // The picture's middle is where the pointer let go.
+    ASSERT_EQ(m_target.drops.size(), 1u);
+    const RECT dropped = m_target.dropRects[0];
+    EXPECT_LE(std::abs((dropped.left + dropped.right) / 2 - (cell.left + 450)), 1);
+    EXPECT_LE(std::abs((dropped.top + dropped.bottom) / 2 - (cell.top + 150)), 1);
+    // Docked, the pane leaves nothing out of the label.
+    EXPECT_TRUE(::IsRectEmpty(&m_target.lastLeftOut));
+}
+
+TEST_F(ImagePane, AFloatingPaneAndItsMarginAreNoDropPlace)
+{
+    ScratchTree tree("pane-floating");
+    MakePictureFolder(tree);
+    m_frame->FloatControlBar(m_bar.get(), POINT{200, 200});
+    m_frame->RecalcLayout();
+    m_frame->Settle();
+    ASSERT_TRUE(m_bar->IsFloating());
+    SetPanelSize(2 * CImagePanel::kCellWidth + 10, 2 * CImagePanel::kCellHeight);
+    Panel().LoadImages(tree.Root().c_str(), kAllPictures, false);
+    ASSERT_TRUE(WaitForFill());
+    CThumbnailButton* small = CellShowing("thumb-small.jpg");
+    ASSERT_NE(small, nullptr);
+
+    const POINT press{62, 62};
+    small->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    small->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + 30, press.y + 30));
+    small->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(press.x + 30, press.y + 30));
+    RECT pane{};
+    m_bar->GetClientRect(&pane);
+    ::MapWindowPoints(m_bar->m_hWnd, nullptr, reinterpret_cast<POINT*>(&pane), 2);
+    ::InflateRect(&pane, 20, 20);
+    EXPECT_TRUE(::EqualRect(&m_target.lastLeftOut, &pane))
+        << m_target.lastLeftOut.left << "," << m_target.lastLeftOut.top << " " << pane.left << "," << pane.top;
 }
 
 TEST(ThumbnailTip, SaysDimensionsSizeAndFolder)

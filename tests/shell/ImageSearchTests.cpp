@@ -206,6 +206,44 @@ TEST_F(ImageSearch, AChosenFolderFillsThePaneAndTheTitleCountsIt)
     EXPECT_FALSE(::IsWindow(browser));
 }
 
+TEST_F(ImageSearch, TheBrowsersOwnControlsAreTheProgramsButtonsAndATickIsStored)
+{
+    SavedSetting subFolders("BrowseSubfolder");
+    HWND browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    // The browser's thread adds its controls once the window is there.
+    ASSERT_TRUE(PumpUntil([&] { return ::GetDlgItem(browser, CImageFolderDlg::kCloseId) != nullptr; }, 5000));
+    // The push button and both boxes draw themselves as the program's buttons do.
+    for (const int id : {CImageFolderDlg::kCloseId, CImageFolderDlg::kSubFoldersId, CImageFolderDlg::kDefaultFolderId}) {
+        HWND control = ::GetDlgItem(browser, id);
+        ASSERT_NE(control, nullptr) << id;
+        EXPECT_EQ(::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+    }
+
+    // Each click on "Search Subfolders" flips the box, and the choice is stored.
+    HWND box = ::GetDlgItem(browser, CImageFolderDlg::kSubFoldersId);
+    if (HKEY key = nullptr; ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        ::RegDeleteValueA(key, "BrowseSubfolder");
+        ::RegCloseKey(key);
+    }
+    auto click = [&] {
+        ::PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ::PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    };
+    DWORD first = 99;
+    click();
+    ASSERT_TRUE(PumpUntil([&] { return SavedSetting::ReadNumber("BrowseSubfolder", first); }, 5000));
+    DWORD second = first;
+    click();
+    EXPECT_TRUE(PumpUntil([&] { return SavedSetting::ReadNumber("BrowseSubfolder", second) && second != first; },
+                          5000))
+        << first;
+
+    ::SendMessageA(browser, WM_COMMAND, MAKEWPARAM(CImageFolderDlg::kCloseId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(browser, CImageFolderDlg::kCloseId)));
+    EXPECT_TRUE(PumpUntil([&] { return !m_bar->IsBrowserRunning(); }, 10000));
+}
+
 TEST_F(ImageSearch, OnlyOneBrowserAtATimeAndClosingThePaneClosesIt)
 {
     HWND browser = OpenBrowser();

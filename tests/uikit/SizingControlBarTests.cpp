@@ -243,6 +243,33 @@ TEST_F(SizingBars, ARowWhoseMinimumsDoNotFitIsBrokenInTwo)
     m_frame->DestroyWindow();
 }
 
+TEST_F(SizingBars, ARowAlongTheTopOverlapsItsNeighboursAndRisesOverTheDockBarsEdge)
+{
+    CProbedPane& first = AddPane("A", 2201, FWID_DOCKBAR_TOP, SIZE{200, 120});
+    CProbedPane& second = AddPane("B", 2202, FWID_DOCKBAR_TOP, SIZE{200, 120});
+    CProbedPane& left = AddPane("C", 2203, FWID_DOCKBAR_LEFT, SIZE{120, 200});
+    CProbedPane& below = AddPane("D", 2204, FWID_DOCKBAR_LEFT, SIZE{120, 200});
+    Layout();
+
+    auto placeIn = [](const CControlBar& bar) {
+        RECT rect = CTestDockFrame::WindowRectOf(bar.m_hWnd);
+        ::MapWindowPoints(nullptr, ::GetParent(bar.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    // Along the top: 2 pixels past the dock bar's start and its upper edge,
+    // neighbours overlapping by 2.
+    const RECT a = placeIn(first), b = placeIn(second);
+    EXPECT_EQ(a.left, -2);
+    EXPECT_EQ(b.left, a.right - 2);
+    EXPECT_EQ(a.top, -2);
+    EXPECT_EQ(b.top, -2);
+    // Down the left side the bars keep their column; only their tops move.
+    const RECT c = placeIn(left), d = placeIn(below);
+    EXPECT_EQ(c.top, -2);
+    EXPECT_EQ(d.top, c.bottom - 2);
+    EXPECT_EQ(c.left, d.left);
+}
+
 TEST_F(SizingBars, DraggingTheInnerEdgeOfATopRowSetsEveryBarsHeightWithinLimits)
 {
     struct Case {

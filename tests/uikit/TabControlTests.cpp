@@ -182,8 +182,23 @@ TEST(OwnerDrawTabCtrl, ErasingPaintsThePanelAroundTheTabRowOnly)
 
 // ---- page tab control ---------------------------------------------------------------
 
+namespace {
+// The page-tab style is the whole process's: each test starts and leaves it at 0.
+class ProcessTabStyleReset {
+public:
+    ProcessTabStyleReset() { Reset(); }
+    ~ProcessTabStyleReset() { Reset(); }
+    ProcessTabStyleReset(const ProcessTabStyleReset&) = delete;
+    ProcessTabStyleReset& operator=(const ProcessTabStyleReset&) = delete;
+
+private:
+    static void Reset() { CPageTabCtrl().SetTabDrawFlag(FALSE, 0); }
+};
+}  // namespace
+
 TEST(PageTabCtrl, TabStyleMakesTheTabsOwnerDrawn)
 {
+    const ProcessTabStyleReset reset;
     CHostWindow host;
     CPageTabCtrl plain;
     ASSERT_TRUE(plain.Create(WS_VISIBLE, RECT{10, 10, 200, 100}, &host, kTabId));
@@ -201,6 +216,14 @@ TEST(PageTabCtrl, TabStyleMakesTheTabsOwnerDrawn)
 
     plain.SetTabDrawFlag(TRUE, CPageTabCtrl::kShadeUnselected);
     EXPECT_TRUE(StyleOf(plain) & TCS_OWNERDRAWFIXED) << "a style set on a live control";
+
+    // One value for every page-tab strip: one set through any control is the
+    // style of the next strip made.
+    EXPECT_EQ(styled.GetTabDrawFlag(), CPageTabCtrl::kShadeUnselected);
+    CPageTabCtrl later;
+    ASSERT_TRUE(later.Create(WS_VISIBLE, RECT{10, 210, 200, 300}, &host, kTabId + 2));
+    EXPECT_TRUE(StyleOf(later) & TCS_OWNERDRAWFIXED);
+    EXPECT_EQ(later.GetTabDrawFlag(), CPageTabCtrl::kShadeUnselected);
 }
 
 TEST(PageTabCtrl, TabColoursFollowTheStyleBitsAndTheOwnColour)
@@ -227,6 +250,7 @@ TEST(PageTabCtrl, TabColoursFollowTheStyleBitsAndTheOwnColour)
         {0x6, own, DarkenColor(own, 0.9), LightenColor(own, 1.4), DarkenColor(own, 0.5)},
         {0x6, none, DarkenColor(face, 0.9), LightenColor(face, 1.4), DarkenColor(face, 0.5)},
     };
+    const ProcessTabStyleReset reset;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << c.style << " own colour " << c.ownColor);
         CPageTabCtrl tabs;
@@ -241,6 +265,7 @@ TEST(PageTabCtrl, TabColoursFollowTheStyleBitsAndTheOwnColour)
 
 class PageTabDrawingTest : public ::testing::Test {
 protected:
+    const ProcessTabStyleReset m_styleReset;
     void SetUp() override
     {
         m_tabs.SetTabDrawFlag(TRUE, 3);
@@ -336,7 +361,9 @@ TEST_F(PageTabDrawingTest, SystemPaintingHandsTheTabsToDrawItem)
         EXPECT_GT(drawn.Count(tab, kBlack), 0) << "every caption black";
     }
 
-    CPageTabCtrl plain;  // style 0: the system draws its own tabs
+    // Style 0 for the whole process again: a strip made now is the system's own.
+    CPageTabCtrl plain;
+    plain.SetTabDrawFlag(FALSE, 0);
     ASSERT_TRUE(plain.Create(WS_VISIBLE, RECT{10, 170, 310, 300}, &m_host, kTabId + 1));
     plain.InsertItem(0, "Disc labels");
     CCanvas system(300, 150, kMarker);

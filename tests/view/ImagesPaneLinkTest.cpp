@@ -39,7 +39,7 @@ TEST_F(ImagesPaneLink, PicturesDropOnTheDiscRingOnly)
         {"outside the disc, by the square's corner", disc.left + 40, disc.top + 40, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Target().IsImageDropTarget(ScreenSquareAt(c.x, c.y)), c.takes) << c.where;
+        EXPECT_EQ(Target().IsImageDropTarget(ScreenSquareAt(c.x, c.y), RECT{}), c.takes) << c.where;
 }
 
 TEST_F(ImagesPaneLink, PicturesDropOnTheCoversOfThePageShown)
@@ -47,8 +47,13 @@ TEST_F(ImagesPaneLink, PicturesDropOnTheCoversOfThePageShown)
     MakeLabel("Single");
     Show("Front Cover");
     const FrontCoverGeometry& front = m_view.Model().Geometry().front;
-    EXPECT_TRUE(Target().IsImageDropTarget(ScreenSquareAt(front.left + front.width / 2, front.top + front.height / 2)));
-    EXPECT_FALSE(Target().IsImageDropTarget(RECT{-20000, -20000, -19990, -19990}));
+    EXPECT_TRUE(Target().IsImageDropTarget(ScreenSquareAt(front.left + front.width / 2, front.top + front.height / 2), RECT{}));
+    EXPECT_FALSE(Target().IsImageDropTarget(RECT{-20000, -20000, -19990, -19990}, RECT{}));
+    // A place the caller leaves out (a floating pane over the label) takes nothing.
+    const RECT middle = ScreenSquareAt(front.left + front.width / 2, front.top + front.height / 2);
+    RECT around = middle;
+    ::InflateRect(&around, 20, 20);
+    EXPECT_FALSE(Target().IsImageDropTarget(middle, around));
 }
 
 TEST_F(ImagesPaneLink, ADroppedPictureBecomesAnImageObject)
