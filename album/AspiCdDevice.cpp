@@ -1,158 +1,40 @@
 #include "album/AspiCdDevice.h"
 
+#include "framework/ErrorReport.h"
+#include "framework/UserHandles.h"
 #include "framework/WinApp.h"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
-// The request blocks of the ASPI for Win32 interface.
-#pragma pack(push, 1)
 namespace {
 
-constexpr BYTE kCommandAdapterInquiry = 0;
-constexpr BYTE kCommandGetDeviceType = 1;
-constexpr BYTE kCommandExecute = 2;
-constexpr BYTE kStatusPending = 0;
-constexpr BYTE kStatusComplete = 1;
-constexpr BYTE kStatusNoAdapters = 0xE8;
-constexpr BYTE kFlagDataIn = 0x08;
-constexpr BYTE kFlagEventNotify = 0x40;
-constexpr BYTE kDeviceTypeCdRom = 5;
-constexpr BYTE kSenseLength = 14;
-constexpr DWORD kRequestTimeoutMs = 10000;
-
-struct AdapterInquiryBlock
+AspiAddress AddressOf(const CdDriveRecord& drive)
 {
-    BYTE command;
-    BYTE status;
-    BYTE adapter;
-    BYTE flags;
-    DWORD reserved;
-    BYTE adapterCount;
-    BYTE adapterScsiId;
-    BYTE managerId[16];
-    BYTE identifier[16];
-    BYTE unique[16];
-    WORD reserved1;
-};
-
-struct DeviceTypeBlock
-{
-    BYTE command;
-    BYTE status;
-    BYTE adapter;
-    BYTE flags;
-    DWORD reserved;
-    BYTE target;
-    BYTE lun;
-    BYTE deviceType;
-    BYTE reserved1;
-};
-
-struct ExecuteBlock
-{
-    BYTE command;
-    BYTE status;
-    BYTE adapter;
-    BYTE flags;
-    DWORD reserved;
-    BYTE target;
-    BYTE lun;
-    WORD reserved1;
-    DWORD bufferLength;
-    BYTE* buffer;
-    BYTE senseLength;
-    BYTE cdbLength;
-    BYTE adapterStatus;
-    BYTE targetStatus;
-    void* completion;
-    void* reserved2;
-    BYTE reserved3[16];
-    BYTE cdb[16];
-    BYTE sense[kSenseLength + 2];
-};
-
-}  // namespace
-#pragma pack(pop)
-
-struct AspiEntryPoints
-{
-    DWORD(__cdecl* getSupportInfo)() = nullptr;
-    DWORD(__cdecl* sendCommand)(void*) = nullptr;
-};
-
-namespace {
-
-class OwnedEvent
-{
-public:
-    OwnedEvent() : m_event(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    ~OwnedEvent()
-    {
-        if (m_event)
-            ::CloseHandle(m_event);
-    }
-    OwnedEvent(const OwnedEvent&) = delete;
-    OwnedEvent& operator=(const OwnedEvent&) = delete;
-    HANDLE Get() const { return m_event; }
-
-private:
-    HANDLE m_event;
-};
-
-// One data-in request; true when the device completed it.
-bool Execute(const AspiEntryPoints& aspi, const CAspiCdProvider::Address& address, const BYTE* cdb, BYTE cdbLength,
-             BYTE* buffer, DWORD length)
-{
-    OwnedEvent done;
-    if (!done.Get())
-        return false;
-    ExecuteBlock block;
-    std::memset(&block, 0, sizeof block);
-    block.command = kCommandExecute;
-    block.adapter = address.adapter;
-    block.flags = kFlagDataIn | kFlagEventNotify;
-    block.target = address.target;
-    block.lun = address.lun;
-    block.bufferLength = length;
-    block.buffer = buffer;
-    block.senseLength = kSenseLength;
-    block.cdbLength = cdbLength;
-    std::memcpy(block.cdb, cdb, cdbLength);
-    block.completion = done.Get();
-    ::ResetEvent(done.Get());
-    if (aspi.sendCommand(&block) == kStatusPending)
-        ::WaitForSingleObject(done.Get(), kRequestTimeoutMs);
-    return block.status == kStatusComplete;
-}
-
-CString InquireDeviceName(const AspiEntryPoints& aspi, const CAspiCdProvider::Address& address)
-{
-    const BYTE cdb[6] = {0x12, static_cast<BYTE>(address.lun << 5), 0, 0, 0x24, 0};
-    BYTE reply[37] = {};
-    if (!Execute(aspi, address, cdb, sizeof cdb, reply, sizeof reply))
-        return CString(static_cast<char>(0xFF), 1);
-    // Vendor and product identification, as the device gives them.
-    return CString(reinterpret_cast<const char*>(reply + 8), 24);
+    return AspiAddress{drive.m_nAdapter, drive.m_nTarget, drive.m_nLun};
 }
 
 class CAspiCdDevice : public ICdDevice
 {
 public:
-    CAspiCdDevice(const AspiEntryPoints& aspi, CAspiCdProvider::Address address) : m_aspi(aspi), m_address(address) {}
+    CAspiCdDevice(const aspi::EntryPoints& layer, AspiAddress address, DWORD timeoutMs)
+        : m_layer(layer), m_address(address), m_timeoutMs(timeoutMs)
+    {
+    }
 
     void StopAudio() override
     {
         const BYTE pause[10] = {0x4B};
         BYTE data[16] = {};
-        Execute(m_aspi, m_address, pause, sizeof pause, data, sizeof data);
+        ExecuteAspiCommand(m_layer, m_address, pause, sizeof pause, data, sizeof data, m_timeoutMs);
     }
 
     ScsiCommandResult ExecuteDataIn(const BYTE (&cdb)[10], BYTE* buffer, DWORD length, DWORD) override
     {
         ScsiCommandResult result;
-        result.completed = Execute(m_aspi, m_address, cdb, sizeof cdb, buffer, length);
+        result.completed = Guarded(198, ErrorSink::App(), false, [&] {
+            return ExecuteAspiCommand(m_layer, m_address, cdb, sizeof cdb, buffer, length, m_timeoutMs);
+        });
         // ASPI does not report how much arrived: the allocation length in the
         // command block is all the reader can go by.
         result.transferred = result.completed ? length : 0;
@@ -162,99 +44,128 @@ public:
     ScsiCommandResult ReadTocBySystem(BYTE*, DWORD) override { return {}; }
 
 private:
-    const AspiEntryPoints& m_aspi;
-    CAspiCdProvider::Address m_address;
+    aspi::EntryPoints m_layer;
+    AspiAddress m_address;
+    DWORD m_timeoutMs;
 };
 
 }  // namespace
 
 CAspiCdProvider::CAspiCdProvider() = default;
 
+CAspiCdProvider::CAspiCdProvider(const aspi::EntryPoints& layer, AspiDriveSources sources)
+    : m_layer(layer), m_sources(std::move(sources))
+{
+}
+
 CAspiCdProvider::~CAspiCdProvider() = default;
 
 bool CAspiCdProvider::Load()
 {
-    // Loaded once and kept for the rest of the process.
-    static AspiEntryPoints entryPoints;
-    static HMODULE module = nullptr;
-    if (!module) {
-        module = ::LoadLibraryA("WNASPI32.DLL");
-        if (!module) {
+    // Loaded once and kept for the rest of the process: requests the layer
+    // may still complete live in it.
+    static OwnedModule module;
+    if (!module.IsValid()) {
+        module.Reset(::LoadLibraryA("WNASPI32.DLL"));
+        if (!module.IsValid()) {
             AppMessageBox("Error: WNASPI32.DLL could not be found.");
             return false;
         }
     }
-    entryPoints.getSupportInfo =
+    aspi::EntryPoints layer;
+    layer.getSupportInfo =
         reinterpret_cast<DWORD(__cdecl*)()>(reinterpret_cast<void*>(::GetProcAddress(module, "GetASPI32SupportInfo")));
-    entryPoints.sendCommand =
+    layer.sendCommand =
         reinterpret_cast<DWORD(__cdecl*)(void*)>(reinterpret_cast<void*>(::GetProcAddress(module, "SendASPI32Command")));
-    if (!entryPoints.getSupportInfo || !entryPoints.sendCommand) {
+    if (!layer.getSupportInfo || !layer.sendCommand) {
         AppMessageBox("Error: ASPI functions not supported.");
         return false;
     }
-    m_entryPoints = &entryPoints;
+    m_layer = layer;
     return true;
+}
+
+int CAspiCdProvider::GetAdapterCount() const
+{
+    return Guarded(209, ErrorSink::App(), 0, [&] {
+        const DWORD support = m_layer.getSupportInfo();
+        const BYTE status = static_cast<BYTE>(support >> 8);
+        if (status != aspi::kStatusComplete && status != aspi::kStatusNoAdapters)
+            return -1;
+        return static_cast<int>(support & 0xFF);
+    });
+}
+
+CString CAspiCdProvider::InquireDeviceName(const AspiAddress& address) const
+{
+    return Guarded(592, ErrorSink::App(), CString(), [&] {
+        const BYTE cdb[6] = {0x12, static_cast<BYTE>(address.lun << 5), 0, 0, 0x24, 0};
+        BYTE reply[37] = {};
+        if (!ExecuteAspiCommand(m_layer, address, cdb, sizeof cdb, reply, sizeof reply, m_sources.requestTimeoutMs))
+            return CString(static_cast<char>(0xFF), 1);
+        // Vendor and product identification as the device gives them: the
+        // text from byte 8 up to its end (the reply's last byte stays 0), at
+        // most 32 characters, cut to 24.
+        const char* text = reinterpret_cast<const char*>(reply + 8);
+        const size_t length = ::strnlen(text, sizeof reply - 8);
+        return CString(text, static_cast<int>(length < 32 ? length : 32)).Left(24);
+    });
+}
+
+void CAspiCdProvider::ScanAdapters()
+{
+    Guarded(591, ErrorSink::App(), [&] {
+        const int adapters = GetAdapterCount();
+        for (int adapter = 0; adapter < adapters; ++adapter) {
+            aspi::AdapterInquiryBlock inquiry;
+            std::memset(&inquiry, 0, sizeof inquiry);
+            inquiry.command = aspi::kCommandAdapterInquiry;
+            inquiry.adapter = static_cast<BYTE>(adapter);
+            m_layer.sendCommand(&inquiry);
+            if (inquiry.status != aspi::kStatusComplete)
+                continue;
+            for (BYTE target = 0; target < 8; ++target)
+                for (BYTE lun = 0; lun < 8; ++lun) {
+                    aspi::DeviceTypeBlock device;
+                    std::memset(&device, 0, sizeof device);
+                    device.command = aspi::kCommandGetDeviceType;
+                    device.adapter = static_cast<BYTE>(adapter);
+                    device.target = target;
+                    device.lun = lun;
+                    m_layer.sendCommand(&device);
+                    if (device.status != aspi::kStatusComplete || device.deviceType != aspi::kDeviceTypeCdRom)
+                        continue;
+                    CdDriveRecord drive;
+                    drive.m_nAdapter = static_cast<BYTE>(adapter);
+                    drive.m_nTarget = target;
+                    drive.m_nLun = lun;
+                    drive.m_strName = InquireDeviceName(AddressOf(drive));
+                    drive.m_strCompactName = CompactName(drive.m_strName);
+                    m_drives.push_back(drive);
+                }
+        }
+    });
 }
 
 std::vector<CString> CAspiCdProvider::ListDrives()
 {
-    m_addresses.clear();
-    std::vector<std::pair<Address, CString>> found;
-    if (!m_entryPoints)
+    m_drives.clear();
+    if (!m_layer.getSupportInfo || !m_layer.sendCommand)
         return {};
-    const DWORD support = m_entryPoints->getSupportInfo();
-    const BYTE status = static_cast<BYTE>(support >> 8);
-    const int adapters = status == kStatusComplete || status == kStatusNoAdapters ? static_cast<int>(support & 0xFF) : 0;
-    for (int adapter = 0; adapter < adapters; ++adapter) {
-        AdapterInquiryBlock inquiry{};
-        inquiry.command = kCommandAdapterInquiry;
-        inquiry.adapter = static_cast<BYTE>(adapter);
-        m_entryPoints->sendCommand(&inquiry);
-        if (inquiry.status != kStatusComplete)
-            continue;
-        for (BYTE target = 0; target < 8; ++target)
-            for (BYTE lun = 0; lun < 8; ++lun) {
-                DeviceTypeBlock device{};
-                device.command = kCommandGetDeviceType;
-                device.adapter = static_cast<BYTE>(adapter);
-                device.target = target;
-                device.lun = lun;
-                m_entryPoints->sendCommand(&device);
-                if (device.status == kStatusComplete && device.deviceType == kDeviceTypeCdRom) {
-                    const Address address{static_cast<BYTE>(adapter), target, lun};
-                    found.emplace_back(address, InquireDeviceName(*m_entryPoints, address));
-                }
-            }
-    }
-
-    // The CD-ROM letters, in order, go to the drives in the order found; when
-    // there are too few, every drive is shown by its device name instead.
-    std::vector<CString> letters;
-    char root[] = "A:";
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        root[0] = letter;
-        if (::GetDriveTypeA(root) == DRIVE_CDROM)
-            letters.emplace_back(root);
-    }
+    ScanAdapters();
+    std::vector<CdRegistryEntry> entries = GetDriveLettersFromRegistry(m_sources.registry);
+    MatchDriveLetters(m_drives, entries, m_sources.cdRomLetters ? m_sources.cdRomLetters() : std::vector<CString>());
+    SortDrives(m_drives);
     std::vector<CString> names;
-    for (size_t i = 0; i < found.size(); ++i) {
-        m_addresses.push_back(found[i].first);
-        if (letters.size() >= found.size()) {
-            names.push_back(letters[i]);
-        } else {
-            CString name = found[i].second;
-            name.TrimRight();
-            name.Replace("  ", " ");
-            name.Replace("  ", " ");
-            names.push_back(name);
-        }
-    }
+    for (const CdDriveRecord& drive : m_drives)
+        names.push_back(drive.m_strLetter);
     return names;
 }
 
 std::unique_ptr<ICdDevice> CAspiCdProvider::Open(int drive)
 {
-    if (!m_entryPoints || drive < 0 || drive >= static_cast<int>(m_addresses.size()))
+    if (!m_layer.sendCommand || drive < 0 || drive >= static_cast<int>(m_drives.size()))
         return nullptr;
-    return std::make_unique<CAspiCdDevice>(*m_entryPoints, m_addresses[static_cast<size_t>(drive)]);
+    return std::make_unique<CAspiCdDevice>(m_layer, AddressOf(m_drives[static_cast<size_t>(drive)]),
+                                           m_sources.requestTimeoutMs);
 }

@@ -14,6 +14,8 @@
 #include <commdlg.h>
 
 #include <fstream>
+#include <iterator>
+#include <tuple>
 
 IMPLEMENT_DYNAMIC(CSearchSettingsDlg, CNewDialog)
 
@@ -36,6 +38,12 @@ constexpr int kListTimeoutMilliseconds = 20000;
 constexpr const char kFetchingTitle[] = " Retrieving Freedb Server List ";
 constexpr UINT kProxyFields[] = {IDC_SEARCH_PROXY_HOST, IDC_SEARCH_PROXY_PORT, IDC_SEARCH_PROXY_USER,
                                  IDC_SEARCH_PROXY_PASSWORD};
+constexpr UINT kFrames[] = {IDC_SEARCH_FREEDB_GROUP, IDC_SEARCH_CDPLAYER_GROUP, IDC_SEARCH_MP3_GROUP};
+constexpr UINT kLabels[] = {IDC_SEARCH_SERVER_LABEL,        IDC_SEARCH_PROXY_HOST_LABEL, IDC_SEARCH_PROXY_PORT_LABEL,
+                            IDC_SEARCH_PROXY_USER_LABEL,    IDC_SEARCH_PROXY_PASSWORD_LABEL,
+                            IDC_SEARCH_CDPLAYER_LABEL};
+// Normal edits while the proxy is on, panel grey while it is off.
+constexpr int kProxyFieldDisplayMode = 3;
 constexpr UINT kTextFields[] = {IDC_SEARCH_PROXY_HOST, IDC_SEARCH_PROXY_PORT, IDC_SEARCH_PROXY_USER,
                                 IDC_SEARCH_PROXY_PASSWORD, IDC_SEARCH_CDPLAYER_PATH};
 
@@ -89,9 +97,21 @@ BOOL CSearchSettingsDlg::OnInitDialog()
         ::GetObjectA(UserInterfaceFont(false), sizeof bold, &bold);
         bold.lfWeight = FW_BOLD;
         m_boldFont.CreateFontIndirect(bold);
-        for (UINT id : {IDC_SEARCH_FREEDB_GROUP, IDC_SEARCH_CDPLAYER_GROUP, IDC_SEARCH_MP3_GROUP})
-            ::SendMessageA(GetDlgItemHandle(static_cast<int>(id)), WM_SETFONT,
-                           reinterpret_cast<WPARAM>(m_boldFont.Get()), FALSE);
+        static_assert(std::size(kFrames) == std::tuple_size_v<decltype(m_frames)>);
+        static_assert(std::size(kLabels) == std::tuple_size_v<decltype(m_labels)>);
+        static_assert(std::size(kProxyFields) == std::tuple_size_v<decltype(m_proxyFields)>);
+        for (size_t i = 0; i < m_frames.size(); ++i) {
+            m_frames[i].SubclassDlgItem(static_cast<int>(kFrames[i]), this);
+            m_frames[i].SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_boldFont.Get()), FALSE);
+        }
+        for (size_t i = 0; i < m_labels.size(); ++i)
+            m_labels[i].SubclassDlgItem(static_cast<int>(kLabels[i]), this);
+        m_useProxy.SubclassDlgItem(IDC_SEARCH_USE_PROXY, this);
+        m_useId3.SubclassDlgItem(IDC_SEARCH_USE_ID3, this);
+        for (size_t i = 0; i < m_proxyFields.size(); ++i) {
+            m_proxyFields[i].SubclassDlgItem(static_cast<int>(kProxyFields[i]), this);
+            m_proxyFields[i].m_nDisplayMode = kProxyFieldDisplayMode;
+        }
         m_ok.SubclassDlgItem(IDOK, this);
         m_cancel.SubclassDlgItem(IDCANCEL, this);
         m_getServers.SubclassDlgItem(IDC_SEARCH_GET_SERVERS, this);

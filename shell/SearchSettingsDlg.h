@@ -11,8 +11,13 @@
 #include "framework/Gdi.h"
 #include "shell/DialogWindowIcon.h"
 #include "uikit/BevelButton.h"
+#include "uikit/CaptionFrameButton.h"
+#include "uikit/DisplayEdit.h"
 #include "uikit/NewDialog.h"
+#include "uikit/PictureStatic.h"
+#include "uikit/TransparentButton.h"
 
+#include <array>
 #include <vector>
 
 // The entry of the server list that names `server` (by its host, port and
@@ -66,6 +71,14 @@ private:
     bool m_bCdPlayerSwitchedOff = false;
     CString m_strDots;
 
+    // The controls drawn on the panel background: the three group frames
+    // (captions in the bold font), the field labels, the two checks and the
+    // proxy fields, which turn panel grey while the proxy is off.
+    std::array<CCaptionFrameButton, 3> m_frames;
+    std::array<CPictureStatic, 6> m_labels;
+    CTransparentButton m_useProxy;
+    CTransparentButton m_useId3;
+    std::array<CDisplayEdit, 4> m_proxyFields;
     CComboBox m_servers;
     CBevelButton m_ok;
     CBevelButton m_cancel;

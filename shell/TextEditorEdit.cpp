@@ -6,7 +6,7 @@
 #include "shell/TextPaneHost.h"
 #include "uikit/ControlText.h"
 
-IMPLEMENT_DYNAMIC(CTextEditorEdit, CEdit)
+IMPLEMENT_DYNAMIC(CTextEditorEdit, CChangeNotifyEdit)
 
 namespace
 {
@@ -103,23 +103,4 @@ void CTextEditorEdit::OnKillFocus()
             m_host->CommitPaneText(m_strObjectName, m_strCommitted, text);
         m_strCommitted = text;
     });
-}
-
-BOOL CTextEditorEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    if (message == WM_COMMAND) {
-        switch (HIWORD(wParam)) {
-        case EN_CHANGE:
-            OnChange();
-            *result = 0;
-            return TRUE;
-        case EN_KILLFOCUS:
-            OnKillFocus();
-            *result = 0;
-            return TRUE;
-        default:
-            break;
-        }
-    }
-    return CEdit::OnChildNotify(message, wParam, lParam, result);
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "framework/Edit.h"
 #include "framework/String.h"
+#include "uikit/ChangeNotifyEdit.h"
 
 class ITextPaneHost;
 
 // The Text pane's edit box for a free text: every change is written into the
 // label at once (laid out again when the program is idle), and leaving the box
 // records the edit as one undo step. A backtick never gets in.
-class CTextEditorEdit : public CEdit
+class CTextEditorEdit : public CChangeNotifyEdit
 {
     DECLARE_DYNAMIC(CTextEditorEdit)
 
@@ -22,12 +22,12 @@ public:
     const CString& CommittedText() const { return m_strCommitted; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-    // Reflected EN_CHANGE: a change without a key (paste, cut, a message) is written too.
-    void OnChange();
-    // Reflected EN_KILLFOCUS: one undo step when the text differs from the committed one.
-    void OnKillFocus();
+protected:
+    // A change without a key (paste, cut, a message) is written too.
+    void OnChange() override;
+    // One undo step when the text differs from the committed one.
+    void OnKillFocus() override;
 
 private:
     // The window's text (trailing white space removed) into the label.

@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-IMPLEMENT_DYNAMIC(CCellEdit, CEdit)
+IMPLEMENT_DYNAMIC(CCellEdit, CChangeNotifyEdit)
 
 namespace {
 
@@ -138,23 +138,4 @@ void CCellEdit::OnKillFocus()
         if (CCellEditOwner* owner = Owner())
             owner->ApplyChanges();
     });
-}
-
-BOOL CCellEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    if (message == WM_COMMAND) {
-        switch (HIWORD(wParam)) {
-        case EN_CHANGE:
-            OnChange();
-            *result = 0;
-            return TRUE;
-        case EN_KILLFOCUS:
-            OnKillFocus();
-            *result = 0;
-            return TRUE;
-        default:
-            break;
-        }
-    }
-    return CEdit::OnChildNotify(message, wParam, lParam, result);
 }

@@ -10,8 +10,8 @@
 // the editor; with no object name the editor is an ordinary edit box. The
 // texts themselves are the application's: it implements CCellTextStore.
 
-#include "framework/Edit.h"
 #include "framework/String.h"
+#include "uikit/ChangeNotifyEdit.h"
 
 // What the cell editor needs of the list it edits in.
 class CCellEditOwner {
@@ -39,7 +39,7 @@ public:
 // false, and the text untouched, when the text has no such field.
 bool ReplaceBacktickField(CString& text, int index, const CString& value);
 
-class CCellEdit : public CEdit {
+class CCellEdit : public CChangeNotifyEdit {
     DECLARE_DYNAMIC(CCellEdit)
 
 public:
@@ -59,11 +59,10 @@ public:
     // Typed backticks become apostrophes; a key-up writes the cell and the
     // text; Escape puts the loaded text back and has the owner close the editor.
     BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
-    void OnChange();
-    void OnKillFocus();
+    void OnChange() override;
+    void OnKillFocus() override;
 
 private:
     // Writes the editor's text into the list's current cell, into the field of

@@ -13,6 +13,12 @@
 #include "resource.h"
 #include "shell/SearchSettingsDlg.h"
 #include "support/RecordingHelpEngine.h"
+#include "framework/TileBackground.h"
+#include "uikit/CaptionFrameButton.h"
+#include "uikit/DisplayEdit.h"
+#include "uikit/PanelBackground.h"
+#include "uikit/PictureStatic.h"
+#include "uikit/TransparentButton.h"
 
 #include <gtest/gtest.h>
 
@@ -213,6 +219,151 @@ TEST_F(SearchSettingsDlgTest, TheCurrentServerIsChosenInTheListWhateverItsDescri
         Click(dialog, IDCANCEL);
     })});
     EXPECT_EQ(reopened, "eu.example - A mirror down under");
+}
+
+namespace {
+
+template <class Control>
+bool AttachedAs(HWND dialog, int id)
+{
+    return dynamic_cast<Control*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog, id))) != nullptr;
+}
+
+// A pixel of a control as the screen shows it.
+COLORREF ShownPixel(HWND control, int x, int y)
+{
+    HDC dc = ::GetDC(control);
+    const COLORREF pixel = ::GetPixel(dc, x, y) & 0xFFFFFF;
+    ::ReleaseDC(control, dc);
+    return pixel;
+}
+
+// What the dialog's own background is at a point of a control: the panel
+// background tiled from the dialog's client origin.
+COLORREF BackgroundPixel(HWND dialog, HWND control, int x, int y)
+{
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    POINT at{x, y};
+    ::MapWindowPoints(control, dialog, &at, 1);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    TileAppBackground(memory, client);
+    const COLORREF pixel = ::GetPixel(memory, at.x, at.y) & 0xFFFFFF;
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+// A point of the control's client area that its text does not reach: the
+// middle of its right edge.
+POINT RightEdge(HWND control)
+{
+    RECT client{};
+    ::GetClientRect(control, &client);
+    return POINT{client.right - 2, client.bottom / 2};
+}
+
+void RepaintAll(HWND dialog)
+{
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+// The dialog's frames, labels, checks and proxy fields are the program's own
+// controls on the panel background. The proxy fields are grey while "Use Proxy
+// Server" is off; ticked, they are white edits that the user tabs into (a
+// click does not put the caret there) and types in, and OK keeps what was typed.
+TEST_F(SearchSettingsDlgTest, ItsControlsSitOnThePanelAndTheProxyFieldsFollowTheCheck)
+{
+    const int frames[] = {IDC_SEARCH_FREEDB_GROUP, IDC_SEARCH_CDPLAYER_GROUP, IDC_SEARCH_MP3_GROUP};
+    const int labels[] = {IDC_SEARCH_SERVER_LABEL,     IDC_SEARCH_PROXY_HOST_LABEL,     IDC_SEARCH_PROXY_PORT_LABEL,
+                          IDC_SEARCH_PROXY_USER_LABEL, IDC_SEARCH_PROXY_PASSWORD_LABEL, IDC_SEARCH_CDPLAYER_LABEL};
+    const int checks[] = {IDC_SEARCH_USE_PROXY, IDC_SEARCH_USE_ID3};
+    const int proxyFields[] = {IDC_SEARCH_PROXY_HOST, IDC_SEARCH_PROXY_PORT, IDC_SEARCH_PROXY_USER,
+                               IDC_SEARCH_PROXY_PASSWORD};
+    const auto fieldPixel = [](HWND dialog, int id) {
+        HWND field = ::GetDlgItem(dialog, id);
+        const POINT at = RightEdge(field);
+        return ShownPixel(field, at.x, at.y);
+    };
+    const auto focusIs = [](int id) {
+        HWND dialog = FindDialogWith(IDC_SEARCH_USE_ID3);
+        return dialog && ::GetFocus() == ::GetDlgItem(dialog, id);
+    };
+
+    Run({Do("look at the controls",
+            [&](HWND dialog) {
+                for (int id : frames) {
+                    SCOPED_TRACE(id);
+                    EXPECT_TRUE(AttachedAs<CCaptionFrameButton>(dialog, id));
+                    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, id))) << "only a frame";
+                    LOGFONTA font{};
+                    ::GetObjectA(reinterpret_cast<HFONT>(::SendDlgItemMessageA(dialog, id, WM_GETFONT, 0, 0)),
+                                 sizeof font, &font);
+                    EXPECT_EQ(font.lfWeight, FW_BOLD);
+                }
+                for (int id : labels)
+                    EXPECT_TRUE(AttachedAs<CPictureStatic>(dialog, id)) << id;
+                for (int id : checks)
+                    EXPECT_TRUE(AttachedAs<CTransparentButton>(dialog, id)) << id;
+                for (int id : proxyFields) {
+                    auto* field = dynamic_cast<CDisplayEdit*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog, id)));
+                    ASSERT_NE(field, nullptr) << id;
+                    EXPECT_EQ(field->m_nDisplayMode, 3);
+                }
+
+                RepaintAll(dialog);
+                // Labels and checks show the dialog's background around their text.
+                for (int id : {IDC_SEARCH_PROXY_HOST_LABEL, IDC_SEARCH_SERVER_LABEL, IDC_SEARCH_USE_PROXY,
+                               IDC_SEARCH_USE_ID3}) {
+                    HWND control = ::GetDlgItem(dialog, id);
+                    const POINT at = RightEdge(control);
+                    EXPECT_EQ(ShownPixel(control, at.x, at.y), BackgroundPixel(dialog, control, at.x, at.y)) << id;
+                }
+                for (int id : proxyFields)
+                    EXPECT_EQ(fieldPixel(dialog, id), kPanelGrey) << "off: grey " << id;
+
+                HWND check = ::GetDlgItem(dialog, IDC_SEARCH_USE_PROXY);
+                ::SendMessageA(check, BM_CLICK, 0, 0);
+                EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_SEARCH_USE_PROXY), BST_CHECKED);
+                RepaintAll(dialog);
+                for (int id : proxyFields) {
+                    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, id)));
+                    EXPECT_EQ(fieldPixel(dialog, id), ::GetSysColor(COLOR_WINDOW) & 0xFFFFFF) << "on: an edit " << id;
+                }
+
+                // A click leaves the caret where it was; Tab moves it on.
+                ::SetFocus(check);
+                HWND host = ::GetDlgItem(dialog, IDC_SEARCH_PROXY_HOST);
+                ::SendMessageA(host, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+                ::SendMessageA(host, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+                EXPECT_EQ(::GetFocus(), check);
+                ::PostMessageA(check, WM_KEYDOWN, VK_TAB, 0x000F0001);
+                ::PostMessageA(check, WM_KEYUP, VK_TAB, 0xC00F0001);
+            }),
+         WaitUntil("the host field has the caret", [&] { return focusIs(IDC_SEARCH_PROXY_HOST); }),
+         Do("type the host",
+            [](HWND dialog) {
+                HWND host = ::GetDlgItem(dialog, IDC_SEARCH_PROXY_HOST);
+                for (char ch : std::string("cache.example"))
+                    ::PostMessageA(host, WM_CHAR, static_cast<WPARAM>(ch), 1);
+            }),
+         WaitUntil("the host is typed",
+                   [] {
+                       HWND dialog = FindDialogWith(IDC_SEARCH_USE_ID3);
+                       return dialog && Field(dialog, IDC_SEARCH_PROXY_HOST) == "cache.example";
+                   }),
+         Do("press OK", [](HWND dialog) { ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); })});
+    EXPECT_EQ(m_settings.m_cddbSite.m_bProxy, 1);
+    EXPECT_EQ(m_settings.m_cddbSite.m_strProxyHost, "cache.example");
+    EXPECT_EQ(StoredString("FreedbOptions"),
+              std::string(kDefaultCddbHost) + "`80`/~cddb/cddb.cgi`Random freedb server`1`cache.example````");
 }
 
 TEST(ServerListEntry, FoundByWhereTheServerIs)
