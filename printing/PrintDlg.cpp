@@ -52,14 +52,16 @@ void ShowControl(HWND dialog, int id, bool show)
 CPrintDlg::CPrintDlg(IPrintDialogTarget& target, BOOL printSetupOnly, DWORD flags, CWnd* parent)
     : CPrintDialog(printSetupOnly, flags, parent), m_target(target), m_tabPaper(target, [this] { UpdatePageCount(); })
 {
-    m_pd.hInstance = GetResourceHandle();
-    m_pd.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
-    m_pd.nFromPage = 1;
-    m_pd.nToPage = 3;
-    m_pd.nMinPage = 1;
-    m_pd.nMaxPage = 3;
-    m_pd.nCopies = 1;
-    m_target.SetPage2AsPage3(false);
+    Guarded(320, ErrorSink::App(), [&] {
+        m_pd.hInstance = GetResourceHandle();
+        m_pd.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
+        m_pd.nFromPage = 1;
+        m_pd.nToPage = 3;
+        m_pd.nMinPage = 1;
+        m_pd.nMaxPage = 3;
+        m_pd.nCopies = 1;
+        m_target.SetPage2AsPage3(false);
+    });
 }
 
 BOOL CPrintDlg::OnInitDialog()
@@ -257,107 +259,115 @@ bool CPrintDlg::IsChecked(int buttonId) const
 
 PrintPageRange CPrintDlg::UpdatePageCount()
 {
-    PrintParts parts;
-    parts.front = IsChecked(IDC_PRINT_FRONT);
-    parts.back = IsChecked(IDC_PRINT_BACK);
-    parts.disc1 = IsChecked(IDC_PRINT_DISC1);
-    parts.disc2 = IsChecked(IDC_PRINT_DISC2);
-    parts.doubleLayout = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
-    parts.backCoverPage = BackCoverPage();
-    const PrintPageRange range = ComputePrintPageRange(parts);
-    m_target.SetPage2AsPage3(range.page2AsPage3);
+    return Guarded(330, ErrorSink::App(), PrintPageRange{}, [&]() -> PrintPageRange {
+        PrintParts parts;
+        parts.front = IsChecked(IDC_PRINT_FRONT);
+        parts.back = IsChecked(IDC_PRINT_BACK);
+        parts.disc1 = IsChecked(IDC_PRINT_DISC1);
+        parts.disc2 = IsChecked(IDC_PRINT_DISC2);
+        parts.doubleLayout = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
+        parts.backCoverPage = BackCoverPage();
+        const PrintPageRange range = ComputePrintPageRange(parts);
+        m_target.SetPage2AsPage3(range.page2AsPage3);
 
-    const HWND dialog = m_hWnd;
-    const bool busy = m_bBusy;
-    m_bBusy = true;
-    ::SetDlgItemInt(dialog, IDC_PRINT_FROM_PAGE, static_cast<UINT>(range.from), FALSE);
-    ::SetDlgItemInt(dialog, IDC_PRINT_TO_PAGE, static_cast<UINT>(range.to), FALSE);
-    // The common dialog prints the page fields only with "Pages" chosen.
-    ::CheckRadioButton(dialog, IDC_PRINT_ALL, IDC_PRINT_PAGES, IDC_PRINT_PAGES);
-    m_bBusy = busy;
-    const int copies = std::max(1, ReadNumber(dialog, IDC_PRINT_COPIES));
-    const int total = TotalPrintedPages(range, copies);
-    ::SetDlgItemTextA(dialog, IDC_PRINT_PAGE_TOTAL, ("Total pages to print: " + std::to_string(total)).c_str());
-    if (HWND totalText = ::GetDlgItem(dialog, IDC_PRINT_PAGE_TOTAL))
-        ::InvalidateRect(totalText, nullptr, TRUE);
-    return range;
+        const HWND dialog = m_hWnd;
+        const bool busy = m_bBusy;
+        m_bBusy = true;
+        ::SetDlgItemInt(dialog, IDC_PRINT_FROM_PAGE, static_cast<UINT>(range.from), FALSE);
+        ::SetDlgItemInt(dialog, IDC_PRINT_TO_PAGE, static_cast<UINT>(range.to), FALSE);
+        // The common dialog prints the page fields only with "Pages" chosen.
+        ::CheckRadioButton(dialog, IDC_PRINT_ALL, IDC_PRINT_PAGES, IDC_PRINT_PAGES);
+        m_bBusy = busy;
+        const int copies = std::max(1, ReadNumber(dialog, IDC_PRINT_COPIES));
+        const int total = TotalPrintedPages(range, copies);
+        ::SetDlgItemTextA(dialog, IDC_PRINT_PAGE_TOTAL, ("Total pages to print: " + std::to_string(total)).c_str());
+        if (HWND totalText = ::GetDlgItem(dialog, IDC_PRINT_PAGE_TOTAL))
+            ::InvalidateRect(totalText, nullptr, TRUE);
+        return range;
+    });
 }
 
-void CPrintDlg::TogglePart(PrintPart part, int buttonId)
+void CPrintDlg::TogglePart(PrintPart part, int buttonId, int errorNumber)
 {
-    m_target.SetPartPrinted(part, IsChecked(buttonId));
-    UpdatePageCount();
+    Guarded(errorNumber, ErrorSink::App(), [&] {
+        m_target.SetPartPrinted(part, IsChecked(buttonId));
+        UpdatePageCount();
+    });
 }
 
 void CPrintDlg::OnPrintFront()
 {
-    TogglePart(PrintPart::Front, IDC_PRINT_FRONT);
+    TogglePart(PrintPart::Front, IDC_PRINT_FRONT, 322);
 }
 
 void CPrintDlg::OnPrintBack()
 {
-    TogglePart(PrintPart::Back, IDC_PRINT_BACK);
+    TogglePart(PrintPart::Back, IDC_PRINT_BACK, 323);
 }
 
 void CPrintDlg::OnPrintDisc1()
 {
-    TogglePart(PrintPart::Disc1, IDC_PRINT_DISC1);
+    TogglePart(PrintPart::Disc1, IDC_PRINT_DISC1, 324);
 }
 
 void CPrintDlg::OnPrintDisc2()
 {
-    TogglePart(PrintPart::Disc2, IDC_PRINT_DISC2);
+    TogglePart(PrintPart::Disc2, IDC_PRINT_DISC2, 325);
 }
 
-int CPrintDlg::ClampOffsetField(int fieldId)
+int CPrintDlg::ClampOffsetField(int fieldId, int errorNumber)
 {
-    const int typed = ReadNumber(m_hWnd, fieldId);
-    const int value = std::clamp(typed, -kMaxOffset, kMaxOffset);
-    if (std::to_string(value) != DlgItemTextOf(m_hWnd, fieldId).c_str()) {
-        const bool busy = m_bBusy;
-        m_bBusy = true;
-        ::SetDlgItemTextA(m_hWnd, fieldId, std::to_string(value).c_str());
-        m_bBusy = busy;
-    }
-    return value;
+    return Guarded(errorNumber, ErrorSink::App(), 0, [&]() -> int {
+        const int typed = ReadNumber(m_hWnd, fieldId);
+        const int value = std::clamp(typed, -kMaxOffset, kMaxOffset);
+        if (std::to_string(value) != DlgItemTextOf(m_hWnd, fieldId).c_str()) {
+            const bool busy = m_bBusy;
+            m_bBusy = true;
+            ::SetDlgItemTextA(m_hWnd, fieldId, std::to_string(value).c_str());
+            m_bBusy = busy;
+        }
+        return value;
+    });
 }
 
-void CPrintDlg::FilterOffsetField(int fieldId)
+void CPrintDlg::FilterOffsetField(int fieldId, int errorNumber)
 {
-    if (m_bBusy)
-        return;
-    const CString text = DlgItemTextOf(m_hWnd, fieldId);
-    std::string kept;
-    for (const char* at = text; *at; ++at)
-        if ((*at >= '0' && *at <= '9') || *at == '-')
-            kept += *at;
-    if (kept != text.c_str()) {
-        m_bBusy = true;
-        ::SetDlgItemTextA(m_hWnd, fieldId, kept.c_str());
-        m_bBusy = false;
-    }
+    Guarded(errorNumber, ErrorSink::App(), [&] {
+        if (m_bBusy)
+            return;
+        const CString text = DlgItemTextOf(m_hWnd, fieldId);
+        std::string kept;
+        for (const char* at = text; *at; ++at)
+            if ((*at >= '0' && *at <= '9') || *at == '-')
+                kept += *at;
+        if (kept != text.c_str()) {
+            m_bBusy = true;
+            ::SetDlgItemTextA(m_hWnd, fieldId, kept.c_str());
+            m_bBusy = false;
+        }
+    });
 }
 
 void CPrintDlg::OnKillFocusHorizontal()
 {
     if (!m_bBusy)
-        ClampOffsetField(IDC_PRINT_OFFSET_X);
+        ClampOffsetField(IDC_PRINT_OFFSET_X, 332);
 }
 
 void CPrintDlg::OnKillFocusVertical()
 {
     if (!m_bBusy)
-        ClampOffsetField(IDC_PRINT_OFFSET_Y);
+        ClampOffsetField(IDC_PRINT_OFFSET_Y, 333);
 }
 
 void CPrintDlg::OnUpdateHorizontal()
 {
-    FilterOffsetField(IDC_PRINT_OFFSET_X);
+    FilterOffsetField(IDC_PRINT_OFFSET_X, 335);
 }
 
 void CPrintDlg::OnUpdateVertical()
 {
-    FilterOffsetField(IDC_PRINT_OFFSET_Y);
+    FilterOffsetField(IDC_PRINT_OFFSET_Y, 336);
 }
 
 void CPrintDlg::OnChangeCopies()
@@ -368,27 +378,31 @@ void CPrintDlg::OnChangeCopies()
 
 void CPrintDlg::SavePrintOffset()
 {
-    if (!m_target.IsCalibrationMode() || !m_hWnd)
-        return;
-    // Clamped here too: an offset typed and confirmed with OK never left its field.
-    m_target.SetPrintOffset(POINT{ClampOffsetField(IDC_PRINT_OFFSET_X), ClampOffsetField(IDC_PRINT_OFFSET_Y)});
+    Guarded(334, ErrorSink::App(), [&] {
+        if (!m_target.IsCalibrationMode() || !m_hWnd)
+            return;
+        // Clamped here too: an offset typed and confirmed with OK never left its field.
+        m_target.SetPrintOffset(POINT{ClampOffsetField(IDC_PRINT_OFFSET_X, 332), ClampOffsetField(IDC_PRINT_OFFSET_Y, 333)});
+    });
 }
 
 void CPrintDlg::OnOK()
 {
-    // The paper chosen is taken even when nothing is chosen to print on it.
-    if (m_tabPaper.IsAttached() && !m_target.IsCalibrationMode()) {
-        m_target.ApplyPaperChoice(m_tabPaper.Choice());
-        m_target.ShowCurrentSurface();
-    }
-    const PrintPageRange range = UpdatePageCount();
-    if (range.from == 0) {
-        // Nothing chosen: there is nothing to print, and the dialog stays.
-        m_target.ReportNothingToPrint(m_target.IsCalibrationMode());
-        return;
-    }
-    SavePrintOffset();
-    Default();
+    Guarded(331, ErrorSink::App(), [&] {
+        // The paper chosen is taken even when nothing is chosen to print on it.
+        if (m_tabPaper.IsAttached() && !m_target.IsCalibrationMode()) {
+            m_target.ApplyPaperChoice(m_tabPaper.Choice());
+            m_target.ShowCurrentSurface();
+        }
+        const PrintPageRange range = UpdatePageCount();
+        if (range.from == 0) {
+            // Nothing chosen: there is nothing to print, and the dialog stays.
+            m_target.ReportNothingToPrint(m_target.IsCalibrationMode());
+            return;
+        }
+        SavePrintOffset();
+        Default();
+    });
 }
 
 void CPrintDlg::OnCloseUpPrinter()

@@ -64,12 +64,12 @@ protected:
 
 private:
 
-    void TogglePart(PrintPart part, int buttonId);
+    void TogglePart(PrintPart part, int buttonId, int errorNumber);
     bool IsChecked(int buttonId) const;
     // The offset field's number held to the range, written back when it changed.
-    int ClampOffsetField(int fieldId);
+    int ClampOffsetField(int fieldId, int errorNumber);
     // Leaves only digits and a minus sign in an offset field.
-    void FilterOffsetField(int fieldId);
+    void FilterOffsetField(int fieldId, int errorNumber);
     void PlacePartButtons();
     // The program's own look over the common dialog's controls.
     void AttachControls();
