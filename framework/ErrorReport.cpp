@@ -29,7 +29,8 @@ ErrorSink ErrorSink::Window(const CWnd* window)
 
 std::string ErrorReport::Text() const
 {
-    std::string text = "Error " + std::to_string(number);
+    // Number 0: an operation without a number of its own says "Error " alone.
+    std::string text = number == 0 ? "Error " : "Error " + std::to_string(number);
     if (step)
         text += " - Step " + std::to_string(*step);
     if (!detail.empty())

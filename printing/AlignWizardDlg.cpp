@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CAlignWizardDlg, CNewDialog)
 
 BEGIN_COMMAND_MAP(CAlignWizardDlg, CNewDialog)
@@ -105,6 +107,22 @@ CAlignWizardDlg::CAlignWizardDlg(int templateIndex, int mode, int side, ILabelPa
 
 CAlignWizardDlg::~CAlignWizardDlg() = default;
 
+RECT CAlignWizardDlg::WizardPlacement(const RECT& workArea, SIZE templateSize)
+{
+    constexpr int kTopGap = 25;
+    constexpr int kHeightLess = 35;
+    constexpr int kNarrowest = 761;
+    constexpr int kWidest = 915;
+    const int workWidth = workArea.right - workArea.left;
+    const int height = std::max(1, static_cast<int>(workArea.bottom - workArea.top) - kHeightLess);
+    int width = templateSize.cy > 0 ? static_cast<int>(static_cast<double>(height) * templateSize.cx / templateSize.cy)
+                                    : kNarrowest;
+    width = std::min(std::clamp(width, kNarrowest, kWidest), workWidth);
+    const int left = workArea.left + std::max(0, (workWidth - width) / 2);
+    const int top = workArea.top + kTopGap;
+    return RECT{left, top, left + width, top + height};
+}
+
 BOOL CAlignWizardDlg::OnInitDialog()
 {
     CNewDialog::OnInitDialog();
@@ -129,15 +147,12 @@ BOOL CAlignWizardDlg::OnInitDialog()
         if (m_mode == kNew)
             FillCustomProducts();
 
-        // Centred in the work area, a little below its top.
+        // As high as the work area allows, a little below its top, centred.
         RECT work{};
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         RECT window{};
         GetWindowRect(&window);
-        const int width = window.right - window.left;
-        const int height = window.bottom - window.top;
-        const int left = work.left + std::max(0, static_cast<int>((work.right - work.left - width) / 2));
-        MoveWindow(RECT{left, work.top + 25, left + width, work.top + 25 + height}, FALSE);
+        MoveWindow(WizardPlacement(work, SIZE{window.right - window.left, window.bottom - window.top}), FALSE);
 
         m_name.SubclassDlgItem(IDC_WIZARD_NAME, this);
         for (size_t i = 0; i < m_values.size(); ++i)

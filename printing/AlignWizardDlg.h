@@ -43,6 +43,11 @@ public:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // The wizard's window in a work area: 25 pixels below its top, as high
+    // as the area less 35, as wide as that height gives the template's
+    // proportions but 761 to 915 pixels, never wider than the area; centred.
+    static RECT WizardPlacement(const RECT& workArea, SIZE templateSize);
+
     // The working copy as it stands.
     const CLabelDim& WorkingCopy() const { return m_rules->Paper(); }
 

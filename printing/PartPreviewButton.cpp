@@ -3,6 +3,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Gdi.h"
 #include "printing/SheetPreview.h"
+#include "resources/resource.h"
 
 #include <algorithm>
 
@@ -13,33 +14,57 @@ namespace
 constexpr int kBottomGap = 10;
 constexpr int kArrow = 4;
 
+enum ArrowHead
+{
+    kLeftHead,
+    kRightHead,
+    kUpHead,
+    kDownHead
+};
+
 void Line(HDC dc, int x1, int y1, int x2, int y2)
 {
     ::MoveToEx(dc, x1, y1, nullptr);
     ::LineTo(dc, x2, y2);
 }
 
-// A guide with an arrow head at each end, across or down.
-void Guide(HDC dc, int x1, int y1, int x2, int y2)
-{
-    Line(dc, x1, y1, x2, y2);
-    if (y1 == y2)
-    {
-        Line(dc, x1, y1, x1 + kArrow, y1 - kArrow), Line(dc, x1, y1, x1 + kArrow, y1 + kArrow);
-        Line(dc, x2, y2, x2 - kArrow, y2 - kArrow), Line(dc, x2, y2, x2 - kArrow, y2 + kArrow);
-    }
-    else
-    {
-        Line(dc, x1, y1, x1 - kArrow, y1 + kArrow), Line(dc, x1, y1, x1 + kArrow, y1 + kArrow);
-        Line(dc, x2, y2, x2 - kArrow, y2 - kArrow), Line(dc, x2, y2, x2 + kArrow, y2 - kArrow);
-    }
-}
 }  // namespace
 
 void CPartPreviewButton::PreSubclassWindow()
 {
-    Guarded(580, ErrorSink::App(), [&] { ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW); });
+    Guarded(580, ErrorSink::App(), [&] {
+        ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+        CBitmap heads;
+        if (!m_arrowHeads.GetSafeHandle() && heads.LoadBitmap(IDB_ARROW_HEADS) &&
+            m_arrowHeads.Create(kArrowSide, kArrowSide, ILC_COLOR24 | ILC_MASK, 4, 0))
+            m_arrowHeads.Add(heads, RGB(255, 255, 255));
+    });
     CButton::PreSubclassWindow();
+}
+
+void CPartPreviewButton::Guide(HDC dc, int x1, int y1, int x2, int y2) const
+{
+    Line(dc, x1, y1, x2, y2);
+    const int half = kArrowSide / 2;
+    if (m_arrowHeads.GetImageCount() < 4) {
+        // Without the pictures the heads are drawn as lines.
+        if (y1 == y2) {
+            Line(dc, x1, y1, x1 + kArrow, y1 - kArrow), Line(dc, x1, y1, x1 + kArrow, y1 + kArrow);
+            Line(dc, x2, y2, x2 - kArrow, y2 - kArrow), Line(dc, x2, y2, x2 - kArrow, y2 + kArrow);
+        } else {
+            Line(dc, x1, y1, x1 - kArrow, y1 + kArrow), Line(dc, x1, y1, x1 + kArrow, y1 + kArrow);
+            Line(dc, x2, y2, x2 - kArrow, y2 - kArrow), Line(dc, x2, y2, x2 + kArrow, y2 - kArrow);
+        }
+        return;
+    }
+    // Each head's tip on the guide's end.
+    if (y1 == y2) {
+        m_arrowHeads.Draw(dc, kLeftHead, POINT{x1, y1 - half}, ILD_TRANSPARENT);
+        m_arrowHeads.Draw(dc, kRightHead, POINT{x2 - kArrowSide, y2 - half}, ILD_TRANSPARENT);
+    } else {
+        m_arrowHeads.Draw(dc, kUpHead, POINT{x1 - half, y1}, ILD_TRANSPARENT);
+        m_arrowHeads.Draw(dc, kDownHead, POINT{x2 - half, y2 - kArrowSide}, ILD_TRANSPARENT);
+    }
 }
 
 void CPartPreviewButton::UpdateLayout(int top, int left)

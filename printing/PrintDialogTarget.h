@@ -3,7 +3,9 @@
 // print, the calibration offsets and the papers chosen. The label view hands
 // the dialog one of these for each job.
 
+#include "framework/Gdi.h"
 #include "framework/String.h"
+#include "label/Surface.h"
 
 #include <windows.h>
 
@@ -20,7 +22,7 @@ enum class DiscPosition
     Both
 };
 
-// The papers and disc position the paper pages chose for one job.
+// The papers and disc position chosen on the paper pages.
 struct PrintPaperChoice
 {
     int discTemplate = -1;
@@ -69,8 +71,21 @@ public:
     virtual CString LabelPosition() const { return CString(); }
     // Screen pixels per inch, for the sheet previews.
     virtual SIZE ScreenDpi() const { return SIZE{96, 96}; }
-    // The pages' choices, for this job only.
+    // Takes the pages' choices as the label's current papers and disc place;
+    // they stay after the job.
     virtual void ApplyPaperChoice(const PrintPaperChoice&) {}
     // Tells the user, in the program's own message box, that nothing is chosen.
     virtual void ReportNothingToPrint(bool) {}
+
+    // The label's design of one surface as the screen shows it at 60 %,
+    // without guides, drawn apart from the view so that the view stays
+    // exactly as it is; no bitmap when there is nothing to draw.
+    virtual CBitmap MakeDesignSnapshot(Surface) { return CBitmap(); }
+    // Whether the label's front cover is a folded one.
+    virtual bool IsLabelFolded() const { return false; }
+    // The alignment wizard on a paper (side 1 the front sheet, 0 the back
+    // cover's); true when the user saved it.
+    virtual bool EditPaper(int, int) { return false; }
+    // The program's Change Label Paper command.
+    virtual void ChangeLabelPaper() {}
 };

@@ -1,9 +1,12 @@
 #include "printing/PrintDlg.h"
 
+#include "framework/ErrorReport.h"
 #include "framework/Module.h"
 #include "framework/WindowTexts.h"
 #include "label/LabelDim.h"
 #include "resources/resource.h"
+#include "uikit/PanelBackground.h"
+#include "uikit/UiResources.h"
 
 #include <commctrl.h>
 
@@ -26,6 +29,10 @@ BEGIN_COMMAND_MAP(CPrintDlg, CPrintDialog)
     ON_CTL(EN_UPDATE, IDC_PRINT_OFFSET_X, OnUpdateHorizontal)
     ON_CTL(EN_UPDATE, IDC_PRINT_OFFSET_Y, OnUpdateVertical)
     ON_CTL(EN_CHANGE, IDC_PRINT_COPIES, OnChangeCopies)
+    ON_CTL(CBN_CLOSEUP, IDC_PRINT_PRINTER_LIST, OnCloseUpPrinter)
+    ON_CTL(CBN_SELCHANGE, IDC_PRINT_PRINTER_LIST, OnSelChangePrinter)
+    ON_CMD(IDC_PRINT_COLLATE, OnCollate)
+    ON_CMD(IDC_PRINT_SELECT_PAPER, OnSelectPaper)
 END_COMMAND_MAP()
 
 namespace
@@ -45,14 +52,16 @@ void ShowControl(HWND dialog, int id, bool show)
 CPrintDlg::CPrintDlg(IPrintDialogTarget& target, BOOL printSetupOnly, DWORD flags, CWnd* parent)
     : CPrintDialog(printSetupOnly, flags, parent), m_target(target), m_tabPaper(target, [this] { UpdatePageCount(); })
 {
-    m_pd.hInstance = GetResourceHandle();
-    m_pd.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
-    m_pd.nFromPage = 1;
-    m_pd.nToPage = 3;
-    m_pd.nMinPage = 1;
-    m_pd.nMaxPage = 3;
-    m_pd.nCopies = 1;
-    m_target.SetPage2AsPage3(false);
+    Guarded(320, ErrorSink::App(), [&] {
+        m_pd.hInstance = GetResourceHandle();
+        m_pd.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
+        m_pd.nFromPage = 1;
+        m_pd.nToPage = 3;
+        m_pd.nMinPage = 1;
+        m_pd.nMaxPage = 3;
+        m_pd.nCopies = 1;
+        m_target.SetPage2AsPage3(false);
+    });
 }
 
 BOOL CPrintDlg::OnInitDialog()
@@ -60,18 +69,27 @@ BOOL CPrintDlg::OnInitDialog()
     m_bBusy = true;
     CPrintDialog::OnInitDialog();
     const HWND dialog = m_hWnd;
+    if (const CUiResources* resources = UiResources()) {
+        const CImageList& images = resources->MenuImages();
+        if (images.GetImageCount() > MENU_IMAGE_DIALOG_ICON) {
+            m_windowIcon.Reset(images.ExtractIcon(MENU_IMAGE_DIALOG_ICON));
+            ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_windowIcon.Get()));
+        }
+    }
     const bool calibration = m_target.IsCalibrationMode();
     ShowControl(dialog, IDC_PRINT_PAPER_TAB, !calibration);
     if (!calibration && m_target.PaperCount() > 0) {
         if (HWND tab = ::GetDlgItem(dialog, IDC_PRINT_PAPER_TAB))
-            m_tabPaper.Attach(tab);
+            m_tabPaper.AttachTo(tab);
     }
     if (calibration) {
         if (HWND copies = ::GetDlgItem(dialog, IDC_PRINT_COPIES))
             ::EnableWindow(copies, FALSE);
     }
+    AttachControls();
     ::SetDlgItemTextA(dialog, IDC_PRINT_DISC_PAPER_NAME, m_target.DiscPaperName().c_str());
     ::SetDlgItemTextA(dialog, IDC_PRINT_COVER_PAPER_NAME, m_target.CoverPaperName().c_str());
+    FollowCollate();
 
     PlacePartButtons();
     const bool twoDiscs = m_target.IsDoubleLayout() && !calibration;
@@ -119,6 +137,62 @@ BOOL CPrintDlg::OnInitDialog()
     if (HWND print = ::GetDlgItem(dialog, IDOK))
         ::SetFocus(print);
     return FALSE;
+}
+
+void CPrintDlg::AttachControls()
+{
+    static const int kButtons[] = {IDOK,           IDCANCEL,        IDC_PRINT_FRONT,      IDC_PRINT_BACK,
+                                   IDC_PRINT_DISC1, IDC_PRINT_DISC2, IDC_PRINT_PROPERTIES, IDC_PRINT_SELECT_PAPER};
+    static const int kTexts[] = {IDC_PRINT_COPIES_LABEL, IDC_PRINT_NAME_LABEL,    IDC_PRINT_TYPE_LABEL,
+                                 IDC_PRINT_STATUS_LABEL, IDC_PRINT_COMMENT_LABEL, IDC_PRINT_WHERE_LABEL,
+                                 IDC_PRINT_TYPE,         IDC_PRINT_STATUS,        IDC_PRINT_COMMENT,
+                                 IDC_PRINT_WHERE,        IDC_PRINT_OFFSET_X_CAPTION, IDC_PRINT_OFFSET_Y_CAPTION,
+                                 IDC_PRINT_COPIES_CAPTION};
+    static const int kCaptions[] = {IDC_PRINT_DISC_PAPER_CAPTION, IDC_PRINT_COVER_PAPER_CAPTION, IDC_PRINT_PAGE_TOTAL,
+                                    IDC_PRINT_CALIBRATION_TEXT};
+    static const struct
+    {
+        int id;
+        bool extraLine;
+    } kFrames[] = {{IDC_PRINT_PRINTER_GROUP, true},
+                   {IDC_PRINT_PARTS_GROUP, true},
+                   {IDC_PRINT_PAPER_GROUP, false},
+                   {IDC_PRINT_OFFSET_GROUP, true},
+                   {IDC_PRINT_COPIES_GROUP, true}};
+    for (size_t i = 0; i < m_frames.size(); ++i) {
+        m_frames[i].extraLine = kFrames[i].extraLine;
+        m_frames[i].SubclassDlgItem(kFrames[i].id, this);
+    }
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        if (m_buttons[i].SubclassDlgItem(kButtons[i], this))
+            m_buttons[i].BuildFaces(CBevelButton::kSoftBump, 8, 10, 0, 0);
+    }
+    if (const CUiResources* resources = UiResources()) {
+        const CImageList& images = resources->MenuImages();
+        if (images.GetImageCount() > MENU_IMAGE_PRINT)
+            m_buttons[0].SetIconHandles(images.ExtractIcon(MENU_IMAGE_PRINT), nullptr);
+    }
+    m_collate.paintAppBackground = true;
+    m_collate.SubclassDlgItem(IDC_PRINT_COLLATE, this);
+    m_collatePicture.SubclassDlgItem(IDC_PRINT_COLLATE_PICTURE, this);
+    for (size_t i = 0; i < std::size(kTexts) && i < m_texts.size(); ++i)
+        m_texts[i].SubclassDlgItem(kTexts[i], this);
+    for (size_t i = 0; i < m_captions.size(); ++i)
+        m_captions[i].SubclassDlgItem(kCaptions[i], this);
+    const int names[] = {IDC_PRINT_DISC_PAPER_NAME, IDC_PRINT_COVER_PAPER_NAME};
+    for (size_t i = 0; i < m_paperNames.size(); ++i) {
+        if (m_paperNames[i].SubclassDlgItem(names[i], this)) {
+            m_paperNames[i].m_nDisplayMode = 4;
+            m_paperNames[i].EnableWindow(FALSE);
+        }
+    }
+}
+
+void CPrintDlg::FollowCollate()
+{
+    m_collatePicture.m_bPictureSelector = ::IsDlgButtonChecked(m_hWnd, IDC_PRINT_COLLATE) == BST_CHECKED;
+    if (m_collatePicture.m_hWnd)
+        m_collatePicture.Invalidate();
 }
 
 void CPrintDlg::PlacePartButtons()
@@ -185,107 +259,115 @@ bool CPrintDlg::IsChecked(int buttonId) const
 
 PrintPageRange CPrintDlg::UpdatePageCount()
 {
-    PrintParts parts;
-    parts.front = IsChecked(IDC_PRINT_FRONT);
-    parts.back = IsChecked(IDC_PRINT_BACK);
-    parts.disc1 = IsChecked(IDC_PRINT_DISC1);
-    parts.disc2 = IsChecked(IDC_PRINT_DISC2);
-    parts.doubleLayout = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
-    parts.backCoverPage = BackCoverPage();
-    const PrintPageRange range = ComputePrintPageRange(parts);
-    m_target.SetPage2AsPage3(range.page2AsPage3);
+    return Guarded(330, ErrorSink::App(), PrintPageRange{}, [&]() -> PrintPageRange {
+        PrintParts parts;
+        parts.front = IsChecked(IDC_PRINT_FRONT);
+        parts.back = IsChecked(IDC_PRINT_BACK);
+        parts.disc1 = IsChecked(IDC_PRINT_DISC1);
+        parts.disc2 = IsChecked(IDC_PRINT_DISC2);
+        parts.doubleLayout = m_target.IsDoubleLayout() && !m_target.IsCalibrationMode();
+        parts.backCoverPage = BackCoverPage();
+        const PrintPageRange range = ComputePrintPageRange(parts);
+        m_target.SetPage2AsPage3(range.page2AsPage3);
 
-    const HWND dialog = m_hWnd;
-    const bool busy = m_bBusy;
-    m_bBusy = true;
-    ::SetDlgItemInt(dialog, IDC_PRINT_FROM_PAGE, static_cast<UINT>(range.from), FALSE);
-    ::SetDlgItemInt(dialog, IDC_PRINT_TO_PAGE, static_cast<UINT>(range.to), FALSE);
-    // The common dialog prints the page fields only with "Pages" chosen.
-    ::CheckRadioButton(dialog, IDC_PRINT_ALL, IDC_PRINT_PAGES, IDC_PRINT_PAGES);
-    m_bBusy = busy;
-    const int copies = std::max(1, ReadNumber(dialog, IDC_PRINT_COPIES));
-    const int total = TotalPrintedPages(range, copies);
-    ::SetDlgItemTextA(dialog, IDC_PRINT_PAGE_TOTAL, ("Total pages to print: " + std::to_string(total)).c_str());
-    if (HWND totalText = ::GetDlgItem(dialog, IDC_PRINT_PAGE_TOTAL))
-        ::InvalidateRect(totalText, nullptr, TRUE);
-    return range;
+        const HWND dialog = m_hWnd;
+        const bool busy = m_bBusy;
+        m_bBusy = true;
+        ::SetDlgItemInt(dialog, IDC_PRINT_FROM_PAGE, static_cast<UINT>(range.from), FALSE);
+        ::SetDlgItemInt(dialog, IDC_PRINT_TO_PAGE, static_cast<UINT>(range.to), FALSE);
+        // The common dialog prints the page fields only with "Pages" chosen.
+        ::CheckRadioButton(dialog, IDC_PRINT_ALL, IDC_PRINT_PAGES, IDC_PRINT_PAGES);
+        m_bBusy = busy;
+        const int copies = std::max(1, ReadNumber(dialog, IDC_PRINT_COPIES));
+        const int total = TotalPrintedPages(range, copies);
+        ::SetDlgItemTextA(dialog, IDC_PRINT_PAGE_TOTAL, ("Total pages to print: " + std::to_string(total)).c_str());
+        if (HWND totalText = ::GetDlgItem(dialog, IDC_PRINT_PAGE_TOTAL))
+            ::InvalidateRect(totalText, nullptr, TRUE);
+        return range;
+    });
 }
 
-void CPrintDlg::TogglePart(PrintPart part, int buttonId)
+void CPrintDlg::TogglePart(PrintPart part, int buttonId, int errorNumber)
 {
-    m_target.SetPartPrinted(part, IsChecked(buttonId));
-    UpdatePageCount();
+    Guarded(errorNumber, ErrorSink::App(), [&] {
+        m_target.SetPartPrinted(part, IsChecked(buttonId));
+        UpdatePageCount();
+    });
 }
 
 void CPrintDlg::OnPrintFront()
 {
-    TogglePart(PrintPart::Front, IDC_PRINT_FRONT);
+    TogglePart(PrintPart::Front, IDC_PRINT_FRONT, 322);
 }
 
 void CPrintDlg::OnPrintBack()
 {
-    TogglePart(PrintPart::Back, IDC_PRINT_BACK);
+    TogglePart(PrintPart::Back, IDC_PRINT_BACK, 323);
 }
 
 void CPrintDlg::OnPrintDisc1()
 {
-    TogglePart(PrintPart::Disc1, IDC_PRINT_DISC1);
+    TogglePart(PrintPart::Disc1, IDC_PRINT_DISC1, 324);
 }
 
 void CPrintDlg::OnPrintDisc2()
 {
-    TogglePart(PrintPart::Disc2, IDC_PRINT_DISC2);
+    TogglePart(PrintPart::Disc2, IDC_PRINT_DISC2, 325);
 }
 
-int CPrintDlg::ClampOffsetField(int fieldId)
+int CPrintDlg::ClampOffsetField(int fieldId, int errorNumber)
 {
-    const int typed = ReadNumber(m_hWnd, fieldId);
-    const int value = std::clamp(typed, -kMaxOffset, kMaxOffset);
-    if (std::to_string(value) != DlgItemTextOf(m_hWnd, fieldId).c_str()) {
-        const bool busy = m_bBusy;
-        m_bBusy = true;
-        ::SetDlgItemTextA(m_hWnd, fieldId, std::to_string(value).c_str());
-        m_bBusy = busy;
-    }
-    return value;
+    return Guarded(errorNumber, ErrorSink::App(), 0, [&]() -> int {
+        const int typed = ReadNumber(m_hWnd, fieldId);
+        const int value = std::clamp(typed, -kMaxOffset, kMaxOffset);
+        if (std::to_string(value) != DlgItemTextOf(m_hWnd, fieldId).c_str()) {
+            const bool busy = m_bBusy;
+            m_bBusy = true;
+            ::SetDlgItemTextA(m_hWnd, fieldId, std::to_string(value).c_str());
+            m_bBusy = busy;
+        }
+        return value;
+    });
 }
 
-void CPrintDlg::FilterOffsetField(int fieldId)
+void CPrintDlg::FilterOffsetField(int fieldId, int errorNumber)
 {
-    if (m_bBusy)
-        return;
-    const CString text = DlgItemTextOf(m_hWnd, fieldId);
-    std::string kept;
-    for (const char* at = text; *at; ++at)
-        if ((*at >= '0' && *at <= '9') || *at == '-')
-            kept += *at;
-    if (kept != text.c_str()) {
-        m_bBusy = true;
-        ::SetDlgItemTextA(m_hWnd, fieldId, kept.c_str());
-        m_bBusy = false;
-    }
+    Guarded(errorNumber, ErrorSink::App(), [&] {
+        if (m_bBusy)
+            return;
+        const CString text = DlgItemTextOf(m_hWnd, fieldId);
+        std::string kept;
+        for (const char* at = text; *at; ++at)
+            if ((*at >= '0' && *at <= '9') || *at == '-')
+                kept += *at;
+        if (kept != text.c_str()) {
+            m_bBusy = true;
+            ::SetDlgItemTextA(m_hWnd, fieldId, kept.c_str());
+            m_bBusy = false;
+        }
+    });
 }
 
 void CPrintDlg::OnKillFocusHorizontal()
 {
     if (!m_bBusy)
-        ClampOffsetField(IDC_PRINT_OFFSET_X);
+        ClampOffsetField(IDC_PRINT_OFFSET_X, 332);
 }
 
 void CPrintDlg::OnKillFocusVertical()
 {
     if (!m_bBusy)
-        ClampOffsetField(IDC_PRINT_OFFSET_Y);
+        ClampOffsetField(IDC_PRINT_OFFSET_Y, 333);
 }
 
 void CPrintDlg::OnUpdateHorizontal()
 {
-    FilterOffsetField(IDC_PRINT_OFFSET_X);
+    FilterOffsetField(IDC_PRINT_OFFSET_X, 335);
 }
 
 void CPrintDlg::OnUpdateVertical()
 {
-    FilterOffsetField(IDC_PRINT_OFFSET_Y);
+    FilterOffsetField(IDC_PRINT_OFFSET_Y, 336);
 }
 
 void CPrintDlg::OnChangeCopies()
@@ -296,24 +378,99 @@ void CPrintDlg::OnChangeCopies()
 
 void CPrintDlg::SavePrintOffset()
 {
-    if (!m_target.IsCalibrationMode() || !m_hWnd)
-        return;
-    // Clamped here too: an offset typed and confirmed with OK never left its field.
-    m_target.SetPrintOffset(POINT{ClampOffsetField(IDC_PRINT_OFFSET_X), ClampOffsetField(IDC_PRINT_OFFSET_Y)});
+    Guarded(334, ErrorSink::App(), [&] {
+        if (!m_target.IsCalibrationMode() || !m_hWnd)
+            return;
+        // Clamped here too: an offset typed and confirmed with OK never left its field.
+        m_target.SetPrintOffset(POINT{ClampOffsetField(IDC_PRINT_OFFSET_X, 332), ClampOffsetField(IDC_PRINT_OFFSET_Y, 333)});
+    });
 }
 
 void CPrintDlg::OnOK()
 {
-    SavePrintOffset();
-    const PrintPageRange range = UpdatePageCount();
-    if (range.from == 0) {
-        // Nothing chosen: there is nothing to print, and the dialog stays.
-        m_target.ReportNothingToPrint(m_target.IsCalibrationMode());
-        return;
-    }
-    if (m_tabPaper.IsAttached() && !m_target.IsCalibrationMode())
-        m_target.ApplyPaperChoice(m_tabPaper.Choice());
+    Guarded(331, ErrorSink::App(), [&] {
+        // The paper chosen is taken even when nothing is chosen to print on it.
+        if (m_tabPaper.IsAttached() && !m_target.IsCalibrationMode()) {
+            m_target.ApplyPaperChoice(m_tabPaper.Choice());
+            m_target.ShowCurrentSurface();
+        }
+        const PrintPageRange range = UpdatePageCount();
+        if (range.from == 0) {
+            // Nothing chosen: there is nothing to print, and the dialog stays.
+            m_target.ReportNothingToPrint(m_target.IsCalibrationMode());
+            return;
+        }
+        SavePrintOffset();
+        Default();
+    });
+}
+
+void CPrintDlg::OnCloseUpPrinter()
+{
+    m_bPrinterListClosed = true;
     Default();
+}
+
+void CPrintDlg::OnSelChangePrinter()
+{
+    // The common dialog takes the new printer first, and enables the copies
+    // again; a calibration sheet is printed once.
+    Default();
+    if (m_target.IsCalibrationMode()) {
+        if (HWND copies = ::GetDlgItem(m_hWnd, IDC_PRINT_COPIES))
+            ::EnableWindow(copies, FALSE);
+    }
+}
+
+void CPrintDlg::OnCollate()
+{
+    Default();
+    FollowCollate();
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CPrintDlg::OnSelectPaper()
+{
+    Guarded(573, ErrorSink::Window(this), [&] {
+        m_target.ChangeLabelPaper();
+        ::SetDlgItemTextA(m_hWnd, IDC_PRINT_DISC_PAPER_NAME, m_target.DiscPaperName().c_str());
+        ::SetDlgItemTextA(m_hWnd, IDC_PRINT_COVER_PAPER_NAME, m_target.CoverPaperName().c_str());
+    });
+}
+
+BOOL CPrintDlg::OnEraseBkgnd(HDC dc)
+{
+    Guarded(337, ErrorSink::App(), [&] {
+        RECT client{};
+        ::GetClientRect(m_hWnd, &client);
+        PaintPanelOnActiveView(dc, client);
+    });
+    return TRUE;
+}
+
+BOOL CPrintDlg::OnSetCursor(HWND window, UINT hitTest, UINT message)
+{
+    const BOOL handled = CPrintDialog::OnSetCursor(window, hitTest, message);
+    Guarded(338, ErrorSink::App(), [&] {
+        const int mouseMessage = static_cast<int>(message);
+        if (mouseMessage == m_nLastMouseMsg)
+            return;
+        // The first move after the printer list closed: the list left its
+        // drop-down's picture on the dialog.
+        if (m_nLastMouseMsg == WM_LBUTTONDOWN && mouseMessage == WM_MOUSEMOVE && m_bPrinterListClosed) {
+            ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            FollowCollate();
+        }
+        m_bPrinterListClosed = false;
+        m_nLastMouseMsg = mouseMessage;
+    });
+    return handled ? handled : TRUE;
+}
+
+void CPrintDlg::OnDestroy()
+{
+    Guarded(508, ErrorSink::Window(this), [&] { m_windowIcon.Reset(); });
+    CPrintDialog::OnDestroy();
 }
 
 void CPrintDlg::OnCancelButton()

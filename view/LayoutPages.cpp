@@ -5,6 +5,7 @@
 #include "framework/EditingSwitch.h"
 #include "framework/ErrorReport.h"
 #include "framework/WinApp.h"
+#include "printing/AlignWizardDlg.h"
 #include "printing/LabelPaperDlg.h"
 #include "printing/LabelPaperHost.h"
 #include "printing/PageLayoutPlan.h"
@@ -167,5 +168,20 @@ void CQuorbel6View::OnChangeLabelPaper()
             frame->ShowObject(m_strSelectedObject);
         ScrollToCurrentPart(true);
         ShowSurface("");
+    });
+}
+
+bool CQuorbel6View::EditLabelPaper(int templateIndex, int side, CWnd* parent)
+{
+    return Guarded(118, ErrorSink::Window(this), false, [&] {
+        if (templateIndex < 0 || templateIndex >= static_cast<int>(m_labelTemplates.size()))
+            return false;
+        ViewPaperHost host(*this);
+        CAlignWizardDlg wizard(templateIndex, CAlignWizardDlg::kEdit, side, host, parent);
+        if (wizard.DoModal() != IDOK)
+            return false;
+        ScrollToCurrentPart(true);
+        ShowSurface("");
+        return true;
     });
 }

@@ -57,6 +57,23 @@ private:
     BOOL m_modified;
 };
 
+// The page shown, set to the page of what is drawn while it is drawn.
+class ShownPageScope
+{
+public:
+    ShownPageScope(CLabelModel& model, const CString& page) : m_model(model), m_saved(model.Shown().page)
+    {
+        model.Shown().page = page;
+    }
+    ~ShownPageScope() { m_model.Shown().page = m_saved; }
+    ShownPageScope(const ShownPageScope&) = delete;
+    ShownPageScope& operator=(const ShownPageScope&) = delete;
+
+private:
+    CLabelModel& m_model;
+    CString m_saved;
+};
+
 const char kDisc1[] = "Disc 1";
 const char kLabelPosition[] = "Label Position";
 
@@ -138,8 +155,9 @@ public:
                                          : "Please select a label to print.",
                              CAppMessageDlg::kIconExclamation, "OK`");
     }
-    // The job's papers and disc place are laid out for the job alone; the
-    // job's scope puts the label's own back afterwards.
+    // The papers and the disc place chosen for the job stay chosen after it:
+    // the user picked the sheet in the printer. Choosing them is no edit of the
+    // label, so neither the undo history nor the modified flag learns of it.
     void ApplyPaperChoice(const PrintPaperChoice& choice) override
     {
         JobOnlyChanges quiet(m_view);
@@ -169,7 +187,43 @@ public:
         }
     }
 
+    CBitmap MakeDesignSnapshot(Surface surface) override
+    {
+        CLabelModel& model = m_view.Model();
+        if (!m_view.m_bGeometryReady)
+            return CBitmap();
+        // A renderer of its own: the view's page, zoom, guides and surface
+        // drawings stay exactly as they are.
+        CLabelRenderer renderer(model, &m_view);
+        renderer.SetScale(m_view.m_nScreenDpi, kSnapshotZoom);
+        const SIZE size = renderer.SurfaceSize(surface);
+        if (size.cx <= 0 || size.cy <= 0)
+            return CBitmap();
+        CClientDC screen(m_view.m_hWnd);
+        CBitmap snapshot;
+        if (!snapshot.CreateCompatibleBitmap(screen, size.cx, size.cy))
+            return CBitmap();
+        {
+            CMemoryDC dc(screen);
+            CSelectGuard selected(dc, snapshot);
+            const RECT all{0, 0, size.cx, size.cy};
+            ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            ShownPageScope page(model, model.Placement().PageOf(surface));
+            renderer.DrawSurface(dc, surface, CLabelRenderer::DrawMode::Plain);
+        }
+        return snapshot;
+    }
+    bool IsLabelFolded() const override { return m_view.Model().Placement().folded != 0; }
+    bool EditPaper(int templateIndex, int side) override
+    {
+        return m_view.EditLabelPaper(templateIndex, side, CWnd::FromHandle(::GetActiveWindow()));
+    }
+    void ChangeLabelPaper() override { m_view.OnChangeLabelPaper(); }
+
 private:
+    // The previews' designs are drawn at 60 %.
+    static constexpr int kSnapshotZoom = 6;
+
     BYTE& Flag(PrintPart part) const
     {
         CAppSettings& app = m_view.AppSettings();
@@ -199,8 +253,9 @@ public:
     }
 };
 
-// Everything a job may change on the view, put back when the job ends
-// however it ends: printed, cancelled, failed, or stopped by an error.
+// The view's own state a job may change, put back when the job ends however
+// it ends: printed, cancelled, failed, or stopped by an error. The papers and
+// disc place chosen in the print dialog are the user's choice and stay.
 class PrintJobScope
 {
 public:
@@ -214,10 +269,7 @@ public:
           m_showGuides(view.m_bShowGuides),
           m_calibration(view.m_bCalibrationMode),
           m_duplicateDisc(view.m_nDuplicateDisc),
-          m_undoRecording(view.Model().IsUndoRecording()),
-          m_discTemplate(view.m_nDiscTemplate),
-          m_jewelTemplate(view.m_nJewelTemplate),
-          m_labelPosition(view.Model().GetPropertyValue(kDisc1, kLabelPosition))
+          m_undoRecording(view.Model().IsUndoRecording())
     {
     }
     ~PrintJobScope()
@@ -236,7 +288,6 @@ public:
             }
             m_view.OnEndPrinting(nullptr, nullptr);
             model.SetUndoRecording(m_undoRecording);
-            RestorePaper();
             const LabelShown& now = model.Shown();
             const bool moved = now.zoom != m_shown.zoom || now.page != m_shown.page ||
                                now.surface != m_shown.surface || now.layout != m_shown.layout ||
@@ -245,7 +296,7 @@ public:
             m_view.m_bShowGuides = m_showGuides;
             if (moved)
                 m_view.UpdateScale();
-            // The dialog's sheet previews drew other pages into the surface bitmaps.
+            // The papers chosen may have moved the surfaces.
             if (m_view.m_bGeometryReady)
                 m_view.ShowSurface("");
         });
@@ -254,22 +305,6 @@ public:
     PrintJobScope& operator=(const PrintJobScope&) = delete;
 
 private:
-    // The papers and disc place the dialog chose for the job go back to the
-    // label's own, laid out again as they were.
-    void RestorePaper()
-    {
-        CLabelModel& model = m_view.Model();
-        const bool positionMoved = model.GetPropertyValue(kDisc1, kLabelPosition) != m_labelPosition;
-        if (!positionMoved && m_view.m_nDiscTemplate == m_discTemplate && m_view.m_nJewelTemplate == m_jewelTemplate)
-            return;
-        JobOnlyChanges quiet(m_view);
-        m_view.m_nDiscTemplate = m_discTemplate;
-        m_view.m_nJewelTemplate = m_jewelTemplate;
-        if (positionMoved)
-            m_view.ApplyProperty(kDisc1, kLabelPosition, m_labelPosition);
-        m_view.LayoutPages();
-    }
-
     CQuorbel6View& m_view;
     static std::array<BYTE, 4> PartChoices(const CAppSettings& app)
     {
@@ -283,26 +318,6 @@ private:
     BYTE m_calibration;
     int m_duplicateDisc;
     bool m_undoRecording;
-    int m_discTemplate;
-    int m_jewelTemplate;
-    CString m_labelPosition;
-};
-
-// The page shown, set to the page being printed while it is drawn.
-class ShownPageScope
-{
-public:
-    ShownPageScope(CLabelModel& model, const CString& page) : m_model(model), m_saved(model.Shown().page)
-    {
-        model.Shown().page = page;
-    }
-    ~ShownPageScope() { m_model.Shown().page = m_saved; }
-    ShownPageScope(const ShownPageScope&) = delete;
-    ShownPageScope& operator=(const ShownPageScope&) = delete;
-
-private:
-    CLabelModel& m_model;
-    CString m_saved;
 };
 
 int ThousandthsToDevice(int thousandths, int dpi)
@@ -464,16 +479,6 @@ BOOL CQuorbel6View::OnPreparePrinting(CPrintInfo* info)
         }
         CAppSettings& app = AppSettings();
         app.m_bPrintPage2AsPage3 = 0;
-        if (!info->m_bPreview && !info->m_bDirect && m_bGeometryReady) {
-            // Every page fresh in its surface bitmaps, for the dialog's sheet previews.
-            const CString shownPage = Model().Shown().page;
-            for (const char* page : {"1", "2", "3"}) {
-                Model().Shown().page = page;
-                DrawSurface(kDrawClear);
-                DrawSurface(kDrawFull);
-            }
-            Model().Shown().page = shownPage;
-        }
 
         info->m_pPD = m_printDialogFactory ? m_printDialogFactory(*this) : std::make_unique<ViewPrintDialog>(*this);
         if (!info->m_pPD)

@@ -324,6 +324,9 @@ public:
     void ClearPageDrawings();
     // The Change Label Paper command: the dialog, then the pages laid out again.
     void OnChangeLabelPaper();
+    // The alignment wizard on one paper of the store (side 1 its first sheet,
+    // 0 the back cover's); true when the user saved it.
+    bool EditLabelPaper(int templateIndex, int side, CWnd* parent);
 
     // ---- undo and redo (view/UndoRedo.cpp) ---------------------------------------------
     // Stores a copy of one row in the step being recorded: kind "Change", "Delete"

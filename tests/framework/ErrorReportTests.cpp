@@ -80,6 +80,13 @@ TEST_F(ErrorReporting, AWordNamingWhatFailedFollowsTheNumber)
     EXPECT_EQ(m_reports[1].Text(), "Error 14") << "a sink without a word adds none";
 }
 
+TEST_F(ErrorReporting, AnOperationWithoutANumberSaysErrorAlone)
+{
+    Guarded(0, ErrorSink::App(), [] { throw 1; });
+    ASSERT_EQ(m_reports.size(), 1u);
+    EXPECT_EQ(m_reports[0].Text(), "Error ");
+}
+
 // Without the hook, the reports become message boxes: the application's with
 // the exclamation icon, a window's own without an icon; both captioned with
 // the application's title and holding only an OK button.

@@ -2,6 +2,7 @@
 #include "PaperDialogTestSupport.h"
 
 #include "printing/AlignWizardDlg.h"
+#include "printing/PartPreviewButton.h"
 #include "framework/ErrorReport.h"
 #include "resource.h"
 
@@ -233,3 +234,51 @@ TEST_F(AlignWizardDlgTest, FoldingTheCoverKeepsItOnTheSheetWhereThereIsRoom)
     ExpectCoversOnTheirSheets(*host.store.templates[1]);
 }
 }  // namespace
+
+// The wizard stands 25 pixels below the work area's top, as high as the area
+// less 35, between 761 and 915 pixels wide but never wider than the area, centred.
+TEST(AlignWizardPlacementTest, WindowFollowsTheWorkArea)
+{
+    const struct
+    {
+        const char* name;
+        RECT work;
+        SIZE templateSize;
+        RECT expected;
+    } cases[] = {
+        {"tall screen: at its widest", {0, 0, 1280, 1024}, {800, 700}, {182, 25, 1097, 1014}},
+        {"the template's proportions", {0, 0, 1024, 738}, {800, 700}, {110, 25, 913, 728}},
+        {"short screen: at its narrowest", {0, 0, 800, 570}, {800, 700}, {19, 25, 780, 560}},
+        {"narrow screen: as wide as the area", {0, 0, 640, 450}, {800, 700}, {0, 25, 640, 440}},
+        {"an area away from the corner", {100, 50, 1380, 1074}, {900, 600}, {282, 75, 1197, 1064}},
+    };
+    for (const auto& c : cases) {
+        const RECT placed = CAlignWizardDlg::WizardPlacement(c.work, c.templateSize);
+        EXPECT_EQ(placed.left, c.expected.left) << c.name;
+        EXPECT_EQ(placed.top, c.expected.top) << c.name;
+        EXPECT_EQ(placed.right, c.expected.right) << c.name;
+        EXPECT_EQ(placed.bottom, c.expected.bottom) << c.name;
+    }
+}
+
+// The opened wizard takes the work area's height, and the sheet miniature
+// its four arrow heads from the program's pictures.
+TEST_F(AlignWizardDlgTest, OpensToTheWorkAreaWithPicturedArrowHeads)
+{
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT window{};
+    int arrowHeads = 0;
+    Run(0, CAlignWizardDlg::kEdit, 1, {{" Label Alignment Wizard  -  Disc Label", [&](HWND wizard) {
+                                            ::GetWindowRect(wizard, &window);
+                                            if (auto* preview = dynamic_cast<CPartPreviewButton*>(
+                                                    CWnd::FromHandlePermanent(::GetDlgItem(wizard, IDC_WIZARD_PREVIEW))))
+                                                arrowHeads = preview->ArrowHeads().GetImageCount();
+                                            ClickButton(wizard, IDCANCEL);
+                                        }}});
+    EXPECT_EQ(window.top, work.top + 25);
+    EXPECT_EQ(window.bottom - window.top, work.bottom - work.top - 35);
+    EXPECT_GE(window.right - window.left, std::min<LONG>(761, work.right - work.left));
+    EXPECT_LE(window.right - window.left, 915);
+    EXPECT_EQ(arrowHeads, 4);
+}

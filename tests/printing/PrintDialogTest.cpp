@@ -7,89 +7,29 @@
 #include "label/LabelDim.h"
 #include "label/LabelRows.h"
 #include "printing/SheetPreview.h"
+#include "framework/Document.h"
 #include "resources/resource.h"
+#include "support/MessagePump.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace
 {
-// The paper page the tab shows; its pages are the tab control's children.
-HWND ShownPaperPage(HWND dialog)
-{
-    HWND shown = nullptr;
-    ::EnumChildWindows(
-        ::GetDlgItem(dialog, IDC_PRINT_PAPER_TAB),
-        [](HWND window, LPARAM param) -> BOOL {
-            if (::GetDlgItem(window, IDC_PAPER_LIST) && (::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) {
-                *reinterpret_cast<HWND*>(param) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&shown));
-    return shown;
-}
-
-// Chooses a tab as a click on it does, and returns the page it shows.
-HWND ShowPaperTab(HWND dialog, int index)
-{
-    HWND tab = ::GetDlgItem(dialog, IDC_PRINT_PAPER_TAB);
-    ::SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NMHDR change{tab, IDC_PRINT_PAPER_TAB, static_cast<UINT>(TCN_SELCHANGE)};
-    ::SendMessageA(dialog, WM_NOTIFY, IDC_PRINT_PAPER_TAB, reinterpret_cast<LPARAM>(&change));
-    return ShownPaperPage(dialog);
-}
-
-// The papers a page's list offers: their names, and the store index of the one chosen.
-std::vector<std::string> ListedPapers(HWND page)
-{
-    HWND list = ::GetDlgItem(page, IDC_PAPER_LIST);
-    std::vector<std::string> names;
-    const int count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
-    for (int item = 0; item < count; ++item) {
-        char text[128] = {};
-        ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
-        names.push_back(text);
-    }
-    return names;
-}
-
-int ChosenPaper(HWND page)
-{
-    HWND list = ::GetDlgItem(page, IDC_PAPER_LIST);
-    const LRESULT item = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
-    return item < 0 ? -1 : static_cast<int>(::SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(item), 0));
-}
-
-// Picks the list entry of the paper with the store index, as the user does.
-void ChoosePaper(HWND page, int templateIndex)
-{
-    HWND list = ::GetDlgItem(page, IDC_PAPER_LIST);
-    const int count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
-    for (int item = 0; item < count; ++item) {
-        if (::SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(item), 0) == templateIndex)
-            ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    }
-    ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_PAPER_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
-void ChooseRadio(HWND page, int id)
-{
-    ::CheckRadioButton(page, IDC_PAPER_TOP, IDC_PAPER_DUPLICATE, id);
-    ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, id)));
-}
-
 // The colour of a page's sheet preview, drawn afresh, at a point of the
-// paper (thousandths of an inch from the sheet's corner).
+// paper's first sheet (thousandths of an inch from the sheet's corner).
 COLORREF PreviewPixel(HWND page, const CLabelDim& paper, int x, int y)
 {
+    // A page lays itself out for a new preview when it paints.
+    ::SendMessageA(page, WM_PAINT, 0, 0);
     HWND preview = ::GetDlgItem(page, IDC_PAPER_PREVIEW);
     RECT box{};
     ::GetClientRect(preview, &box);
     HDC screen = ::GetDC(preview);
-    const SIZE dpi{::GetDeviceCaps(screen, LOGPIXELSX), ::GetDeviceCaps(screen, LOGPIXELSY)};
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, box.right, box.bottom);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
@@ -100,17 +40,86 @@ COLORREF PreviewPixel(HWND page, const CLabelDim& paper, int x, int y)
     item.hDC = memory;
     item.rcItem = box;
     ::SendMessageA(page, WM_DRAWITEM, IDC_PAPER_PREVIEW, reinterpret_cast<LPARAM>(&item));
-    const SheetPreviewPlacement placement = PlaceSheetPreview(paper, 1, SIZE{box.right, box.bottom}, dpi, 2);
-    const double scale = placement.scale > 0 ? placement.scale : 1.0;
-    const int px = placement.sheet.left + static_cast<int>(x * dpi.cx / 1000.0 / scale);
-    const int py = placement.sheet.top + static_cast<int>(y * dpi.cy / 1000.0 / scale);
-    const COLORREF color = ::GetPixel(memory, px, py);
+    const POINT at = PreviewPoint(preview, paper, x, y);
+    const COLORREF color = ::GetPixel(memory, at.x, at.y);
     ::SelectObject(memory, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
     ::ReleaseDC(preview, screen);
     return color;
 }
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 40)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// The midpoint between a disc place's hole and its rim, left of the centre.
+POINT RingPoint(const CLabelDim& paper, int place)
+{
+    const DiscOnPaper disc = DiscOf(paper, place);
+    return POINT{disc.centreX - (disc.outer + disc.hole) / 4, disc.centreY};
+}
+
+// The first top-level window of this thread whose caption begins with `caption`.
+HWND FindWindowOfThread(const char* caption)
+{
+    struct Search
+    {
+        const char* caption;
+        HWND found;
+    } search{caption, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            char text[160] = {};
+            ::GetWindowTextA(window, text, sizeof text);
+            if (std::strncmp(text, s->caption, std::strlen(s->caption)) != 0 || !::IsWindowVisible(window))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Answers the next dialog with the caption that opens on this thread: `act`
+// reads it, then it is cancelled.
+class NestedDialogAnswer
+{
+public:
+    NestedDialogAnswer(const char* caption, std::function<void(HWND)> act)
+    {
+        s_caption = caption;
+        s_act = std::move(act);
+        s_found = false;
+        m_timer = ::SetTimer(nullptr, 0, 50, &Tick);
+    }
+    ~NestedDialogAnswer() { ::KillTimer(nullptr, m_timer); }
+    NestedDialogAnswer(const NestedDialogAnswer&) = delete;
+    NestedDialogAnswer& operator=(const NestedDialogAnswer&) = delete;
+    bool Found() const { return s_found; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_found)
+            return;
+        HWND dialog = FindWindowOfThread(s_caption.c_str());
+        if (!dialog)
+            return;
+        s_found = true;
+        s_act(dialog);
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
+    }
+    static inline std::string s_caption;
+    static inline std::function<void(HWND)> s_act;
+    static inline bool s_found = false;
+    UINT_PTR m_timer = 0;
+};
 
 }  // namespace
 
@@ -350,9 +359,9 @@ TEST_F(PrintDialogTest, DuplicateOnTheDiscPagePrintsTheOneDiscTwiceForThisJobOnl
     EXPECT_TRUE(m_errors.empty());
 }
 
-// Moving the one disc to the other place prints it there; the label keeps its
-// own place, and neither the undo history nor the modified flag learns of it.
-TEST_F(PrintDialogTest, OtherLabelPositionPrintsTheDiscThereAndLeavesTheLabelAsItWas)
+// Moving the one disc to the other place prints it there, and the label keeps
+// the place chosen; neither the undo history nor the modified flag learns of it.
+TEST_F(PrintDialogTest, OtherLabelPositionPrintsTheDiscThereAndStaysChosen)
 {
     MakeLabel("Single");
     OutlineEverySurface();
@@ -361,6 +370,7 @@ TEST_F(PrintDialogTest, OtherLabelPositionPrintsTheDiscThereAndLeavesTheLabelAsI
     const bool wasTop = position != "Bottom";
     const SurfaceGeometry before = m_view.Model().Geometry();
     const bool canUndo = m_view.UndoHistory().CanUndo();
+    const BOOL modified = m_view.GetDocument() ? m_view.GetDocument()->IsModified() : FALSE;
     DialogDriver driver(" Print", [&](HWND dialog) {
         if (HWND page = ShownPaperPage(dialog))
             ChooseRadio(page, wasTop ? IDC_PAPER_BOTTOM : IDC_PAPER_TOP);
@@ -378,10 +388,14 @@ TEST_F(PrintDialogTest, OtherLabelPositionPrintsTheDiscThereAndLeavesTheLabelAsI
     ExpectCircle(1, d.centreX, d.centreY, d.outer);
     ExpectCircle(1, d.centreX, d.centreY, d.hole);
     PrintQueue::Keep("dialog-label-position", pdf, m_expect.str());
-    EXPECT_EQ(m_view.Model().GetPropertyValue("Disc 1", "Label Position"), position);
-    EXPECT_EQ(m_view.Model().Geometry().disc1.top, before.disc1.top);
-    EXPECT_EQ(m_view.Model().Geometry().disc2.top, before.disc2.top);
+    EXPECT_EQ(m_view.Model().GetPropertyValue("Disc 1", "Label Position"), wasTop ? "Bottom" : "Top");
+    // The first disc lies at the other place now, the second at the first one's.
+    EXPECT_EQ(m_view.Model().Geometry().disc1.top, before.disc2.top);
+    EXPECT_EQ(m_view.Model().Geometry().disc2.top, before.disc1.top);
     EXPECT_EQ(m_view.UndoHistory().CanUndo(), canUndo);
+    if (m_view.GetDocument()) {
+        EXPECT_EQ(m_view.GetDocument()->IsModified(), modified);
+    }
     EXPECT_TRUE(m_errors.empty());
 }
 
@@ -435,8 +449,9 @@ TEST_F(PrintDialogTest, CoverPaperChosenOnTheBackPageMakesThePagesOfTheJob)
     ExpectRect(1, oneSheet.m_nLeft2, oneSheet.m_nTop2, oneSheet.m_nLeft2 + oneSheet.m_nWidth2,
                oneSheet.m_nTop2 + oneSheet.m_nHeight2);
     PrintQueue::Keep("dialog-cover-paper", pdf, m_expect.str());
-    // The label's own paper again after the job.
-    EXPECT_EQ(m_view.m_nJewelTemplate, coverTemplate);
+    // The paper chosen is the label's paper from now on.
+    EXPECT_NE(coverTemplate, oneSheetIndex);
+    EXPECT_EQ(m_view.m_nJewelTemplate, oneSheetIndex);
     EXPECT_TRUE(m_errors.empty());
 }
 
@@ -560,4 +575,177 @@ TEST_F(PrintDialogTest, PrintingAfterACoverEditRecordsNoChangeOfTheLabel)
     EXPECT_EQ(m_view.UndoHistory().CurrentStep(), step) << "a print is no step of the label's history";
     EXPECT_EQ(m_view.UndoHistory().Entries().size(), entries);
     EXPECT_EQ(m_view.GetPropertyValue("Front Cover", "Color"), "200,220,240");
+}
+
+// The sheet previews show the label's design: the discs' colours inside their
+// rings at the places they print, the front cover's colour on its sheet; and
+// drawing them leaves the view as it was.
+TEST_F(PrintDialogTest, SheetPreviewsShowTheLabelsDesign)
+{
+    MakeLabel("Double");
+    const COLORREF disc1 = RGB(40, 60, 200), disc2 = RGB(40, 190, 60), front = RGB(210, 50, 40);
+    m_view.ApplyProperty("Disc 1", "Color", "40,60,200");
+    m_view.ApplyProperty("Disc 2", "Color", "40,190,60");
+    m_view.ApplyProperty("Front Cover", "Color", "210,50,40");
+    m_view.CommitUndoStep();
+    const bool firstOnTop = m_view.Model().GetPropertyValue("Disc 1", "Label Position") != "Bottom";
+    const LabelShown shown = m_view.Model().Shown();
+    const BYTE guides = m_view.m_bShowGuides;
+    const int step = m_view.UndoHistory().CurrentStep();
+    COLORREF upper = 0, lower = 0, cover = 0, outside = 0;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        if (HWND disc = ShownPaperPage(dialog)) {
+            const POINT top = RingPoint(DiscPaper(), 1), bottom = RingPoint(DiscPaper(), 2);
+            upper = PreviewPixel(disc, DiscPaper(), top.x, top.y);
+            lower = PreviewPixel(disc, DiscPaper(), bottom.x, bottom.y);
+        }
+        if (HWND page = ShowPaperTab(dialog, 0)) {
+            const CLabelDim& paper = CoverPaper();
+            cover = PreviewPixel(page, paper, paper.m_nLeft1 + paper.m_nWidth1 * 3 / 4,
+                                 paper.m_nTop1 + paper.m_nHeight1 / 2);
+            // Left of the cover the sheet stays the preview's grey.
+            outside = PreviewPixel(page, paper, paper.m_nLeft1 / 2, paper.m_nTop1 + paper.m_nHeight1 / 2);
+        }
+        Press(dialog, IDCANCEL);
+    });
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(Near(upper, firstOnTop ? disc1 : disc2)) << std::hex << upper;
+    EXPECT_TRUE(Near(lower, firstOnTop ? disc2 : disc1)) << std::hex << lower;
+    EXPECT_TRUE(Near(cover, front)) << std::hex << cover;
+    EXPECT_TRUE(Near(outside, RGB(128, 128, 128), 8)) << std::hex << outside;
+    // The view shows what it showed, as it showed it, with nothing to undo.
+    EXPECT_EQ(m_view.Model().Shown().page, shown.page);
+    EXPECT_EQ(m_view.Model().Shown().zoom, shown.zoom);
+    EXPECT_EQ(m_view.Model().Shown().surface, shown.surface);
+    EXPECT_EQ(m_view.m_bShowGuides, guides);
+    EXPECT_EQ(m_view.UndoHistory().CurrentStep(), step);
+    EXPECT_TRUE(m_errors.empty());
+}
+
+// A click on a disc's place in the Disc page's preview chooses that place for
+// the one disc; a click beside both places changes nothing.
+TEST_F(PrintDialogTest, ClickOnTheDiscPreviewChoosesThePlace)
+{
+    MakeLabel("Single");
+    m_view.ApplyProperty("Disc 1", "Color", "40,60,200");
+    struct Step
+    {
+        const char* name;
+        int place;  // 1 upper, 2 lower, 0 beside both
+        int checked;
+    };
+    std::vector<std::string> failures;
+    COLORREF lowerAfter = 0;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        HWND page = ShownPaperPage(dialog);
+        if (!page)
+            return Press(dialog, IDCANCEL);
+        // The page lays itself out for its preview when it first paints.
+        ::SendMessageA(page, WM_PAINT, 0, 0);
+        HWND preview = ::GetDlgItem(page, IDC_PAPER_PREVIEW);
+        const CLabelDim& paper = DiscPaper();
+        const Step steps[] = {{"lower place", 2, IDC_PAPER_BOTTOM},
+                              {"upper place", 1, IDC_PAPER_TOP},
+                              {"beside both", 0, IDC_PAPER_TOP},
+                              {"lower again", 2, IDC_PAPER_BOTTOM}};
+        for (const Step& step : steps) {
+            const DiscOnPaper disc = DiscOf(paper, step.place == 0 ? 1 : step.place);
+            const POINT at = step.place == 0 ? PreviewPoint(preview, paper, disc.centreX - disc.outer / 2 - 150,
+                                                            paper.m_nSheetHeight1 - 100)
+                                             : PreviewPoint(preview, paper, disc.centreX, disc.centreY);
+            ::SendMessageA(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            ::SendMessageA(preview, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+            test_support::PumpUntil([] { return false; }, 100);
+            if (::IsDlgButtonChecked(page, step.checked) != BST_CHECKED)
+                failures.push_back(step.name);
+        }
+        const POINT bottom = RingPoint(paper, 2);
+        lowerAfter = PreviewPixel(page, paper, bottom.x, bottom.y);
+        Press(dialog, IDCANCEL);
+    });
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(failures.empty()) << failures.front();
+    EXPECT_TRUE(Near(lowerAfter, RGB(40, 60, 200))) << "the preview shows the disc at the place chosen";
+}
+
+// Edit on a paper page opens the alignment wizard on the paper chosen there.
+TEST_F(PrintDialogTest, EditOpensTheWizardOnThePaperChosen)
+{
+    MakeLabel("Double");
+    CLabelDim other = DiscPaper();
+    other.m_strName = "Another Disc Paper";
+    m_view.m_labelTemplates.push_back(std::make_unique<CLabelDim>(other));
+    const int otherIndex = static_cast<int>(m_view.m_labelTemplates.size()) - 1;
+    std::string wizardName, wizardCaption;
+    bool wizardFound = false;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        HWND page = ShownPaperPage(dialog);
+        if (!page)
+            return Press(dialog, IDCANCEL);
+        ChoosePaper(page, otherIndex);
+        NestedDialogAnswer wizard(" Label Alignment Wizard", [&](HWND window) {
+            wizardName = Text(window, IDC_WIZARD_NAME);
+            char caption[160] = {};
+            ::GetWindowTextA(window, caption, sizeof caption);
+            wizardCaption = caption;
+        });
+        ::SendMessageA(::GetDlgItem(page, IDC_PAPER_EDIT), BM_CLICK, 0, 0);
+        wizardFound = wizard.Found();
+        Press(dialog, IDCANCEL);
+    });
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(wizardFound) << "Edit opened no wizard";
+    EXPECT_EQ(wizardName, "Another Disc Paper");
+    EXPECT_EQ(wizardCaption, " Label Alignment Wizard  -  Disc Label");
+    EXPECT_TRUE(m_errors.empty());
+}
+
+// Select Paper runs Change Label Paper; the print dialog then names the papers in use.
+TEST_F(PrintDialogTest, SelectPaperRunsChangeLabelPaper)
+{
+    MakeLabel("Double");
+    bool paperDialog = false;
+    std::string discName, coverName;
+    DialogDriver driver(" Print", [&](HWND dialog) {
+        ::SetDlgItemTextA(dialog, IDC_PRINT_DISC_PAPER_NAME, "");
+        NestedDialogAnswer change(" Change Label Paper", [](HWND) {});
+        ::SendMessageA(::GetDlgItem(dialog, IDC_PRINT_SELECT_PAPER), BM_CLICK, 0, 0);
+        paperDialog = change.Found();
+        discName = Text(dialog, IDC_PRINT_DISC_PAPER_NAME);
+        coverName = Text(dialog, IDC_PRINT_COVER_PAPER_NAME);
+        Press(dialog, IDCANCEL);
+    });
+    m_view.OnFilePrintCommand();
+    ASSERT_TRUE(driver.Found());
+    EXPECT_TRUE(paperDialog);
+    EXPECT_EQ(discName, DiscPaper().m_strName.c_str());
+    EXPECT_EQ(coverName, CoverPaper().m_strName.c_str());
+}
+
+// Another printer enables the copies in the common dialog; a calibration
+// sheet keeps them disabled.
+TEST_F(PrintDialogTest, PrinterChangeKeepsCalibrationCopiesDisabled)
+{
+    MakeLabel("Double");
+    for (const bool calibration : {false, true}) {
+        SCOPED_TRACE(calibration ? "calibration" : "print");
+        bool enabled = !calibration;
+        DialogDriver driver(calibration ? " Printer Calibration" : " Print", [&](HWND dialog) {
+            HWND list = ::GetDlgItem(dialog, IDC_PRINT_PRINTER_LIST);
+            ::SendMessageA(list, CB_SETCURSEL, 0, 0);
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PRINT_PRINTER_LIST, CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(list));
+            enabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_PRINT_COPIES)) != FALSE;
+            Press(dialog, IDCANCEL);
+        });
+        if (calibration)
+            m_view.OnPrinterCalibration();
+        else
+            m_view.OnFilePrintCommand();
+        ASSERT_TRUE(driver.Found());
+        EXPECT_EQ(enabled, !calibration);
+    }
 }

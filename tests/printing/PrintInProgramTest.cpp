@@ -8,6 +8,7 @@
 #include "app/RunningApp.h"
 #include "framework/Gdi.h"
 #include "label/LabelRenderer.h"
+#include "framework/Document.h"
 #include "resources/resource.h"
 #include "support/DialogAnswers.h"
 #include "support/InsertionPoint.h"
@@ -445,4 +446,84 @@ TEST_F(PrintInProgramTest, FrontCalibrationSheetReadsUprightBesideTheCover)
              crosshair.str().c_str());
     line("inside", RECT{150, 150, paper.cx - 150, paper.cy - 150});
     PrintQueue::Keep("calibration-front-upright", pdf, m_expect.str());
+}
+
+// Another disc paper and the other disc place chosen in the print dialog:
+// the disc prints at that paper's other place, and both stay chosen for the
+// next print, without a step in the undo history or a change to save.
+TEST_F(PrintInProgramTest, DiscPaperAndPlaceChosenInThePrintDialogStayChosen)
+{
+    PutNumberSetting("PrintFront", 0);
+    PutNumberSetting("PrintBack", 0);
+    PutNumberSetting("PrintDisc1", 1);
+    ASSERT_NE(Start(1), nullptr);
+    ASSERT_EQ(m_view->Model().Shown().layout, "Single");
+    // A disc paper whose two places lie elsewhere on the sheet.
+    const int labelPaper = m_view->m_nDiscTemplate;
+    CLabelDim shifted = *m_view->m_labelTemplates[static_cast<size_t>(labelPaper)];
+    shifted.m_strName = "Shifted Disc Paper";
+    shifted.m_nLeft1 += 450;
+    shifted.m_nLeft2 -= 350;
+    shifted.m_nTop2 += 150;
+    m_view->m_labelTemplates.push_back(std::make_unique<CLabelDim>(shifted));
+    const int shiftedIndex = static_cast<int>(m_view->m_labelTemplates.size()) - 1;
+    SurfacePlacement& placement = m_view->Model().Placement();
+    placement.disc1Border = placement.disc2Border = 1;
+    const CString position = m_view->Model().GetPropertyValue("Disc 1", "Label Position");
+    const bool wasTop = position != "Bottom";
+    const CString shownSurface = m_view->Model().Shown().surface;
+    const CString shownPage = m_view->Model().Shown().page;
+    const int zoom = m_view->Model().Shown().zoom;
+    const bool canUndo = m_view->UndoHistory().CanUndo();
+    const BOOL modified = m_view->GetDocument()->IsModified();
+
+    const std::string pdf = PrintThroughDialog(" Print", ID_FILE_PRINT, [&](HWND dialog) {
+        if (HWND disc = ShownPaperPage(dialog)) {
+            ChoosePaper(disc, shiftedIndex);
+            ChooseRadio(disc, wasTop ? IDC_PAPER_BOTTOM : IDC_PAPER_TOP);
+        }
+        Press(dialog, IDOK);
+    });
+    ASSERT_FALSE(pdf.empty()) << "the job did not reach the queue";
+    ASSERT_EQ(PrintQueue::CountPages(pdf), 1);
+    const auto disc = [&](int place) {
+        return place == 1 ? std::array<int, 4>{shifted.m_nLeft1 + shifted.m_nWidth1 / 2,
+                                               shifted.m_nTop1 + shifted.m_nWidth1 / 2, shifted.m_nWidth1,
+                                               shifted.m_nHeight1}
+                          : std::array<int, 4>{shifted.m_nLeft2 + shifted.m_nWidth2 / 2,
+                                               shifted.m_nTop2 + shifted.m_nWidth2 / 2, shifted.m_nWidth2,
+                                               shifted.m_nHeight2};
+    };
+    const std::array<int, 4> printed = disc(wasTop ? 2 : 1), empty = disc(wasTop ? 1 : 2);
+    m_expect << "pages 1\n";
+    m_expect << "circle 1 " << printed[0] << " " << printed[1] << " " << printed[2] << "\n";
+    m_expect << "circle 1 " << printed[0] << " " << printed[1] << " " << printed[3] << "\n";
+    // Nothing at the place not chosen.
+    const int inner = empty[3] / 2 + 100, reach = empty[2] / 2 - 100;
+    m_expect << "clear 1 " << empty[0] - reach << " " << empty[1] - reach << " " << empty[0] - inner << " "
+             << empty[1] + reach << "\n";
+    PrintQueue::Keep("dialog-disc-paper-and-place", pdf, m_expect.str());
+
+    EXPECT_EQ(m_view->m_nDiscTemplate, shiftedIndex);
+    EXPECT_EQ(m_view->Model().GetPropertyValue("Disc 1", "Label Position"), wasTop ? "Bottom" : "Top");
+    EXPECT_EQ(m_view->UndoHistory().CanUndo(), canUndo) << "a print is no step of the label's history";
+    EXPECT_EQ(m_view->GetDocument()->IsModified(), modified);
+    // The view shows what it showed before the job.
+    EXPECT_EQ(m_view->Model().Shown().surface, shownSurface);
+    EXPECT_EQ(m_view->Model().Shown().page, shownPage);
+    EXPECT_EQ(m_view->Model().Shown().zoom, zoom);
+
+    int offered = -1;
+    bool topChecked = true, bottomChecked = true;
+    PrintThroughDialog(" Print", ID_FILE_PRINT, [&](HWND dialog) {
+        if (HWND page = ShownPaperPage(dialog)) {
+            offered = ChosenPaper(page);
+            topChecked = ::IsDlgButtonChecked(page, IDC_PAPER_TOP) == BST_CHECKED;
+            bottomChecked = ::IsDlgButtonChecked(page, IDC_PAPER_BOTTOM) == BST_CHECKED;
+        }
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(offered, shiftedIndex) << "the paper chosen is offered again";
+    EXPECT_EQ(topChecked, !wasTop);
+    EXPECT_EQ(bottomChecked, wasTop);
 }
