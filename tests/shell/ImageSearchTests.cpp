@@ -211,13 +211,17 @@ TEST_F(ImageSearch, TheBrowsersOwnControlsAreTheProgramsButtonsAndATickIsStored)
     SavedSetting subFolders("BrowseSubfolder");
     HWND browser = OpenBrowser();
     ASSERT_NE(browser, nullptr);
-    // The browser's thread adds its controls once the window is there.
-    ASSERT_TRUE(PumpUntil([&] { return ::GetDlgItem(browser, CImageFolderDlg::kCloseId) != nullptr; }, 5000));
+    // The browser's thread adds its controls once the window is there and
+    // makes them the program's own buttons a moment later: wait for both.
     // The push button and both boxes draw themselves as the program's buttons do.
     for (const int id : {CImageFolderDlg::kCloseId, CImageFolderDlg::kSubFoldersId, CImageFolderDlg::kDefaultFolderId}) {
-        HWND control = ::GetDlgItem(browser, id);
-        ASSERT_NE(control, nullptr) << id;
-        EXPECT_EQ(::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                HWND control = ::GetDlgItem(browser, id);
+                return control != nullptr && (::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+            },
+            5000))
+            << id;
     }
 
     // Each click on "Search Subfolders" flips the box, and the choice is stored.
