@@ -175,11 +175,7 @@ void CLabelRenderer::DrawImageObject(HDC dc, Surface surface, const CString& nam
         image->DrawToDC(dc, x, y, w, h);
         return;
     }
-    // A printer is handed the picture at its own resolution and scales it
-    // itself: the job carries the picture once, not a copy stretched to the
-    // printer's resolution, and nothing page-sized is kept here.
-    const bool printer = ::GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER;
-    if (!printer && m_scaledImages.Draw(dc, *image, x, y, w, h))
+    if (m_scaledImages.Draw(dc, *image, x, y, w, h))
         return;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(image->GetDIB());
     const int imageWidth = image->GetWidth();
