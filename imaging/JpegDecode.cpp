@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -118,6 +119,8 @@ bool RunDecode(JpegDecodeJob& job)
 
     // Scanlines come top first; DIB rows are stored bottom-up.
     const int height = image.GetHeight();
+    const std::size_t rowBytes = image.GetEffWidth();
+    const std::size_t rowUsed = static_cast<std::size_t>(codec.output_width) * (bpp / 8);
     JSAMPROW rows[kMaxRowsPerRead];
     while (codec.output_scanline < codec.output_height) {
         if (image.IsCancelled())
@@ -130,9 +133,13 @@ bool RunDecode(JpegDecodeJob& job)
         const JDIMENSION read = jpeg_read_scanlines(&codec, rows, static_cast<JDIMENSION>(count));
         if (read == 0)
             JpegFail(*common, "JPEG data ended");
-        if (cmykRows) {
-            for (JDIMENSION i = 0; i < read; ++i)
-                CmykToBgr(cmykRows[i], image.GetBits(height - 1 - (first + static_cast<int>(i))), codec.output_width);
+        for (JDIMENSION i = 0; i < read; ++i) {
+            BYTE* row = image.GetBits(height - 1 - (first + static_cast<int>(i)));
+            if (cmykRows)
+                CmykToBgr(cmykRows[i], row, codec.output_width);
+            // libjpeg's vector routines may write a few bytes past the last
+            // pixel; those bytes are saved with the picture, so they are zero.
+            std::memset(row + rowUsed, 0, rowBytes - rowUsed);
         }
     }
     jpeg_finish_decompress(&codec);

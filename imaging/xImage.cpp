@@ -138,7 +138,7 @@ BYTE* CxImage::Allocate(int width, int height, int bpp, int format, bool clearRo
         const std::size_t used = (static_cast<std::size_t>(width) * static_cast<std::size_t>(bpp) + 7) / 8;
         if (used < rowBytes) {
             for (std::uint64_t row = 0; row < static_cast<std::uint64_t>(height); ++row)
-                std::memset(block + rowsAt + row * rowBytes, 0, static_cast<std::size_t>(rowBytes) - used);
+                std::memset(block + rowsAt + row * rowBytes + used, 0, static_cast<std::size_t>(rowBytes) - used);
         }
     }
 
