@@ -235,6 +235,16 @@ void AddFrontCoverTexts(CLabelModel& model, int count)
     }
 }
 
+void AddOutsideTitle(CLabelModel& model)
+{
+    const FrontCoverGeometry& front = model.Placement().geometry.front;
+    const int left = model.Placement().folded ? front.left + front.width / 2 : front.left.Get();
+    const int width = model.Placement().folded ? front.width / 2 : front.width.Get();
+    const CString title = model.FindTextRow("Title") >= 0 ? "Title" : "Title - Disc 1";
+    AddText(model, {title, "Front Cover", "Inside", {left + 100, front.top + 100, width - 200, front.height - 200},
+                   "Tahoma,48,700,0", "Center"});
+}
+
 void RemoveObjectsOfSurface(CLabelModel& model, const CString& surface)
 {
     std::vector<CString> names;

@@ -23,6 +23,10 @@ void BuildBenchLabel(CLabelModel& model, const CString& layout, std::unique_ptr<
 // front cover, with empty layout caches.
 void AddFrontCoverTexts(CLabelModel& model, int count);
 
+// A title over the whole outside of the front cover (its right half when the
+// cover folds): a click anywhere there selects it.
+void AddOutsideTitle(CLabelModel& model);
+
 // Removes every text, track-list and image object drawn on the named surface.
 void RemoveObjectsOfSurface(CLabelModel& model, const CString& surface);
 

@@ -23,7 +23,11 @@
 // and on the front cover, with 50 text objects more on it and with no object
 // on it at all: the redraw, the paint routine alone (OnDraw into a window-sized
 // memory bitmap) and the whole WM_PAINT (RedrawWindow); and the paint routine
-// with the grid shown at its smallest spacing against the same without it.
+// with the grid shown at its smallest spacing against the same without it;
+// and on disc 1 and the front cover at the largest zoom, a text dragged over
+// the background photo: one step of the drag (a mouse move with the button
+// held and what it draws) against a frame at 60 Hz, and the drop (the release
+// and the redraw it causes).
 #include "BenchLabel.h"
 #include "BenchPicture.h"
 #include "BenchTiming.h"
@@ -56,6 +60,8 @@ constexpr int kExtraObjects = 50;
 constexpr int kPaintBatch = 200;     // paints per timed run: one alone is close to the timer's grain
 constexpr int kPaintRoundsPerRun = 4;  // paint runs per --runs
 constexpr int kGridBatch = 20;         // paints per timed run with and without the grid
+constexpr double kDragStepGoalMs = 16.0;  // one frame at 60 Hz
+constexpr int kDragSteps = 30;            // mouse moves per timed drag
 
 struct Options
 {
@@ -120,8 +126,15 @@ struct PaintRatio
     double ratio;
 };
 
+struct DragFigure
+{
+    std::string where;
+    double stepMs;
+};
+
 struct Results
 {
+    std::vector<DragFigure> drag;
     std::vector<LayoutRatio> layout;
     std::vector<LayoutRatio> layoutWithoutPicture;
     std::vector<LayoutRatio> layoutCold;
@@ -284,6 +297,132 @@ void MeasureSurface(CQuorbel6View& view, const std::string& layout, const Surfac
     MeasureZoom(view, layout, surface, runs, results);
 }
 
+// The mouse at a client point of the view, as Windows tells a window of it
+// before a press: the view picks its drag mode there.
+void PointAt(CQuorbel6View& view, POINT client)
+{
+    POINT screen = client;
+    ::ClientToScreen(view.m_hWnd, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SendMessageA(view.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(view.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+LPARAM PointParam(POINT point)
+{
+    return MAKELPARAM(point.x, point.y);
+}
+
+// A text or track list of the surface shown whose box lies partly in the
+// view's client area once selected; its visible part's centre in `press`.
+CString SelectVisibleText(CQuorbel6View& view, const char* surface, POINT& press)
+{
+    const CLabelModel& model = view.Model();
+    std::vector<CString> names;
+    for (int first = 0; first < model.RowCount(); first = model.NextObjectRow(first)) {
+        const PropertyEntry& head = model.Row(first);
+        if (head.m_strKey == "Item Type" && (head.m_strValue == "Text" || head.m_strValue == "Track") &&
+            model.GetPropertyValue(head.m_strObjectName, "View") == surface)
+            names.push_back(head.m_strObjectName);
+    }
+    RECT client{};
+    ::GetClientRect(view.m_hWnd, &client);
+    for (const CString& name : names) {
+        view.SelectObject(name);
+        PumpMessages();
+        RECT visible{};
+        if (view.SelectedObjectName() == name && ::IntersectRect(&visible, &view.m_rcSelection, &client) &&
+            visible.right - visible.left > 8 && visible.bottom - visible.top > 8) {
+            press = POINT{(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
+            return name;
+        }
+    }
+    return CString();
+}
+
+// At the largest zoom of a surface: a text pressed, dragged in small steps and
+// dropped, each move timed with what it draws, then the drop with its redraw;
+// the move is undone after every run.
+void MeasureDrag(CQuorbel6View& view, const std::string& layout, const SurfaceCommand& command, int runs,
+                 Results& results)
+{
+    (view.*command.show)();
+    PumpMessages();
+    const int fitted = view.Model().Shown().zoom;
+    for (int zoom = -1; zoom != view.Model().Shown().zoom;) {
+        zoom = view.Model().Shown().zoom;
+        view.OnZoomIn();
+        PumpMessages();
+    }
+    const int largest = view.Model().Shown().zoom;
+    const std::string where = std::string(command.name) + " at zoom " + std::to_string(largest);
+
+    POINT press{};
+    const CString name = SelectVisibleText(view, command.name, press);
+    if (name.IsEmpty()) {
+        std::printf("  !! no text of %s shows at the largest zoom\n", command.name);
+        ++results.failures;
+        return;
+    }
+    std::vector<double> steps;
+    std::vector<double> drops;
+    int moved = 0;
+    for (int run = 0; run <= runs; ++run) {  // run 0 warms up
+        view.SelectObject(name);
+        PumpMessages();
+        PointAt(view, press);
+        ::SendMessageA(view.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(press));
+        PumpMessages();
+        if (!view.m_bMouseDown || view.SelectedObjectName() != name) {
+            std::printf("  !! the press on %s did not start a drag\n", name.c_str());
+            ++results.failures;
+            ::SendMessageA(view.m_hWnd, WM_LBUTTONUP, 0, PointParam(press));
+            return;
+        }
+        const CString leftBefore = view.Model().GetPropertyValue(name, "Left");
+        const CString topBefore = view.Model().GetPropertyValue(name, "Top");
+        POINT at = press;
+        for (int step = 1; step <= kDragSteps; ++step) {
+            at = POINT{press.x + 3 * step, press.y + 2 * step};
+            const double ms = TimeMs([&] {
+                ::SendMessageA(view.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, PointParam(at));
+                PumpMessages();
+            });
+            if (run > 0)
+                steps.push_back(ms);
+        }
+        const double dropMs = TimeMs([&] {
+            ::SendMessageA(view.m_hWnd, WM_LBUTTONUP, 0, PointParam(at));
+            PumpMessages();
+        });
+        const CString left = view.Model().GetPropertyValue(name, "Left");
+        const CString top = view.Model().GetPropertyValue(name, "Top");
+        if (left != leftBefore || top != topBefore)
+            ++moved;
+        view.OnEditUndo();
+        PumpMessages();
+        if (run > 0)
+            drops.push_back(dropMs);
+    }
+    const Timing step = Summarise(steps);
+    char note[96];
+    std::snprintf(note, sizeof note, "%s; x%.2f of a frame at 60 Hz", name.c_str(), step.median / kDragStepGoalMs);
+    PrintRow(layout, where + " drag step", step, note);
+    PrintRow(layout, where + " drop and redraw", Summarise(drops));
+    results.drag.push_back({layout + " " + where, step.median});
+    if (moved == 0) {
+        std::printf("  !! the drag moved nothing\n");
+        ++results.failures;
+    }
+
+    while (view.Model().Shown().zoom > fitted) {
+        const int zoom = view.Model().Shown().zoom;
+        view.OnZoomOut();
+        PumpMessages();
+        if (view.Model().Shown().zoom == zoom)
+            break;
+    }
+}
+
 // The paint routine alone, and the whole paint message, on the front cover:
 // with 50 text objects more and with no object on it. The two states take
 // turns run by run, so that a drift of the machine falls on both alike.
@@ -429,6 +568,9 @@ void MeasureLayout(const std::string& layout, const Options& options, std::uniqu
     for (const SurfaceCommand& command : kSurfaces)
         if (layout == "Double" || std::strcmp(command.name, "Disc 2") != 0)
             MeasureSurface(view, layout, command, options.runs, results);
+    for (const SurfaceCommand& command : kSurfaces)
+        if (std::strcmp(command.name, "Disc 1") == 0 || std::strcmp(command.name, "Front Cover") == 0)
+            MeasureDrag(view, layout, command, options.runs, results);
     MeasurePaint(view, layout, options, results);
     view.DestroyWindow();
 }
@@ -523,7 +665,17 @@ int main(int argc, char** argv)
     }
     std::printf("  paint within %.1fx with %d objects: %s\n", kPaintGoal, kExtraObjects,
                 paintMet ? "goal met" : "goal missed");
+    bool dragMet = !results.drag.empty();
+    for (const DragFigure& entry : results.drag) {
+        dragMet = dragMet && entry.stepMs <= kDragStepGoalMs;
+        std::printf("  drag step, %-44s %6.2f ms of %.0f ms: x%.2f\n", entry.where.c_str(), entry.stepMs,
+                    kDragStepGoalMs, entry.stepMs / kDragStepGoalMs);
+        std::printf("RESULT view-drag %s %.3f\n", Key(entry.where).c_str(), entry.stepMs);
+    }
+    std::printf("  a drag step within a frame at 60 Hz (%.0f ms) at the largest zoom: %s\n", kDragStepGoalMs,
+                dragMet ? "goal met" : "goal missed");
     std::printf("RESULT view-goal layout %s\n", layoutMet ? "met" : "missed");
+    std::printf("RESULT view-goal drag %s\n", dragMet ? "met" : "missed");
     std::printf("RESULT view-goal paint %s\n", paintMet ? "met" : "missed");
 
     if (!errors.empty()) {

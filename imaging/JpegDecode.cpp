@@ -4,10 +4,16 @@
 #include "imaging/JpegManagers.h"
 #include "imaging/xImage.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
+#include <cstring>
 
 namespace {
+
+// The most rows one read asks libjpeg for: it never makes more than this in a
+// step (its largest sampling factor).
+constexpr int kMaxRowsPerRead = 4;
 
 // libjpeg's decompressor with its managers. It outlives the function that
 // holds the setjmp, so it is destroyed whether decoding finished or jumped back.
@@ -94,30 +100,47 @@ bool RunDecode(JpegDecodeJob& job)
     jpeg_start_decompress(&codec);
     if (codec.output_components != components)
         JpegFail(*common, kJpegUnsupportedColorText);
-    if (!image.Create(static_cast<int>(codec.output_width), static_cast<int>(codec.output_height), bpp,
-                      kImageFormatJpeg))
+    // Every row is written below, so the rows are not cleared first.
+    if (!image.CreateForOverwrite(static_cast<int>(codec.output_width), static_cast<int>(codec.output_height), bpp,
+                                  kImageFormatJpeg))
         JpegFail(*common, *image.GetLastError() ? image.GetLastError() : "Out of memory");
     SetResolution(image, codec);
     if (components == 1)
         image.SetGrayPalette();
 
-    // CMYK needs a row to convert from; libjpeg's pool frees it with the codec.
-    JSAMPARRAY cmykRow = nullptr;
+    // CMYK needs rows to convert from; libjpeg's pool frees them with the codec.
+    // The other spaces go straight into the picture's rows, as many at once as
+    // libjpeg makes in one step (two with 2x2 chroma), so it copies none.
+    const int batch = std::clamp(codec.rec_outbuf_height, 1, kMaxRowsPerRead);
+    JSAMPARRAY cmykRows = nullptr;
     if (components == 4)
-        cmykRow = (*codec.mem->alloc_sarray)(common, JPOOL_IMAGE, codec.output_width * 4, 1);
+        cmykRows = (*codec.mem->alloc_sarray)(common, JPOOL_IMAGE, codec.output_width * 4,
+                                              static_cast<JDIMENSION>(batch));
 
     // Scanlines come top first; DIB rows are stored bottom-up.
     const int height = image.GetHeight();
+    const std::size_t rowBytes = image.GetEffWidth();
+    const std::size_t rowUsed = static_cast<std::size_t>(codec.output_width) * (bpp / 8);
+    JSAMPROW rows[kMaxRowsPerRead];
     while (codec.output_scanline < codec.output_height) {
         if (image.IsCancelled())
             JpegFail(*common, "Decoding cancelled");
-        BYTE* row = image.GetBits(height - 1 - static_cast<int>(codec.output_scanline));
-        JSAMPROW target = cmykRow ? cmykRow[0] : row;
-        // Our source never suspends, so a scanline always comes; make sure.
-        if (jpeg_read_scanlines(&codec, &target, 1) != 1)
+        const int first = static_cast<int>(codec.output_scanline);
+        const int count = std::min(batch, height - first);
+        for (int i = 0; i < count; ++i)
+            rows[i] = cmykRows ? cmykRows[i] : image.GetBits(height - 1 - (first + i));
+        // Our source never suspends, so rows always come; make sure.
+        const JDIMENSION read = jpeg_read_scanlines(&codec, rows, static_cast<JDIMENSION>(count));
+        if (read == 0)
             JpegFail(*common, "JPEG data ended");
-        if (cmykRow)
-            CmykToBgr(cmykRow[0], row, codec.output_width);
+        for (JDIMENSION i = 0; i < read; ++i) {
+            BYTE* row = image.GetBits(height - 1 - (first + static_cast<int>(i)));
+            if (cmykRows)
+                CmykToBgr(cmykRows[i], row, codec.output_width);
+            // libjpeg's vector routines may write a few bytes past the last
+            // pixel; those bytes are saved with the picture, so they are zero.
+            std::memset(row + rowUsed, 0, rowBytes - rowUsed);
+        }
     }
     jpeg_finish_decompress(&codec);
     return true;

@@ -89,6 +89,16 @@ void CxImage::FreeAlpha()
 
 BYTE* CxImage::Create(int width, int height, int bpp, int format)
 {
+    return Allocate(width, height, bpp, format, true);
+}
+
+BYTE* CxImage::CreateForOverwrite(int width, int height, int bpp, int format)
+{
+    return Allocate(width, height, bpp, format, false);
+}
+
+BYTE* CxImage::Allocate(int width, int height, int bpp, int format, bool clearRows)
+{
     Destroy();
 
     if (bpp <= 1)
@@ -116,9 +126,21 @@ BYTE* CxImage::Create(int width, int height, int bpp, int format)
         return nullptr;
     }
 
-    BYTE* block = static_cast<BYTE*>(std::calloc(static_cast<std::size_t>(blockSize), 1));
+    BYTE* block = static_cast<BYTE*>(clearRows ? std::calloc(static_cast<std::size_t>(blockSize), 1)
+                                               : std::malloc(static_cast<std::size_t>(blockSize)));
     if (!block)
         return nullptr;
+    if (!clearRows) {
+        // Header and palette, and the bytes past each row's last pixel: a
+        // decoder never writes those, and they go into saved files.
+        const std::size_t rowsAt = static_cast<std::size_t>(blockSize - imageSize);
+        std::memset(block, 0, rowsAt);
+        const std::size_t used = (static_cast<std::size_t>(width) * static_cast<std::size_t>(bpp) + 7) / 8;
+        if (used < rowBytes) {
+            for (std::uint64_t row = 0; row < static_cast<std::uint64_t>(height); ++row)
+                std::memset(block + rowsAt + row * rowBytes + used, 0, static_cast<std::size_t>(rowBytes) - used);
+        }
+    }
 
     m_header.biSize = sizeof(BITMAPINFOHEADER);
     m_header.biWidth = width;

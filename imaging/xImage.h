@@ -55,6 +55,10 @@ public:
     // a picture above kMaxImageBytes "Image too large", and a failed allocation
     // no text. On failure the image is empty.
     BYTE* Create(int width, int height, int bpp, int format);
+    // As Create, for a decoder that writes every pixel row itself: the rows
+    // are not cleared first (on a large picture that is a good part of the
+    // decode), only the palette and the padding at each row's end are zero.
+    BYTE* CreateForOverwrite(int width, int height, int bpp, int format);
     // Becomes a copy of `source`: its settings, its size, depth and palette, and
     // with the flags its pixels and its alpha mask. False when memory runs out.
     bool CopyFrom(const CxImage& source, bool copyPixels, bool copyAlpha);
@@ -254,6 +258,8 @@ public:
 #endif
 
 private:
+    BYTE* Allocate(int width, int height, int bpp, int format, bool clearRows);
+
     // The settings that travel with the picture: cleared as one, copied by
     // CopyFrom, Transfer and Ghost.
     struct ImageInfo {

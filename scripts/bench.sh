@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Times the program's image codecs against libjpeg-turbo's djpeg/cjpeg and
 # ImageMagick's convert on the same files, in one run, and prints medians and
-# ratios; then times the label view's drawing. Never part of the tests.
-#   scripts/bench.sh [--view-only] [runs]
+# ratios; then times the label view's drawing; then measures the running
+# program's CPU at rest. Never part of the tests.
+#   scripts/bench.sh [--view-only | --idle-only] [runs]
 #     runs: of every measurement (default 5 for the codecs, 9 for the view);
-#     --view-only skips the codecs and the other tools.
+#     --view-only runs only the view, --idle-only only the program at rest.
 # Env: SLEEVORY_BUILD_DIR (default build/), BENCH_SIZE (default 4000x3000).
 #
 # codec_bench (bench/) runs under Wine: it makes a photo-like 12-megapixel
@@ -19,13 +20,21 @@
 # layout on the built-in label papers with a 20-track album and a large
 # background photo, and times the surface redraws with filled and with empty
 # text-layout caches, the zoom commands and the paint routine, against two
-# goals (see bench/ViewBench.cpp).
+# goals (see bench/ViewBench.cpp), and a drag at the largest zoom.
+#
+# bench/idle-cpu.sh starts the program on a private Xvfb display with a label,
+# selects a text by a click and then only the page, and reads the CPU time of
+# the program and its Wine server over 15 s each (IDLE_SECONDS).
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build="${SLEEVORY_BUILD_DIR:-$repo/build}"
 view_only=0
+idle_only=0
 if [ "${1:-}" = "--view-only" ]; then
   view_only=1
+  shift
+elif [ "${1:-}" = "--idle-only" ]; then
+  idle_only=1
   shift
 fi
 runs="${1:-5}"
@@ -36,11 +45,13 @@ size="${BENCH_SIZE:-4000x3000}"
 deps=$("$repo/scripts/build-deps.sh")
 cmake -S "$repo" -B "$build" -G "Unix Makefiles" \
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DSLEEVORY_DEPS="$deps" >/dev/null
-targets=(view_bench)
-[ "$view_only" = 1 ] || targets+=(codec_bench)
+targets=()
+[ "$idle_only" = 1 ] || targets+=(view_bench)
+[ "$view_only" = 1 ] || [ "$idle_only" = 1 ] || targets+=(codec_bench)
+[ "$view_only" = 1 ] || targets+=(Sleevory bench_document)
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >/dev/null
 
-if [ "$view_only" = 0 ]; then
+if [ "$view_only" = 0 ] && [ "$idle_only" = 0 ]; then
   for tool in djpeg cjpeg convert; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-packages.sh installs it)" >&2; exit 1; }
   done
@@ -146,8 +157,16 @@ view_section() {
     tr -d '\r' | tee "$work/view_bench.txt" | grep -v '^RESULT'
 }
 
+if [ "$idle_only" = 1 ]; then
+  "$repo/bench/idle-cpu.sh" "${IDLE_SECONDS:-15}"
+  exit
+fi
 if [ "$view_only" = 0 ]; then
   codec_section
   echo
 fi
 view_section
+if [ "$view_only" = 0 ]; then
+  echo
+  "$repo/bench/idle-cpu.sh" "${IDLE_SECONDS:-15}"
+fi

@@ -27,6 +27,8 @@ packages=(
   # the help file: chmcmd compiles help/ into Sleevory.chm, chmls reads it back
   # in the tests; zip packs the program for Windows users (scripts/package.sh)
   fp-utils zip unzip
+  # scripts/bench.sh clicks in the running program on a private X display
+  xdotool
 )
 
 SUDO=""

@@ -48,6 +48,26 @@ TEST_P(ImageCreate, DepthRowBytesAndBlockSize)
         ASSERT_EQ(data[i], 0) << "byte " << i;
 }
 
+// For a decoder that writes every row: the same block, with the header, the
+// palette and the bytes past each row's last pixel zero.
+TEST_P(ImageCreate, ForOverwriteHasTheSameBlockWithZeroPaletteAndPadding)
+{
+    const CreateCase& c = GetParam();
+    CxImage image(kImageFormatPng);
+    ASSERT_NE(image.CreateForOverwrite(c.width, c.height, c.requestedBpp, kImageFormatPng), nullptr)
+        << image.GetLastError();
+    EXPECT_EQ(image.GetBpp(), c.bpp);
+    EXPECT_EQ(image.GetEffWidth(), c.rowBytes);
+    EXPECT_EQ(image.GetSize(), 40 + c.colors * 4 + c.rowBytes * c.height);
+    EXPECT_EQ(std::memcmp(image.GetDIB(), &image.GetHeader(), sizeof(BITMAPINFOHEADER)), 0);
+    for (DWORD i = 0; i < c.colors * 4; ++i)
+        ASSERT_EQ(image.GetDIB()[40 + i], 0) << "palette byte " << i;
+    const DWORD used = (static_cast<DWORD>(c.width) * static_cast<DWORD>(c.bpp) + 7) / 8;
+    for (int row = 0; row < c.height; ++row)
+        for (DWORD at = used; at < c.rowBytes; ++at)
+            ASSERT_EQ(image.GetBits(row)[at], 0) << "row " << row << " byte " << at;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Depths, ImageCreate,
     ::testing::Values(
@@ -84,6 +104,12 @@ TEST_P(ImageRefused, LeavesTheImageEmptyWithAReason)
     image.SetPixelIndex(0, 0, 1);
     image.SetPixelColor(0, 0, RGB(1, 2, 3));
     EXPECT_FALSE(image.AlphaCreate());
+
+    // The decoders' way of creating refuses the same sizes with the same words.
+    CxImage decoded(8, 8, 8);
+    EXPECT_EQ(decoded.CreateForOverwrite(c.width, c.height, c.bpp, kImageFormatBmp), nullptr);
+    EXPECT_FALSE(decoded.IsValid());
+    EXPECT_STREQ(decoded.GetLastError(), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -53,6 +53,13 @@ TEST_P(JpegFixtureDecode, MatchesImageMagick)
     }
     EXPECT_FALSE(image.HasAlpha());
     EXPECT_LE(LargestDifference(ImageToRaw(image, false), reference), fixture.tolerance);
+    // The rows are written without being cleared first: the bytes past each
+    // row's last pixel (saved with the picture) are zero all the same.
+    const DWORD used = static_cast<DWORD>(image.GetWidth() * fixture.bpp / 8);
+    ASSERT_LT(used, image.GetEffWidth()) << "the fixture's rows have padding";
+    for (int row = 0; row < image.GetHeight(); ++row)
+        for (DWORD at = used; at < image.GetEffWidth(); ++at)
+            ASSERT_EQ(image.GetBits(row)[at], 0) << "row " << row << " byte " << at;
 
     const std::vector<BYTE> bytes = ReadFixture(name + ".jpg");
     CxImage fromMemory(bytes.data(), bytes.size(), kImageFormatJpeg);
