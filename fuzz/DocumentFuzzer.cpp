@@ -146,8 +146,8 @@ void WalkGeometry(const CLabelModel& label)
         rings.push_back(ring);
     }
     for (const char* page : kPages)
-        for (int y = 0; y <= 11000; y += 2750)
-            for (int x = 0; x <= 8500; x += 2125) {
+        for (int y = 0; y <= 11000; y += 5500)
+            for (int x = 0; x <= 8500; x += 4250) {
                 HitTest::Probe probe;
                 probe.screen = POINT{x / 10, y / 10};
                 probe.label = POINT{x, y};
