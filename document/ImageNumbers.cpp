@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kImageNumberRow = 3;  // the "Image Number" row of an Image object
 constexpr int kMaxImageNumberDigits = 9;
 }  // namespace
 
@@ -24,17 +23,14 @@ bool ParseImageNumber(const CString& text, int& number)
 
 std::vector<int> UsedImageNumbers(const PropertyRows& rows, int imageCount)
 {
+    // Every "Image Number" row counts, wherever the walk over objects would
+    // put it: a document made elsewhere may carry rows-after counts that hide
+    // the row from the walk, and the reader and the writer's renumbering find
+    // the row by its key. A picture a row names is never left out of the file.
     std::vector<bool> used(static_cast<size_t>(std::max(imageCount, 0)), false);
-    const int count = static_cast<int>(rows.size());
-    for (int first = 0; first < count; first = LabelRows::NextObjectRow(rows, first)) {
-        const PropertyEntry& typeRow = rows[static_cast<size_t>(first)];
-        if (typeRow.m_strValue != "Image")
-            continue;
-        const int numberRow = first + kImageNumberRow;
-        if (numberRow >= LabelRows::EndOfObject(rows, first))
-            continue;
+    for (const PropertyEntry& row : rows) {
         int number = 0;
-        if (ParseImageNumber(rows[static_cast<size_t>(numberRow)].m_strValue, number) && number < imageCount)
+        if (row.m_strKey == "Image Number" && ParseImageNumber(row.m_strValue, number) && number < imageCount)
             used[static_cast<size_t>(number)] = true;
     }
     std::vector<int> kept;

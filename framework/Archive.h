@@ -87,8 +87,12 @@ public:
     CArchive& operator<<(short value) { return WriteValue(value); }
     CArchive& operator<<(int value) { return WriteValue(value); }
     CArchive& operator<<(UINT value) { return WriteValue(value); }
+#ifdef _WIN32
+    // Types of their own on Windows; in the host build of the fuzz targets they
+    // are int and UINT, whose operators serve them.
     CArchive& operator<<(LONG value) { return WriteValue(value); }
     CArchive& operator<<(DWORD value) { return WriteValue(value); }
+#endif
     CArchive& operator<<(LONGLONG value) { return WriteValue(value); }
     CArchive& operator<<(ULONGLONG value) { return WriteValue(value); }
     CArchive& operator<<(float value) { return WriteValue(value); }
@@ -105,8 +109,10 @@ public:
     CArchive& operator>>(short& value) { return ReadValue(value); }
     CArchive& operator>>(int& value) { return ReadValue(value); }
     CArchive& operator>>(UINT& value) { return ReadValue(value); }
+#ifdef _WIN32
     CArchive& operator>>(LONG& value) { return ReadValue(value); }
     CArchive& operator>>(DWORD& value) { return ReadValue(value); }
+#endif
     CArchive& operator>>(LONGLONG& value) { return ReadValue(value); }
     CArchive& operator>>(ULONGLONG& value) { return ReadValue(value); }
     CArchive& operator>>(float& value) { return ReadValue(value); }

@@ -1,6 +1,6 @@
 #include "label/LabelModel.h"
 
-#include "label/TextLayout.h"
+#include "label/TextFields.h"
 #include "framework/Conversions.h"
 
 #include <algorithm>

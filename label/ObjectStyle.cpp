@@ -1,8 +1,25 @@
 #include "label/ObjectStyle.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+namespace
+{
+// The sizes the font dialog lets the user choose run from 1 to 1638 points;
+// GDI weights from 0 to 1000. A document made elsewhere may hold any number:
+// it is read without overflowing and kept inside what the drawing can make a
+// font of (0 is the size of a font without one).
+constexpr long kLargestPoints = 1638;
+constexpr long kHeaviestWeight = 1000;
+
+long ClampedNumber(const std::string& text, long highest)
+{
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return std::clamp(value, 0L, highest);
+}
+}  // namespace
 
 LOGFONTA ParseFontText(const CString& text)
 {
@@ -17,9 +34,9 @@ LOGFONTA ParseFontText(const CString& text)
     }
     LOGFONTA font{};
     lstrcpynA(font.lfFaceName, parts[0].c_str(), LF_FACESIZE);
-    font.lfHeight = parts.size() > 1 ? std::atoi(parts[1].c_str()) * 10 : 100;
-    font.lfWeight = parts.size() > 2 ? std::atoi(parts[2].c_str()) : FW_NORMAL;
-    font.lfItalic = parts.size() > 3 && std::atoi(parts[3].c_str()) != 0;
+    font.lfHeight = parts.size() > 1 ? static_cast<LONG>(ClampedNumber(parts[1], kLargestPoints) * 10) : 100;
+    font.lfWeight = parts.size() > 2 ? static_cast<LONG>(ClampedNumber(parts[2], kHeaviestWeight)) : FW_NORMAL;
+    font.lfItalic = parts.size() > 3 && std::strtol(parts[3].c_str(), nullptr, 10) != 0;
     font.lfCharSet = DEFAULT_CHARSET;
     return font;
 }

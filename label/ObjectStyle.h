@@ -31,7 +31,8 @@ struct ObjectStyle
 };
 
 // "face,points,weight,italic": a missing size reads as 10 points, a missing
-// weight as normal.
+// weight as normal; a size beyond 1638 points (the font dialog's largest) or a
+// weight beyond 1000 reads as that, a negative one as 0.
 LOGFONTA ParseFontText(const CString& text);
 // "Top Left" ... "Bottom Right"; anything else centres.
 HorizontalAlignment ParseHorizontalAlignment(const CString& alignment);

@@ -1,7 +1,7 @@
 // Texts entering the text rows. Track lists and layout caches separate their
 // fields with backticks and have no escape for one, so none may enter a field.
 #include "label/LabelModel.h"
-#include "label/TextLayout.h"
+#include "label/TextFields.h"
 
 bool CLabelModel::SetTextRowValue(int textRow, const CString& value)
 {

@@ -130,8 +130,13 @@ TEST(DocumentImageNumbers, OnlyNumbersInUseAreKeptInOrder)
     rows.push_back({"Text 1(1)", "View", "3", 0, "", "", 0});
     // A damaged image object too short to have the row.
     rows.push_back({"Image(8)", "Item Type", "Image", 0, "", "1", 0});
+    // An image object whose rows-after counts hide its rows from the walk
+    // over objects still keeps its picture.
+    for (const char* key : {"Item Type", "Page", "View"})
+        rows.push_back({"Image(9)", key, key == std::string("Item Type") ? "Image" : "1", 0, "", "", 0});
+    rows.push_back({"Image(9)", "Image Number", "3", 0, "", "", -7});
 
-    EXPECT_EQ(UsedImageNumbers(rows, 6), (std::vector<int>{0, 2, 5}));
+    EXPECT_EQ(UsedImageNumbers(rows, 6), (std::vector<int>{0, 2, 3, 5}));
     EXPECT_EQ(UsedImageNumbers(rows, 0), std::vector<int>{});
 
     int number = -1;

@@ -84,6 +84,11 @@ TEST(LabelModelStyle, ParsesTheStoredForms)
         {"Tahoma,14", 140, FW_NORMAL, 0},   // no weight: normal
         {"Tahoma,9,300,1", 90, 300, 1},
         {",,,", 0, 0, 0},
+        // Numbers a document made elsewhere may hold: kept to what a font can be.
+        {"Arial,100000,9999,1", 16380, 1000, 1},
+        {"Arial,99999999999999999999,-5", 16380, 0, 0},
+        {",-5,-1,7", 0, 0, 1},
+        {"Arial,1638", 16380, FW_NORMAL, 0},
     };
     for (const Case& c : cases) {
         const LOGFONTA font = ParseFontText(c.font);
