@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 using namespace album_test;
@@ -296,6 +297,19 @@ TEST_F(SearchSettingsDlgTest, ItsControlsSitOnThePanelAndTheProxyFieldsFollowThe
         HWND dialog = FindDialogWith(IDC_SEARCH_USE_ID3);
         return dialog && ::GetFocus() == ::GetDlgItem(dialog, id);
     };
+    auto tabPressed = std::chrono::steady_clock::now();
+    const auto pressTab = [&](HWND dialog) {
+        if (!dialog)
+            return;
+        HWND check = ::GetDlgItem(dialog, IDC_SEARCH_USE_PROXY);
+        if (::GetFocus() != check) {
+            ::SetForegroundWindow(dialog);
+            ::SetFocus(check);
+        }
+        ::PostMessageA(check, WM_KEYDOWN, VK_TAB, 0x000F0001);
+        ::PostMessageA(check, WM_KEYUP, VK_TAB, 0xC00F0001);
+        tabPressed = std::chrono::steady_clock::now();
+    };
 
     Run({Do("look at the controls",
             [&](HWND dialog) {
@@ -344,10 +358,19 @@ TEST_F(SearchSettingsDlgTest, ItsControlsSitOnThePanelAndTheProxyFieldsFollowThe
                 ::SendMessageA(host, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
                 ::SendMessageA(host, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
                 EXPECT_EQ(::GetFocus(), check);
-                ::PostMessageA(check, WM_KEYDOWN, VK_TAB, 0x000F0001);
-                ::PostMessageA(check, WM_KEYUP, VK_TAB, 0xC00F0001);
+                pressTab(dialog);
             }),
-         WaitUntil("the host field has the caret", [&] { return focusIs(IDC_SEARCH_PROXY_HOST); }),
+         WaitUntil("the host field has the caret",
+                   [&] {
+                       if (focusIs(IDC_SEARCH_PROXY_HOST))
+                           return true;
+                       // Another test's window may have taken the activation
+                       // while the Tab was on its way: give it back and press
+                       // Tab again from the check.
+                       if (std::chrono::steady_clock::now() - tabPressed > std::chrono::milliseconds(500))
+                           pressTab(FindDialogWith(IDC_SEARCH_USE_ID3));
+                       return false;
+                   }),
          Do("type the host",
             [](HWND dialog) {
                 HWND host = ::GetDlgItem(dialog, IDC_SEARCH_PROXY_HOST);
