@@ -15,6 +15,7 @@
 #include "view/Quorbel6View.h"
 
 #include "ProgramTest.h"
+#include "support/ClipboardHolder.h"
 #include "support/DialogAnswers.h"
 #include "support/MessagePump.h"
 #include "support/PropertyGridDriver.h"
@@ -53,43 +54,6 @@ protected:
     }
 };
 
-// Another program's window holding the clipboard open until it lets go.
-class ClipboardHeldElsewhere
-{
-public:
-    ClipboardHeldElsewhere()
-    {
-        m_thread = ::CreateThread(nullptr, 0, &ClipboardHeldElsewhere::Hold, this, 0, nullptr);
-        ::WaitForSingleObject(m_opened, 5000);
-    }
-    ~ClipboardHeldElsewhere()
-    {
-        ::SetEvent(m_release);
-        ::WaitForSingleObject(m_thread, 5000);
-        ::CloseHandle(m_thread);
-        ::CloseHandle(m_opened);
-        ::CloseHandle(m_release);
-    }
-    ClipboardHeldElsewhere(const ClipboardHeldElsewhere&) = delete;
-    ClipboardHeldElsewhere& operator=(const ClipboardHeldElsewhere&) = delete;
-    bool Holds() const { return m_holds; }
-
-private:
-    static DWORD WINAPI Hold(LPVOID self)
-    {
-        auto* holder = static_cast<ClipboardHeldElsewhere*>(self);
-        holder->m_holds = ::OpenClipboard(nullptr) != FALSE;
-        ::SetEvent(holder->m_opened);
-        ::WaitForSingleObject(holder->m_release, 10000);
-        if (holder->m_holds)
-            ::CloseClipboard();
-        return 0;
-    }
-    HANDLE m_opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE m_release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE m_thread = nullptr;
-    bool m_holds = false;
-};
 
 // A small red picture on the system clipboard as CF_DIB, or an empty clipboard.
 void PutPictureOnClipboard(bool picture)
@@ -165,7 +129,7 @@ TEST_F(ViewCommandsInProgram, PasteInsertsTheStoredObjectWhileAnotherProgramHold
     Command(ID_EDIT_COPY);
     const int rows = m_view->Model().RowCount();
 
-    ClipboardHeldElsewhere holder;
+    ClipboardHolder holder;
     ASSERT_TRUE(holder.Holds());
     DialogAnswers answers;
     Command(ID_EDIT_PASTE);

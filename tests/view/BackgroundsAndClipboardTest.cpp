@@ -5,6 +5,7 @@
 #include "framework/ClipboardOwner.h"
 #include "imaging/ImageFixtures.h"
 #include "imaging/PictureFile.h"
+#include "support/ClipboardHolder.h"
 
 namespace {
 
@@ -266,41 +267,6 @@ TEST_F(ImagesAndClipboard, ADamagedOrCompressedBitmapIsReportedAndMakesNothing)
     }
 }
 
-// Holds the clipboard open on a thread of its own until it is told to let go.
-class ClipboardHolder
-{
-public:
-    ClipboardHolder()
-    {
-        m_thread = ::CreateThread(nullptr, 0, &ClipboardHolder::Run, this, 0, nullptr);
-        ::WaitForSingleObject(m_opened, 5000);
-    }
-    ~ClipboardHolder()
-    {
-        ::SetEvent(m_release);
-        ::WaitForSingleObject(m_thread, 5000);
-        ::CloseHandle(m_thread);
-        ::CloseHandle(m_opened);
-        ::CloseHandle(m_release);
-    }
-    bool Holds() const { return m_holds; }
-
-private:
-    static DWORD WINAPI Run(LPVOID self)
-    {
-        auto* holder = static_cast<ClipboardHolder*>(self);
-        holder->m_holds = ::OpenClipboard(nullptr) != FALSE;
-        ::SetEvent(holder->m_opened);
-        ::WaitForSingleObject(holder->m_release, 10000);
-        if (holder->m_holds)
-            ::CloseClipboard();
-        return 0;
-    }
-    HANDLE m_opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE m_release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE m_thread = nullptr;
-    bool m_holds = false;
-};
 
 TEST_F(ImagesAndClipboard, ABusyClipboardStillPastesTheStoredObjectAndIsReportedOnlyWhenNothingIsStored)
 {
